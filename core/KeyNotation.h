@@ -1,0 +1,67 @@
+// The three forms of a key combination: the 16-bit shortcut word, its text (capture form with
+// the fixed German vocabulary, display form translated for the keyboard layout) and the
+// registration form TWinHotKey.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vorbix {
+
+// Shortcut word bits.
+inline constexpr uint16_t kShortCutKeyMask = 0x00FF;
+inline constexpr uint16_t kShortCutWin = 0x1000;
+inline constexpr uint16_t kShortCutShift = 0x2000;
+inline constexpr uint16_t kShortCutCtrl = 0x4000;
+inline constexpr uint16_t kShortCutAlt = 0x8000;
+
+// Hot key modifier flags of the registration form.
+inline constexpr uint32_t MOD_ALT = 1;
+inline constexpr uint32_t MOD_CONTROL = 2;
+inline constexpr uint32_t MOD_SHIFT = 4;
+inline constexpr uint32_t MOD_WIN = 8;
+
+struct TWinHotKey {
+    uint16_t Key = 0;        // virtual-key code
+    uint32_t Modifiers = 0;  // MOD_* flags
+    bool operator==(const TWinHotKey&) const = default;
+};
+
+// Where the names of keys outside the fixed vocabulary come from, and which layout group is
+// active. The names are those the Windows keyboard layouts give, so stored texts travel.
+class KeyNameSource {
+public:
+    virtual ~KeyNameSource() = default;
+    // The layout's name of the virtual key, empty when the key has none.
+    virtual std::string keyName(uint8_t virtualKey) const = 0;
+    // Whether the active keyboard layout is a German one (Germany or Switzerland).
+    virtual bool isGermanLayout() const = 0;
+};
+
+// The built-in names of the German and of the English layout group.
+class BuiltinKeyNames : public KeyNameSource {
+public:
+    enum class Group { German, English };
+    explicit BuiltinKeyNames(Group group) : group_(group) {}
+    std::string keyName(uint8_t virtualKey) const override;
+    bool isGermanLayout() const override { return group_ == Group::German; }
+    // The names of one group, for a source that decides the group itself.
+    static std::string keyNameIn(Group group, uint8_t virtualKey);
+
+private:
+    Group group_;
+};
+
+std::string ShortCutToKeyText(uint16_t shortCut, bool showModifiersAlone,
+                              const KeyNameSource& names);
+uint16_t KeyTextToShortCut(std::string_view text, const KeyNameSource& names);
+std::string KeyTextToDisplay(std::string_view captureText, const KeyNameSource& names);
+std::string KeyTextFromDisplay(std::string_view displayText, const KeyNameSource& names);
+TWinHotKey ShortCutToHotKey(uint16_t shortCut);
+
+// The combination a stored row text stands for: ShortCutToHotKey(KeyTextToShortCut(
+// KeyTextFromDisplay(text))).
+TWinHotKey hotKeyOfText(std::string_view displayText, const KeyNameSource& names);
+
+}  // namespace vorbix

@@ -1,0 +1,151 @@
+// The interfaces through which the core reaches the desktop. platform/x11 and platform/linux
+// implement them for a Linux desktop, platform/fake records the calls for unit tests.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/KeyNotation.h"
+
+namespace vorbix {
+
+// System-wide hot keys. A registered combination arrives as its identifier (10000, 20000 or
+// 30000 + row) at the handler the shell installs on the concrete backend.
+class HotKeyBackend {
+public:
+    virtual ~HotKeyBackend() = default;
+    // False when the combination cannot be registered (key 0, held by another client).
+    virtual bool registerHotKey(int32_t id, const TWinHotKey& combination) = 0;
+    // Harmless for an identifier that is not registered.
+    virtual void unregisterHotKey(int32_t id) = 0;
+};
+
+// Synthetic key strokes in virtual-key codes.
+class KeyboardOutput {
+public:
+    virtual ~KeyboardOutput() = default;
+    virtual void keyDown(uint8_t virtualKey) = 0;
+    virtual void keyUp(uint8_t virtualKey) = 0;
+    // Lifts Alt, Shift, Ctrl and the left Windows key (and, on X11, ends the passive grab of
+    // the hot key still held), so the strokes that follow arrive on their own.
+    virtual void releaseModifiers() = 0;
+};
+
+enum class WindowMode { Normal, Maximized, Minimized };
+
+// The result of starting something; `error` is a short reason for the user when !ok.
+struct LaunchResult {
+    bool ok = true;
+    std::string error;
+    static LaunchResult success() { return {}; }
+    static LaunchResult failure(std::string why) { return {false, std::move(why)}; }
+};
+
+enum class SettingsPanel { ControlPanel, Display, DateTime, Region, Sound, Software, System };
+
+class Launcher {
+public:
+    virtual ~Launcher() = default;
+    // Starts a program with a parameter string (split into words like a shell does, never run
+    // by one) in the program's folder, and applies the window mode to its first window.
+    virtual LaunchResult startProgram(const std::string& program, const std::string& parameters,
+                                      WindowMode mode) = 0;
+    // Opens a folder in the file manager, or a web address or mailto: link in its program.
+    virtual LaunchResult openLocation(const std::string& location, WindowMode mode) = 0;
+    virtual LaunchResult openTerminal() = 0;
+    virtual LaunchResult openWebBrowser() = 0;
+    virtual LaunchResult openMailProgram() = 0;
+    virtual LaunchResult openSettings(SettingsPanel panel) = 0;
+};
+
+// Native window identifier (an X11 window id).
+using WindowId = uint64_t;
+
+class WindowControl {
+public:
+    virtual ~WindowControl() = default;
+    virtual void minimizeAll() = 0;
+    // Closes every visible client window below `window` in the stacking order.
+    virtual void closeWindowsBelow(WindowId window) = 0;
+    // Hides the client windows whose title contains one of the keywords (letter case ignored),
+    // never the program's own; returns how many were hidden.
+    virtual int hideWindows(const std::vector<std::string>& keywords) = 0;
+    // Shows the hidden windows whose title contains one of the keywords again.
+    virtual int showWindows(const std::vector<std::string>& keywords) = 0;
+    virtual void forceForeground(WindowId window) = 0;
+};
+
+enum class SessionAction { LogOff = 0, ShutDown = 1, Restart = 2, Suspend = 32, Lock = 64 };
+
+class SessionControl {
+public:
+    virtual ~SessionControl() = default;
+    // True when the request was accepted.
+    virtual bool exitSession(SessionAction action) = 0;
+};
+
+class DriveControl {
+public:
+    virtual ~DriveControl() = default;
+    // The optical drives as "D:\", "E:\", ... in device order.
+    virtual std::vector<std::string> opticalDrives() = 0;
+    // Whether the drive answers "not ready" (no medium, or the tray is open).
+    virtual bool isNotReady(char letter) = 0;
+    // Opens or closes the tray; false when there is no such drive or it refused.
+    virtual bool setDoor(char letter, bool open) = 0;
+};
+
+struct ClipboardContent {
+    std::string plain;
+    std::string html;  // empty when the text has no formatting
+    std::string rtf;   // empty when the text has no formatting
+};
+
+class ClipboardInserter {
+public:
+    virtual ~ClipboardInserter() = default;
+    // Puts the content on the clipboard, pastes it with Ctrl+V into the focused window, then
+    // optionally presses Tab; afterwards restores the previous clipboard (keepClipboard) or
+    // clears it.
+    virtual void insert(const ClipboardContent& content, bool tabAfter, bool keepClipboard) = 0;
+};
+
+enum class MediaCommand { PlayPause, Stop, Next, Previous };
+
+class MediaControl {
+public:
+    virtual ~MediaControl() = default;
+    virtual void send(MediaCommand command) = 0;
+};
+
+// Every desktop service the actions use, as one bundle of non-owning pointers.
+struct Desktop {
+    KeyboardOutput* keys = nullptr;
+    Launcher* launcher = nullptr;
+    WindowControl* windows = nullptr;
+    SessionControl* session = nullptr;
+    DriveControl* drives = nullptr;
+    ClipboardInserter* clipboard = nullptr;
+    MediaControl* media = nullptr;
+};
+
+enum class MessageType { Information = 0, Error = 1 };
+
+// Message boxes and questions of the program (caption "Vorbix").
+class Prompter {
+public:
+    virtual ~Prompter() = default;
+    virtual void showMessage(const std::string& text, MessageType type) = 0;
+    virtual bool askYesNo(const std::string& question) = 0;
+};
+
+// A short notice in the tray, for an action that could not run.
+class Notifier {
+public:
+    virtual ~Notifier() = default;
+    virtual void notify(const std::string& text) = 0;
+};
+
+}  // namespace vorbix

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing Vorbix need, when missing.
+set -euo pipefail
+packages=(
+    cmake g++ clang googletest libgtest-dev libbenchmark-dev
+    qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-qpa-plugins libgl-dev
+    libx11-dev libx11-xcb-dev libxcb1-dev libxcb-xtest0-dev libxcb-xkb-dev libxtst-dev libxkbcommon-dev
+    libpulse-dev libasound2-dev
+    xvfb xauth openbox trayer xdotool xterm x11-utils x11-xserver-utils
+    dbus dbus-x11 pulseaudio pulseaudio-utils imagemagick fonts-dejavu-core
+)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -q
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"

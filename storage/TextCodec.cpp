@@ -1,0 +1,124 @@
+#include "storage/TextCodec.h"
+
+#include "core/TextUtil.h"
+
+namespace vorbix {
+
+namespace {
+
+// Code points of the bytes 0x80..0x9F; the five bytes Windows leaves undefined map to the C1
+// control of the same number, as MultiByteToWideChar does.
+constexpr char32_t kHigh[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+std::string decodeUtf16(std::string_view bytes, bool littleEndian) {
+    std::u32string out;
+    out.reserve(bytes.size() / 2);
+    auto unit = [&](size_t i) -> char16_t {
+        const auto a = static_cast<unsigned char>(bytes[i]);
+        const auto b = static_cast<unsigned char>(bytes[i + 1]);
+        return static_cast<char16_t>(littleEndian ? (a | (b << 8)) : ((a << 8) | b));
+    };
+    size_t i = 0;
+    while (i + 1 < bytes.size()) {
+        const char16_t u = unit(i);
+        i += 2;
+        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < bytes.size()) {
+            const char16_t low = unit(i);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                i += 2;
+                out.push_back(0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
+                continue;
+            }
+        }
+        out.push_back((u >= 0xD800 && u <= 0xDFFF) ? 0xFFFD : u);
+    }
+    return toUtf8(out);
+}
+
+std::string encodeUtf16(std::string_view text, bool littleEndian) {
+    std::string out = littleEndian ? std::string("\xFF\xFE") : std::string("\xFE\xFF");
+    auto put = [&](char16_t u) {
+        const char hi = static_cast<char>(u >> 8);
+        const char lo = static_cast<char>(u & 0xFF);
+        if (littleEndian) {
+            out.push_back(lo);
+            out.push_back(hi);
+        } else {
+            out.push_back(hi);
+            out.push_back(lo);
+        }
+    };
+    for (char32_t c : toUtf32(text)) {
+        if (c >= 0x10000) {
+            c -= 0x10000;
+            put(static_cast<char16_t>(0xD800 + (c >> 10)));
+            put(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
+        } else {
+            put(static_cast<char16_t>(c));
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string windows1252ToUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (char ch : bytes) {
+        const auto b = static_cast<unsigned char>(ch);
+        if (b < 0x80) out.push_back(ch);
+        else if (b < 0xA0) appendUtf8(out, kHigh[b - 0x80]);
+        else appendUtf8(out, b);
+    }
+    return out;
+}
+
+std::optional<unsigned char> toWindows1252(char32_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<unsigned char>(c);
+    for (int i = 0; i < 32; ++i) {
+        if (kHigh[i] == c) return static_cast<unsigned char>(0x80 + i);
+    }
+    return std::nullopt;
+}
+
+bool fitsWindows1252(std::string_view text) {
+    for (char32_t c : toUtf32(text)) {
+        if (!toWindows1252(c)) return false;
+    }
+    return true;
+}
+
+DecodedText decodeText(std::string_view bytes) {
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+        // Re-encode so that invalid sequences become U+FFFD instead of travelling on.
+        return {toUtf8(toUtf32(bytes.substr(3))), TextEncoding::Utf8Bom};
+    }
+    if (bytes.substr(0, 2) == "\xFF\xFE") return {decodeUtf16(bytes.substr(2), true), TextEncoding::Utf16LE};
+    if (bytes.substr(0, 2) == "\xFE\xFF") return {decodeUtf16(bytes.substr(2), false), TextEncoding::Utf16BE};
+    return {windows1252ToUtf8(bytes), TextEncoding::Windows1252};
+}
+
+std::string encodeText(std::string_view text, TextEncoding preferred, TextEncoding* used) {
+    TextEncoding encoding = preferred;
+    if (encoding == TextEncoding::Windows1252 && !fitsWindows1252(text)) {
+        encoding = TextEncoding::Utf8Bom;
+    }
+    if (used) *used = encoding;
+    switch (encoding) {
+        case TextEncoding::Utf8Bom: return "\xEF\xBB\xBF" + std::string(text);
+        case TextEncoding::Utf16LE: return encodeUtf16(text, true);
+        case TextEncoding::Utf16BE: return encodeUtf16(text, false);
+        case TextEncoding::Windows1252: break;
+    }
+    std::string out;
+    out.reserve(text.size());
+    for (char32_t c : toUtf32(text)) out.push_back(static_cast<char>(*toWindows1252(c)));
+    return out;
+}
+
+}  // namespace vorbix

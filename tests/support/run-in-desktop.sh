@@ -1,0 +1,112 @@
+#!/usr/bin/env bash
+# Runs a command inside a private desktop session: a session bus, an X server (Xvfb), a window
+# manager (openbox), a tray host (trayer) and a PulseAudio server with two null sinks. Every piece
+# is a child of this script, known by its process id and stopped by it afterwards.
+#
+#   run-in-desktop.sh [--no-tray] [--no-audio] [--no-wm] -- COMMAND [ARGS...]
+#
+# The command sees DISPLAY, DBUS_SESSION_BUS_ADDRESS, XDG_RUNTIME_DIR, PULSE_SERVER and
+# VORBIX_TEST_TMP (a private temporary folder, removed afterwards). Exit status: the command's;
+# 77 (skipped) when Xvfb cannot start at all.
+set -u
+
+tray=1 audio=1 wm=1
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --no-tray) tray=0 ;;
+        --no-audio) audio=0 ;;
+        --no-wm) wm=0 ;;
+        --) shift; break ;;
+        *) break ;;
+    esac
+    shift
+done
+[ $# -gt 0 ] || { echo "usage: run-in-desktop.sh [--no-tray] [--no-audio] [--no-wm] -- COMMAND" >&2; exit 2; }
+
+tmp=$(mktemp -d /tmp/vorbix-desktop.XXXXXX)
+pids=()
+cleanup() {
+    local i
+    for ((i=${#pids[@]}-1; i>=0; i--)); do kill "${pids[$i]}" 2>/dev/null; done
+    for ((i=${#pids[@]}-1; i>=0; i--)); do wait "${pids[$i]}" 2>/dev/null; done
+    rm -rf "$tmp"
+}
+trap cleanup EXIT
+trap 'exit 143' TERM INT
+
+export XDG_RUNTIME_DIR="$tmp/runtime"
+mkdir -m 0700 "$XDG_RUNTIME_DIR"
+export VORBIX_TEST_TMP="$tmp/work"
+mkdir -p "$VORBIX_TEST_TMP"
+unset SESSION_MANAGER
+
+# Session bus first, so that no X client starts a bus of its own.
+if command -v dbus-daemon >/dev/null; then
+    dbus-daemon --session --nofork --nopidfile --address="unix:path=$tmp/bus" --print-address=3 3>"$tmp/bus-address" &
+    pids+=($!)
+    for _ in $(seq 100); do [ -s "$tmp/bus-address" ] && break; sleep 0.02; done
+    export DBUS_SESSION_BUS_ADDRESS="unix:path=$tmp/bus"
+fi
+
+if ! command -v Xvfb >/dev/null; then
+    echo "SKIPPED: Xvfb is not installed, the desktop tests cannot run" >&2
+    exit 77
+fi
+exec 4>"$tmp/display"
+Xvfb -displayfd 4 -screen 0 1280x1024x24 -nolisten tcp -noreset >"$tmp/xvfb.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 250); do [ -s "$tmp/display" ] && break; kill -0 "${pids[-1]}" 2>/dev/null || break; sleep 0.02; done
+if [ ! -s "$tmp/display" ]; then
+    echo "SKIPPED: Xvfb could not start:" >&2
+    cat "$tmp/xvfb.log" >&2
+    exit 77
+fi
+export DISPLAY=":$(head -n1 "$tmp/display")"
+
+if [ $wm -eq 1 ]; then
+    cat >"$tmp/openbox-rc.xml" <<'XML'
+<?xml version="1.0" encoding="UTF-8"?>
+<openbox_config xmlns="http://openbox.org/3.4/rc">
+  <focus><focusNew>yes</focusNew><followMouse>no</followMouse></focus>
+  <placement><policy>Smart</policy></placement>
+  <desktops><number>1</number></desktops>
+  <keyboard/>
+  <mouse/>
+</openbox_config>
+XML
+    openbox --sm-disable --config-file "$tmp/openbox-rc.xml" >"$tmp/openbox.log" 2>&1 &
+    pids+=($!)
+    for _ in $(seq 250); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+        sleep 0.02
+    done
+fi
+
+if [ $tray -eq 1 ] && command -v trayer >/dev/null; then
+    trayer --edge top --align right --widthtype pixel --width 200 --height 32 >"$tmp/trayer.log" 2>&1 &
+    pids+=($!)
+    for _ in $(seq 250); do
+        xdotool search --classname trayer >/dev/null 2>&1 && break
+        sleep 0.02
+    done
+fi
+
+if [ $audio -eq 1 ] && command -v pulseaudio >/dev/null; then
+    mkdir -p "$tmp/pulse-home"
+    HOME="$tmp/pulse-home" pulseaudio -n --daemonize=no --use-pid-file=no --exit-idle-time=-1 \
+        --disallow-exit -L "module-native-protocol-unix socket=$tmp/pulse-socket" \
+        -L "module-null-sink sink_name=a sink_properties=device.description=A" \
+        -L "module-null-sink sink_name=b sink_properties=device.description=B" \
+        -L "module-always-sink" >"$tmp/pulse.log" 2>&1 &
+    pids+=($!)
+    export PULSE_SERVER="unix:$tmp/pulse-socket"
+    for _ in $(seq 250); do [ -S "$tmp/pulse-socket" ] && break; sleep 0.02; done
+fi
+
+"$@" &
+child=$!
+pids+=("$child")
+wait "$child"
+status=$?
+unset 'pids[-1]'
+exit $status
