@@ -1,0 +1,45 @@
+#include "core/TextUtil.h"
+
+#include <gtest/gtest.h>
+
+namespace vorbix {
+namespace {
+
+TEST(TextUtil, CodePointsNeverCutASequence) {
+    EXPECT_EQ(utf8Length("Größe"), 5u);
+    EXPECT_EQ(utf8Substr("Größe", 2, 2), "öß");
+    EXPECT_EQ(utf8Substr("Größe", 4), "e");
+    EXPECT_EQ(utf8Substr("Größe", 9), "");
+    EXPECT_EQ(toUtf8(toUtf32("\xC3")), "\xEF\xBF\xBD");  // a cut sequence becomes U+FFFD
+}
+
+TEST(TextUtil, CaseFoldingCoversLatin1) {
+    EXPECT_TRUE(equalsIgnoreCase("ÄPFEL", "äpfel"));
+    EXPECT_TRUE(startsWithIgnoreCase("strg+A", "STRG+"));
+    EXPECT_FALSE(startsWithIgnoreCase("St", "Strg+"));
+    EXPECT_FALSE(equalsIgnoreCase("ab", "abc"));
+}
+
+TEST(TextUtil, WholeWordReplacementLeavesPartsOfWordsAlone) {
+    EXPECT_EQ(replaceWholeWordsIgnoreCase("Umsch+Tab", "Ab", "Down"), "Umsch+Tab");
+    EXPECT_EQ(replaceWholeWordsIgnoreCase("Strg+ab", "Ab", "Down"), "Strg+Down");
+    EXPECT_EQ(replaceWholeWordsIgnoreCase("Eingabe", "Ab", "Down"), "Eingabe");
+    EXPECT_EQ(replaceWholeWordsIgnoreCase("Num 1", "Num", "ZEHNERTASTATUR"), "ZEHNERTASTATUR 1");
+    EXPECT_EQ(replaceAllIgnoreCase("a<~SPA~>b<~spa~>", "<~Spa~>", " "), "a b ");
+}
+
+TEST(TextUtil, IntegersInTheFormsTheFilesUse) {
+    EXPECT_EQ(parseInteger("42"), 42);
+    EXPECT_EQ(parseInteger("-2"), -2);
+    EXPECT_EQ(parseInteger("0x1F"), 31);
+    EXPECT_EQ(parseInteger("$1F1F1F"), 0x1F1F1F);
+    EXPECT_EQ(parseInteger("$FF000000"), static_cast<int32_t>(0xFF000000u));
+    EXPECT_EQ(parseInteger("12a"), std::nullopt);
+    EXPECT_EQ(parseInteger("0x"), std::nullopt);
+    EXPECT_EQ(parseInteger(""), std::nullopt);
+    EXPECT_EQ(parseInteger("99999999999"), std::nullopt);
+    EXPECT_EQ(parseIntegerOr("yes", 7), 7);
+}
+
+}  // namespace
+}  // namespace vorbix
