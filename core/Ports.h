@@ -77,6 +77,14 @@ public:
     virtual void forceForeground(WindowId window) = 0;
 };
 
+// Gives the first window that a started program maps the window mode asked for (best effort,
+// found by the program's process id within a bounded time, without blocking the caller).
+class WindowModeControl {
+public:
+    virtual ~WindowModeControl() = default;
+    virtual void applyWindowModeWhenMapped(int64_t processId, WindowMode mode) = 0;
+};
+
 enum class SessionAction { LogOff = 0, ShutDown = 1, Restart = 2, Suspend = 32, Lock = 64 };
 
 class SessionControl {
