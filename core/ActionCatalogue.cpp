@@ -8,31 +8,71 @@ const std::array<ActionInfo, kActionKindCount>& actionCatalogue() {
     static const std::array<ActionInfo, kActionKindCount> catalogue = {{
         {K::MinimizeAll, "Action0", "Alles minimieren", {}, "", P::None},
         {K::CloseAllWindows, "Action1", "Alle Fenster schließen", {}, "", P::None},
-        {K::HideWindows, "Action2", "Bestimmte Fenster verstecken", {"Window"}, "THideShow",
+        {K::HideWindows,
+         "Action2",
+         "Bestimmte Fenster verstecken",
+         {"Window"},
+         "THideShow",
          P::NewHide},
-        {K::ShowWindows, "Action3", "Verstecke Fenster einblenden", {"Window"}, "THideShow",
+        {K::ShowWindows,
+         "Action3",
+         "Verstecke Fenster einblenden",
+         {"Window"},
+         "THideShow",
          P::NewShow},
-        {K::OpenProgramDir, "Action4", "Benutzerdefiniertes Programm",
-         {"Program", "Parameter", "HowToOpen"}, "TOpenProgDir", P::NewProgramDir},
+        {K::OpenProgramDir,
+         "Action4",
+         "Benutzerdefiniertes Programm",
+         {"Program", "Parameter", "HowToOpen"},
+         "TOpenProgDir",
+         P::NewProgramDir},
         {K::Copy, "Action5", "Kopieren", {}, "", P::None},
         {K::Paste, "Action6", "Einfügen", {}, "", P::None},
         {K::Cut, "Action7", "Ausschneiden", {}, "", P::None},
-        {K::OpenCloseDrive, "Action8", "DVD-Laufwerk öffnen/schließen", {"OpenCloseDrives"},
-         "TOpenCloseDrive", P::NewDrive},
-        {K::SimulateKeyComb, "Action9", "Tastenkombination simulieren", {"KeyComb"},
-         "TSimulateKeyComb", P::NewKeyComb},
+        {K::OpenCloseDrive,
+         "Action8",
+         "DVD-Laufwerk öffnen/schließen",
+         {"OpenCloseDrives"},
+         "TOpenCloseDrive",
+         P::NewDrive},
+        {K::SimulateKeyComb,
+         "Action9",
+         "Tastenkombination simulieren",
+         {"KeyComb"},
+         "TSimulateKeyComb",
+         P::NewKeyComb},
         {K::InsertText, "Action10", "Text einfügen", {"Text", "Count"}, "TInsertText", P::NewText},
-        {K::AdjustVolume, "Action11", "Lautstärke regeln", {"Volume", "Settings"},
-         "TAdjustVolume", P::NewVolume},
-        {K::ControlAudioVideo, "Action12", "Audio/Video-Wiedergabe steuern", {"AudioVideo"},
-         "TControlAudioVideo", P::NewAudioVideo},
-        {K::ControlBrowser, "Action13", "Browser steuern", {"BrowserControl"}, "TControlBrowser",
+        {K::AdjustVolume,
+         "Action11",
+         "Lautstärke regeln",
+         {"Volume", "Settings"},
+         "TAdjustVolume",
+         P::NewVolume},
+        {K::ControlAudioVideo,
+         "Action12",
+         "Audio/Video-Wiedergabe steuern",
+         {"AudioVideo"},
+         "TControlAudioVideo",
+         P::NewAudioVideo},
+        {K::ControlBrowser,
+         "Action13",
+         "Browser steuern",
+         {"BrowserControl"},
+         "TControlBrowser",
          P::NewBrowserControl},
-        {K::SearchInternet, "Action14", "Im Internet suchen", {"Provider"},
-         "TSearchInternetProperties", P::NewProvider},
+        {K::SearchInternet,
+         "Action14",
+         "Im Internet suchen",
+         {"Provider"},
+         "TSearchInternetProperties",
+         P::NewProvider},
         {K::OpenMailProgram, "Action15", "E-Mail-Programm öffnen", {}, "", P::None},
         {K::OpenBrowser, "Action16", "Browser öffnen", {}, "", P::None},
-        {K::InsertDateTime, "Action17", "Datum/Zeit einfügen", {"DateTime"}, "TDateTime",
+        {K::InsertDateTime,
+         "Action17",
+         "Datum/Zeit einfügen",
+         {"DateTime"},
+         "TDateTime",
          P::NewDateTime},
         {K::CommandLine, "Action18", "Kommandozeile", {}, "", P::None},
         {K::CloseProgram, "Action19", "Programm schließen", {}, "", P::None},
@@ -53,30 +93,47 @@ const std::array<ActionInfo, kActionKindCount>& actionCatalogue() {
     return catalogue;
 }
 
-const ActionInfo& actionInfo(ActionKind kind) { return actionCatalogue()[toIndex(kind)]; }
+const ActionInfo& actionInfo(ActionKind kind) {
+    return actionCatalogue()[toIndex(kind)];
+}
 
 std::optional<ActionKind> actionKindFromIndex(int index) {
     if (index < 0 || index >= kActionKindCount) return std::nullopt;
     return static_cast<ActionKind>(index);
 }
 
-bool hasProperties(ActionKind kind) { return actionInfo(kind).placeholder != Placeholder::None; }
+bool hasProperties(ActionKind kind) {
+    return actionInfo(kind).placeholder != Placeholder::None;
+}
 
 std::string_view placeholderKey(Placeholder placeholder) {
     switch (placeholder) {
-        case Placeholder::None: return "";
-        case Placeholder::NewHide: return "sNewHide";
-        case Placeholder::NewShow: return "sNewShow";
-        case Placeholder::NewProgramDir: return "sNewProgramDir";
-        case Placeholder::NewDrive: return "sNewDrive";
-        case Placeholder::NewKeyComb: return "sNewKeyComb";
-        case Placeholder::NewText: return "sNewText";
-        case Placeholder::NewVolume: return "sNewVolume";
-        case Placeholder::NewAudioVideo: return "sNewAudioVideo";
-        case Placeholder::NewBrowserControl: return "sNewBrowserControl";
-        case Placeholder::NewProvider: return "sNewProvider";
-        case Placeholder::NewDateTime: return "sNewDateTime";
-        case Placeholder::NewWebsite: return "sNewWebsite";
+        case Placeholder::None:
+            return "";
+        case Placeholder::NewHide:
+            return "sNewHide";
+        case Placeholder::NewShow:
+            return "sNewShow";
+        case Placeholder::NewProgramDir:
+            return "sNewProgramDir";
+        case Placeholder::NewDrive:
+            return "sNewDrive";
+        case Placeholder::NewKeyComb:
+            return "sNewKeyComb";
+        case Placeholder::NewText:
+            return "sNewText";
+        case Placeholder::NewVolume:
+            return "sNewVolume";
+        case Placeholder::NewAudioVideo:
+            return "sNewAudioVideo";
+        case Placeholder::NewBrowserControl:
+            return "sNewBrowserControl";
+        case Placeholder::NewProvider:
+            return "sNewProvider";
+        case Placeholder::NewDateTime:
+            return "sNewDateTime";
+        case Placeholder::NewWebsite:
+            return "sNewWebsite";
     }
     return "";
 }

@@ -66,16 +66,18 @@ enum class Placeholder {
 
 struct ActionInfo {
     ActionKind kind;
-    std::string_view languageKey;    // "Action0" ... "Action32"
-    std::string_view germanCaption;  // the design caption of the action box
+    std::string_view languageKey;                // "Action0" ... "Action32"
+    std::string_view germanCaption;              // the design caption of the action box
     std::vector<std::string_view> propertyKeys;  // keys of the row section in the hot key file
-    std::string_view editor;         // class name of the property editor, empty when none
-    Placeholder placeholder;         // Placeholder::None for kinds without properties
+    std::string_view editor;  // class name of the property editor, empty when none
+    Placeholder placeholder;  // Placeholder::None for kinds without properties
 };
 
 const std::array<ActionInfo, kActionKindCount>& actionCatalogue();
 const ActionInfo& actionInfo(ActionKind kind);
-inline int toIndex(ActionKind kind) { return static_cast<int>(kind); }
+inline int toIndex(ActionKind kind) {
+    return static_cast<int>(kind);
+}
 std::optional<ActionKind> actionKindFromIndex(int index);
 // The kinds with properties are exactly those with an editor.
 bool hasProperties(ActionKind kind);

@@ -48,7 +48,8 @@ std::string composeWebsiteProperties(std::string_view url, std::string_view howT
 }
 
 std::string composeWindowProperties(std::string_view window) {
-    if (!window.empty() && window.back() == '|') return std::string(window.substr(0, window.size() - 1));
+    if (!window.empty() && window.back() == '|')
+        return std::string(window.substr(0, window.size() - 1));
     return std::string(window);
 }
 

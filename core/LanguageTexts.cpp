@@ -5,19 +5,32 @@ namespace vorbix {
 const std::string& LanguageTexts::placeholder(Placeholder p) const {
     static const std::string empty;
     switch (p) {
-        case Placeholder::None: return empty;
-        case Placeholder::NewHide: return sNewHide;
-        case Placeholder::NewShow: return sNewShow;
-        case Placeholder::NewProgramDir: return sNewProgramDir;
-        case Placeholder::NewDrive: return sNewDrive;
-        case Placeholder::NewKeyComb: return sNewKeyComb;
-        case Placeholder::NewText: return sNewText;
-        case Placeholder::NewVolume: return sNewVolume;
-        case Placeholder::NewAudioVideo: return sNewAudioVideo;
-        case Placeholder::NewBrowserControl: return sNewBrowserControl;
-        case Placeholder::NewProvider: return sNewProvider;
-        case Placeholder::NewDateTime: return sNewDateTime;
-        case Placeholder::NewWebsite: return sNewWebsite;
+        case Placeholder::None:
+            return empty;
+        case Placeholder::NewHide:
+            return sNewHide;
+        case Placeholder::NewShow:
+            return sNewShow;
+        case Placeholder::NewProgramDir:
+            return sNewProgramDir;
+        case Placeholder::NewDrive:
+            return sNewDrive;
+        case Placeholder::NewKeyComb:
+            return sNewKeyComb;
+        case Placeholder::NewText:
+            return sNewText;
+        case Placeholder::NewVolume:
+            return sNewVolume;
+        case Placeholder::NewAudioVideo:
+            return sNewAudioVideo;
+        case Placeholder::NewBrowserControl:
+            return sNewBrowserControl;
+        case Placeholder::NewProvider:
+            return sNewProvider;
+        case Placeholder::NewDateTime:
+            return sNewDateTime;
+        case Placeholder::NewWebsite:
+            return sNewWebsite;
     }
     return empty;
 }

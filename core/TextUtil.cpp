@@ -234,7 +234,8 @@ std::optional<int32_t> parseInteger(std::string_view text) {
     if (i < text.size() && text[i] == '$') {
         base = 16;
         ++i;
-    } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+    } else if (i + 1 < text.size() && text[i] == '0' &&
+               (text[i + 1] == 'x' || text[i + 1] == 'X')) {
         base = 16;
         i += 2;
     }
@@ -243,9 +244,12 @@ std::optional<int32_t> parseInteger(std::string_view text) {
     for (; i < text.size(); ++i) {
         const char ch = text[i];
         int digit = -1;
-        if (ch >= '0' && ch <= '9') digit = ch - '0';
-        else if (base == 16 && ch >= 'a' && ch <= 'f') digit = ch - 'a' + 10;
-        else if (base == 16 && ch >= 'A' && ch <= 'F') digit = ch - 'A' + 10;
+        if (ch >= '0' && ch <= '9')
+            digit = ch - '0';
+        else if (base == 16 && ch >= 'a' && ch <= 'f')
+            digit = ch - 'a' + 10;
+        else if (base == 16 && ch >= 'A' && ch <= 'F')
+            digit = ch - 'A' + 10;
         if (digit < 0) return std::nullopt;
         value = value * base + digit;
         if (value > 0xFFFFFFFFull) return std::nullopt;

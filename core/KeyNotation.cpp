@@ -1,0 +1,270 @@
+#include "core/KeyNotation.h"
+
+#include <array>
+#include <utility>
+
+#include "core/TextUtil.h"
+
+namespace vorbix {
+
+namespace {
+
+// The fixed capture vocabulary, the same on every system.
+std::string_view fixedKeyName(uint8_t vk) {
+    switch (vk) {
+        case 0x08:
+            return "Rück";
+        case 0x09:
+            return "Tab";
+        case 0x0D:
+            return "Eingabe";
+        case 0x1B:
+            return "Esc";
+        case 0x20:
+            return "Leertaste";
+        case 0x21:
+            return "BildAuf";
+        case 0x22:
+            return "BildAb";
+        case 0x23:
+            return "Ende";
+        case 0x24:
+            return "Pos1";
+        case 0x25:
+            return "Links";
+        case 0x26:
+            return "Auf";
+        case 0x27:
+            return "Rechts";
+        case 0x28:
+            return "Ab";
+        case 0x2D:
+            return "Einfg";
+        case 0x2E:
+            return "Entf";
+        default:
+            return {};
+    }
+}
+
+struct LayoutName {
+    uint8_t vk;
+    std::string_view english;
+    std::string_view german;
+};
+
+// Names of the keys outside the fixed vocabulary, as the US and German Windows layouts name the
+// key's scan code. Keys that sit on an extended scan code (Num /, Print, Num Lock, the Windows
+// and menu keys, the right-hand modifiers, the browser and media keys) carry the name of that
+// extended key, so that no two different keys share a name with a letter or another key.
+constexpr std::array<LayoutName, 71> kLayoutNames = {{
+    {0x03, "Break", "UNTBR"},
+    {0x0C, "Num 5", "5 (ZEHNERTASTATUR)"},
+    {0x10, "Shift", "UMSCHALT"},
+    {0x11, "Ctrl", "STRG"},
+    {0x12, "Alt", "ALT"},
+    {0x13, "Pause", "PAUSE"},
+    {0x14, "Caps Lock", "FESTSTELL"},
+    {0x2C, "Prnt Scrn", "DRUCK"},
+    {0x2F, "Help", "HILFE"},
+    {0x5B, "Left Windows", "LINKE WINDOWS"},
+    {0x5C, "Right Windows", "RECHTE WINDOWS"},
+    {0x5D, "Application", "ANWENDUNG"},
+    {0x60, "Num 0", "0 (ZEHNERTASTATUR)"},
+    {0x61, "Num 1", "1 (ZEHNERTASTATUR)"},
+    {0x62, "Num 2", "2 (ZEHNERTASTATUR)"},
+    {0x63, "Num 3", "3 (ZEHNERTASTATUR)"},
+    {0x64, "Num 4", "4 (ZEHNERTASTATUR)"},
+    {0x65, "Num 5", "5 (ZEHNERTASTATUR)"},
+    {0x66, "Num 6", "6 (ZEHNERTASTATUR)"},
+    {0x67, "Num 7", "7 (ZEHNERTASTATUR)"},
+    {0x68, "Num 8", "8 (ZEHNERTASTATUR)"},
+    {0x69, "Num 9", "9 (ZEHNERTASTATUR)"},
+    {0x6A, "Num *", "* (ZEHNERTASTATUR)"},
+    {0x6B, "Num +", "+ (ZEHNERTASTATUR)"},
+    {0x6D, "Num -", "- (ZEHNERTASTATUR)"},
+    {0x6E, "Num Del", "KOMMA (ZEHNERTASTATUR)"},
+    {0x6F, "Num /", "/ (ZEHNERTASTATUR)"},
+    {0x90, "Num Lock", "NUM-FESTSTELL"},
+    {0x91, "Scroll Lock", "ROLLEN-FESTSTELL"},
+    {0xA0, "Shift", "UMSCHALT"},
+    {0xA1, "Right Shift", "UMSCHALT RECHTS"},
+    {0xA2, "Ctrl", "STRG"},
+    {0xA3, "Right Ctrl", "STRG-RECHTS"},
+    {0xA4, "Alt", "ALT"},
+    {0xA5, "Right Alt", "ALT GR"},
+    {0xA6, "Browser Back", "BROWSER ZURÜCK"},
+    {0xA7, "Browser Forward", "BROWSER VORWÄRTS"},
+    {0xA8, "Browser Refresh", "BROWSER AKTUALISIEREN"},
+    {0xA9, "Browser Stop", "BROWSER ABBRECHEN"},
+    {0xAA, "Browser Search", "BROWSER SUCHE"},
+    {0xAB, "Browser Favorites", "BROWSER FAVORITEN"},
+    {0xAC, "Browser Home", "BROWSER STARTSEITE"},
+    {0xAD, "Volume Mute", "STUMM"},
+    {0xAE, "Volume Down", "LEISER"},
+    {0xAF, "Volume Up", "LAUTER"},
+    {0xB0, "Next Track", "NÄCHSTER TITEL"},
+    {0xB1, "Previous Track", "VORHERIGER TITEL"},
+    {0xB2, "Stop Media", "MEDIEN STOPP"},
+    {0xB3, "Play/Pause Media", "MEDIEN WIEDERGABE/PAUSE"},
+    {0xB4, "Start Mail", "E-MAIL"},
+    {0xB5, "Select Media", "MEDIENAUSWAHL"},
+    {0xB6, "Start Application 1", "ANWENDUNG 1"},
+    {0xB7, "Start Application 2", "ANWENDUNG 2"},
+    {0xBA, ";", "Ü"},
+    {0xBB, "=", "+"},
+    {0xBC, ",", ","},
+    {0xBD, "-", "-"},
+    {0xBE, ".", "."},
+    {0xBF, "/", "#"},
+    {0xC0, "`", "Ö"},
+    {0xDB, "[", "ß"},
+    {0xDC, "\\", "ZIRKUMFLEX"},
+    {0xDD, "]", "AKUT"},
+    {0xDE, "'", "Ä"},
+    {0xE2, "\\", "<"},
+    {0xF6, "Attn", "ATTN"},
+    {0xF7, "CrSel", "CRSEL"},
+    {0xF8, "ExSel", "EXSEL"},
+    {0xFA, "Play", "PLAY"},
+    {0xFB, "Zoom", "ZOOM"},
+    {0xFE, "Clear", "CLEAR"},
+}};
+
+struct Pair {
+    std::string_view from;
+    std::string_view to;
+};
+
+constexpr std::array<Pair, 2> kGermanToDisplay = {{{"ZEHNERTASTATUR", "Num"}, {"Umsch", "Shift"}}};
+constexpr std::array<Pair, 2> kGermanFromDisplay = {
+    {{"Num", "ZEHNERTASTATUR"}, {"Shift", "Umsch"}}};
+constexpr std::array<Pair, 14> kOtherToDisplay = {{
+    {"Umsch", "Shift"},
+    {"Strg", "Ctrl"},
+    {"BildAuf", "PgUp"},
+    {"BildAb", "PgDn"},
+    {"Ende", "End"},
+    {"Pos1", "Home"},
+    {"Links", "Left"},
+    {"Oben", "Up"},
+    {"Auf", "Up"},
+    {"Rechts", "Right"},
+    {"Unten", "Down"},
+    {"Ab", "Down"},
+    {"Einfg", "Ins"},
+    {"Entf", "Del"},
+}};
+constexpr std::array<Pair, 12> kOtherFromDisplay = {{
+    {"Shift", "Umsch"},
+    {"Ctrl", "Strg"},
+    {"PgUp", "BildAuf"},
+    {"PgDn", "BildAb"},
+    {"End", "Ende"},
+    {"Home", "Pos1"},
+    {"Left", "Links"},
+    {"Up", "Auf"},
+    {"Right", "Rechts"},
+    {"Down", "Ab"},
+    {"Ins", "Einfg"},
+    {"Del", "Entf"},
+}};
+
+template <size_t N>
+std::string applyPairs(std::string_view text, const std::array<Pair, N>& pairs) {
+    std::string out(text);
+    for (const Pair& p : pairs) out = replaceWholeWordsIgnoreCase(out, p.from, p.to);
+    return out;
+}
+
+std::string keyNameOf(uint8_t vk, const KeyNameSource& names) {
+    if (std::string_view fixed = fixedKeyName(vk); !fixed.empty()) return std::string(fixed);
+    if ((vk >= 0x30 && vk <= 0x39) || (vk >= 0x41 && vk <= 0x5A)) return std::string(1, char(vk));
+    if (vk >= 0x70 && vk <= 0x87) return "F" + std::to_string(vk - 0x6F);
+    return names.keyName(vk);
+}
+
+}  // namespace
+
+std::string BuiltinKeyNames::keyNameIn(Group group, uint8_t virtualKey) {
+    for (const LayoutName& n : kLayoutNames) {
+        if (n.vk == virtualKey) return std::string(group == Group::German ? n.german : n.english);
+    }
+    return {};
+}
+
+std::string BuiltinKeyNames::keyName(uint8_t virtualKey) const {
+    return keyNameIn(group_, virtualKey);
+}
+
+std::string ShortCutToKeyText(uint16_t shortCut, bool showModifiersAlone,
+                              const KeyNameSource& names) {
+    const std::string key = keyNameOf(static_cast<uint8_t>(shortCut & kShortCutKeyMask), names);
+    if (key.empty() && !showModifiersAlone) return {};
+    std::string text;
+    if (shortCut & kShortCutWin) text += "Win+";
+    if (shortCut & kShortCutCtrl) text += "Strg+";
+    if (shortCut & kShortCutShift) text += "Umsch+";
+    if (shortCut & kShortCutAlt) text += "Alt+";
+    return text + key;
+}
+
+uint16_t KeyTextToShortCut(std::string_view text, const KeyNameSource& names) {
+    uint16_t modifiers = 0;
+    std::string_view rest = text;
+    auto strip = [&rest](std::string_view prefix) {
+        if (!startsWithIgnoreCase(rest, prefix)) return false;
+        rest.remove_prefix(prefix.size());
+        return true;
+    };
+    for (bool stripped = true; stripped;) {
+        stripped = false;
+        if (strip("Win+")) stripped = true, modifiers |= kShortCutWin;
+        if (strip("^") || strip("Strg+")) stripped = true, modifiers |= kShortCutCtrl;
+        if (strip("Umsch+")) stripped = true, modifiers |= kShortCutShift;
+        if (strip("Alt+")) stripped = true, modifiers |= kShortCutAlt;
+    }
+    if (rest.empty()) return 0;
+    for (int code = 8; code <= 0xFF; ++code) {
+        const std::string name = keyNameOf(static_cast<uint8_t>(code), names);
+        if (!name.empty() && equalsIgnoreCase(name, rest))
+            return static_cast<uint16_t>(code | modifiers);
+    }
+    // A layout name that holds a word of the display translation ("Num Del", "Right Shift",
+    // "Volume Up") has been changed by KeyTextFromDisplay on its way here; such a name is
+    // recognised in its translated form too, so that every key text goes back to its key.
+    for (int code = 8; code <= 0xFF; ++code) {
+        const std::string name = keyNameOf(static_cast<uint8_t>(code), names);
+        if (name.empty()) continue;
+        if (equalsIgnoreCase(KeyTextFromDisplay(name, names), rest)) {
+            return static_cast<uint16_t>(code | modifiers);
+        }
+    }
+    return 0;
+}
+
+std::string KeyTextToDisplay(std::string_view captureText, const KeyNameSource& names) {
+    return names.isGermanLayout() ? applyPairs(captureText, kGermanToDisplay)
+                                  : applyPairs(captureText, kOtherToDisplay);
+}
+
+std::string KeyTextFromDisplay(std::string_view displayText, const KeyNameSource& names) {
+    return names.isGermanLayout() ? applyPairs(displayText, kGermanFromDisplay)
+                                  : applyPairs(displayText, kOtherFromDisplay);
+}
+
+TWinHotKey ShortCutToHotKey(uint16_t shortCut) {
+    TWinHotKey hk;
+    hk.Key = shortCut & kShortCutKeyMask;
+    if (shortCut & kShortCutShift) hk.Modifiers |= MOD_SHIFT;
+    if (shortCut & kShortCutAlt) hk.Modifiers |= MOD_ALT;
+    if (shortCut & kShortCutCtrl) hk.Modifiers |= MOD_CONTROL;
+    if (shortCut & kShortCutWin) hk.Modifiers |= MOD_WIN;
+    return hk;
+}
+
+TWinHotKey hotKeyOfText(std::string_view displayText, const KeyNameSource& names) {
+    return ShortCutToHotKey(KeyTextToShortCut(KeyTextFromDisplay(displayText, names), names));
+}
+
+}  // namespace vorbix
