@@ -1,0 +1,366 @@
+#include "storage/HotKeyFile.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <unordered_map>
+
+#include "core/TextUtil.h"
+#include "storage/IniFile.h"
+#if __has_include("storage/InsertTextDigest.h")
+#include "storage/InsertTextDigest.h"
+#define VORBIX_HAVE_DIGEST 1
+#endif
+
+namespace vorbix {
+
+#ifndef VORBIX_HAVE_DIGEST
+std::string insertTextDigest(std::string_view joinedText) {
+    std::string t = replaceAll(joinedText, "\r\n", "");
+    t = replaceAllIgnoreCase(t, "<~Re~>", "");
+    t = replaceAllIgnoreCase(t, "<~Spa~>", " ");
+    t = replaceAllIgnoreCase(t, "<~T~>", "");
+    t = replaceAllIgnoreCase(t, "<~Form~>", "");
+    return replaceAllIgnoreCase(t, "<~NoFo~>", "");
+}
+#endif
+
+namespace {
+
+constexpr std::string_view kGeneral = "General";
+constexpr std::string_view kCount = "Count";
+constexpr std::string_view kRowPrefix = "Hot Key";
+constexpr std::string_view kHotKeyKey = "Hot Key";
+constexpr std::string_view kActionKey = "Action";
+constexpr std::string_view kTextKey = "Text";
+constexpr std::string_view kRichTextStart = "<~Form~>";
+
+std::string rowSectionName(size_t number) {
+    return std::string(kRowPrefix) + std::to_string(number);
+}
+
+// The sections of a parsed file by folded name; the first of two equal names counts.
+class SectionIndex {
+public:
+    explicit SectionIndex(const IniFile& ini) {
+        for (const IniFile::Section& s : ini.sections())
+            sections_.try_emplace(foldCase(s.name), &s);
+    }
+    const IniFile::Section* find(std::string_view name) const {
+        const auto it = sections_.find(foldCase(name));
+        return it == sections_.end() ? nullptr : it->second;
+    }
+
+private:
+    std::unordered_map<std::string, const IniFile::Section*> sections_;
+};
+
+// A key's value in a section; empty when the section or the key is missing.
+std::string valueIn(const IniFile::Section* section, std::string_view key) {
+    if (!section) return {};
+    for (const IniFile::Line& line : section->lines) {
+        if (line.hasValue && equalsIgnoreCase(line.key, key)) return line.value;
+    }
+    return {};
+}
+
+bool hasKey(const IniFile::Section* section, std::string_view key) {
+    if (!section) return false;
+    return std::any_of(section->lines.begin(), section->lines.end(), [&](const IniFile::Line& l) {
+        return l.hasValue && equalsIgnoreCase(l.key, key);
+    });
+}
+
+// The pieces "Text1" ... "Text<count>" of a kind-10 section joined in order. Only keys that are
+// there are looked at, so a huge count costs nothing.
+std::string joinTextPieces(const IniFile::Section* section, int32_t count) {
+    if (!section || count <= 0) return {};
+    std::map<int32_t, const std::string*> pieces;
+    for (const IniFile::Line& line : section->lines) {
+        if (!line.hasValue || line.key.size() <= kTextKey.size() ||
+            !startsWithIgnoreCase(line.key, kTextKey)) {
+            continue;
+        }
+        const std::string_view digits = std::string_view(line.key).substr(kTextKey.size());
+        // The writer numbers the pieces in plain decimal: no sign, no leading zero.
+        if (digits[0] < '1' || digits[0] > '9' || digits.size() > 10 ||
+            !std::all_of(digits.begin(), digits.end(),
+                         [](char c) { return c >= '0' && c <= '9'; })) {
+            continue;
+        }
+        const std::optional<int32_t> n = parseInteger(digits);
+        if (n && *n <= count) pieces.try_emplace(*n, &line.value);
+    }
+    std::string joined;
+    for (const auto& [n, value] : pieces) joined += *value;
+    return joined;
+}
+
+// Reads one row's kind-specific keys into the row (the row's key text and caption are set).
+void readProperties(HotKeyEntry& row, ActionKind kind, const IniFile::Section* section,
+                    const LanguageTexts& texts, std::string_view defaultDeviceId) {
+    const std::string& placeholder = texts.placeholder(actionInfo(kind).placeholder);
+    auto single = [&](std::string_view key) {
+        std::string v = valueIn(section, key);
+        row.PropertiesText = v.empty() ? placeholder : std::move(v);
+    };
+    switch (kind) {
+        case ActionKind::HideWindows:
+        case ActionKind::ShowWindows: {
+            row.Window = valueIn(section, "Window");
+            if (!row.Window.empty() && row.Window.back() == '|') {
+                row.PropertiesText = composeWindowProperties(row.Window);
+            } else {
+                // A show row that has no keyword yet shows its own placeholder.
+                row.PropertiesText = placeholder;
+            }
+            break;
+        }
+        case ActionKind::OpenProgramDir: {
+            std::string program = valueIn(section, "Program");
+            const std::string shown = programWithoutMarker(program);
+            row.HowToOpen = valueIn(section, "HowToOpen");
+            if (!shown.empty()) {
+                row.Program = std::move(program);
+                row.Parameter = valueIn(section, "Parameter");
+                row.PropertiesText = composeProgramProperties(shown, row.Parameter, row.HowToOpen);
+            } else {
+                row.PropertiesText = texts.sNewProgramDir + " | " + row.HowToOpen;
+            }
+            break;
+        }
+        case ActionKind::Website: {
+            row.URL = valueIn(section, "URL");
+            row.HowToOpen = valueIn(section, "HowToOpen");
+            row.PropertiesText = composeWebsiteProperties(
+                row.URL.empty() ? texts.sNewWebsite : row.URL, row.HowToOpen);
+            break;
+        }
+        case ActionKind::OpenCloseDrive:
+            single("OpenCloseDrives");
+            break;
+        case ActionKind::SimulateKeyComb:
+            single("KeyComb");
+            break;
+        case ActionKind::ControlAudioVideo:
+            single("AudioVideo");
+            break;
+        case ActionKind::ControlBrowser:
+            single("BrowserControl");
+            break;
+        case ActionKind::SearchInternet:
+            single("Provider");
+            break;
+        case ActionKind::InsertDateTime:
+            single("DateTime");
+            break;
+        case ActionKind::AdjustVolume: {
+            std::string volume = valueIn(section, "Volume");
+            if (!volume.empty()) {
+                row.PropertiesText = std::move(volume);
+                row.DeviceId = hasKey(section, "Settings") ? valueIn(section, "Settings")
+                                                           : std::string(defaultDeviceId);
+            } else {
+                row.PropertiesText = texts.sNewVolume;
+                row.DeviceId = std::string(defaultDeviceId);
+            }
+            break;
+        }
+        case ActionKind::InsertText: {
+            if (valueIn(section, "Text1").empty()) {
+                row.PropertiesText = texts.sNewText;
+                row.Text = std::string(kRichTextStart);
+                break;
+            }
+            // A count that is not a number reads as 0, which joins nothing.
+            const int32_t count = parseIntegerOr(valueIn(section, kCount), 0);
+            const std::string joined = joinTextPieces(section, count);
+            row.Text = replaceAll(joined, "\r\n", "");
+            std::string digest = insertTextDigest(joined);
+            row.PropertiesText = digest.empty() ? texts.sNewText : std::move(digest);
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+LoadResult loadParsed(const IniFile& ini, HotKeyTable& table, const LanguageTexts& texts,
+                      std::string_view defaultDeviceId) {
+    LoadResult result;
+    result.encoding = ini.encoding();
+    const SectionIndex index(ini);
+    const int32_t count = parseIntegerOr(valueIn(index.find(kGeneral), kCount), 0);
+    if (count <= 0) return result;
+    const size_t wanted = static_cast<size_t>(count);
+    const size_t room = table.full() ? 0 : HotKeyTable::kCapacity - table.size();
+    const size_t taken = std::min(wanted, room);
+    for (size_t r = 1; r <= taken; ++r) {
+        const IniFile::Section* section = index.find(rowSectionName(r));
+        HotKeyEntry row;
+        row.HotKeyText = valueIn(section, kHotKeyKey);
+        row.ActionText = valueIn(section, kActionKey);
+        if (const std::optional<ActionKind> kind = texts.kindOf(row.ActionText)) {
+            readProperties(row, *kind, section, texts, defaultDeviceId);
+        }
+        (void)table.append(std::move(row));
+    }
+    result.rowsLoaded = taken;
+    result.rowsLeftOut = wanted - taken;
+    return result;
+}
+
+IniFile parseBytes(std::string_view bytes) {
+    DecodedText decoded = decodeText(bytes);
+    IniFile ini = IniFile::parse(decoded.text);
+    ini.setEncoding(decoded.encoding);
+    return ini;
+}
+
+// Appends one "key=value" line; a value is single-line, so line breaks become blanks.
+void appendLine(std::string& out, std::string_view key, std::string_view value) {
+    out += key;
+    out += '=';
+    const size_t start = out.size();
+    out += value;
+    std::replace_if(
+        out.begin() + static_cast<std::ptrdiff_t>(start), out.end(),
+        [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    out += "\r\n";
+}
+
+// The stored value of a property that may still be its placeholder.
+const std::string& valueOrPlaceholder(const std::string& value, const std::string& placeholder) {
+    return value.empty() || value == placeholder ? placeholder : value;
+}
+
+void writeProperties(std::string& out, const HotKeyEntry& row, ActionKind kind,
+                     const LanguageTexts& texts, std::string_view defaultDeviceId) {
+    const std::string& placeholder = texts.placeholder(actionInfo(kind).placeholder);
+    switch (kind) {
+        case ActionKind::HideWindows:
+        case ActionKind::ShowWindows:
+            // The stored placeholder of both kinds is the hide placeholder.
+            appendLine(out, "Window", valueOrPlaceholder(row.Window, texts.sNewHide));
+            break;
+        case ActionKind::OpenProgramDir:
+            if (row.Program.empty() || row.Program == texts.sNewProgramDir) {
+                appendLine(out, "Program", texts.sNewProgramDir + std::string(kFileMarker));
+            } else {
+                appendLine(out, "Program", row.Program);
+            }
+            appendLine(out, "Parameter", row.Parameter);
+            appendLine(out, "HowToOpen", row.HowToOpen);
+            break;
+        case ActionKind::Website:
+            appendLine(out, "URL", valueOrPlaceholder(row.URL, texts.sNewWebsite));
+            appendLine(out, "HowToOpen", row.HowToOpen);
+            break;
+        case ActionKind::OpenCloseDrive:
+        case ActionKind::SimulateKeyComb:
+        case ActionKind::ControlAudioVideo:
+        case ActionKind::ControlBrowser:
+        case ActionKind::SearchInternet:
+        case ActionKind::InsertDateTime:
+            appendLine(out, actionInfo(kind).propertyKeys.front(),
+                       valueOrPlaceholder(row.PropertiesText, placeholder));
+            break;
+        case ActionKind::AdjustVolume:
+            if (row.PropertiesText.empty() || row.PropertiesText == texts.sNewVolume) {
+                appendLine(out, "Volume", texts.sNewVolume);
+                appendLine(out, "Settings", defaultDeviceId);
+            } else {
+                appendLine(out, "Volume", row.PropertiesText);
+                appendLine(out, "Settings", row.DeviceId);
+            }
+            break;
+        case ActionKind::InsertText: {
+            const size_t length = utf8Length(row.Text);
+            size_t piece = 0;
+            for (size_t start = 0; start < length; start += kTextPieceLength) {
+                ++piece;
+                appendLine(out, std::string(kTextKey) + std::to_string(piece),
+                           utf8Substr(row.Text, start, kTextPieceLength));
+            }
+            appendLine(out, kCount, std::to_string(piece));
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+}  // namespace
+
+LoadResult loadHotKeysFromBytes(std::string_view bytes, HotKeyTable& table,
+                                const LanguageTexts& texts, std::string_view defaultDeviceId) {
+    return loadParsed(parseBytes(bytes), table, texts, defaultDeviceId);
+}
+
+std::string normalizedHotKeyFile(std::string_view bytes) {
+    const IniFile ini = parseBytes(bytes);
+    return encodeText(ini.serialize(IniStyle::HotKeys), ini.encoding());
+}
+
+LoadResult LoadHotKeys(const std::string& path, HotKeyTable& table, const LanguageTexts& texts,
+                       std::string_view defaultDeviceId, LoadOptions options) {
+    std::string error;
+    const std::optional<std::string> bytes = readWholeFile(path, &error);
+    if (!bytes) {
+        LoadResult failed;
+        std::error_code ec;
+        if (std::filesystem::status(path, ec).type() == std::filesystem::file_type::not_found) {
+            failed.missing = true;
+        } else {
+            failed.ok = false;
+            failed.error = std::move(error);
+        }
+        return failed;
+    }
+    const IniFile ini = parseBytes(*bytes);
+    LoadResult result = loadParsed(ini, table, texts, defaultDeviceId);
+    if (options.writeBack) {
+        const std::string normalized = encodeText(ini.serialize(IniStyle::HotKeys), ini.encoding());
+        if (normalized != *bytes) result.writeBack = writeFileAtomically(path, normalized);
+    }
+    return result;
+}
+
+std::string hotKeyFileText(const HotKeyTable& table, const LanguageTexts& texts,
+                           std::string_view defaultDeviceId) {
+    std::string out;
+    size_t number = 0;
+    for (const HotKeyEntry& row : table.rows()) {
+        ++number;
+        out += '[';
+        out += rowSectionName(number);
+        out += "]\r\n";
+        appendLine(out, kHotKeyKey, row.HotKeyText);
+        appendLine(out, kActionKey, row.ActionText);
+        if (const std::optional<ActionKind> kind = texts.kindOf(row.ActionText)) {
+            writeProperties(out, row, *kind, texts, defaultDeviceId);
+        }
+    }
+    out += '[';
+    out += kGeneral;
+    out += "]\r\n";
+    appendLine(out, kCount, std::to_string(number));
+    return out;
+}
+
+FileResult SaveHotKeys(const std::string& path, const HotKeyTable& table,
+                       const LanguageTexts& texts, std::string_view defaultDeviceId) {
+    // A file that exists with a byte-order mark keeps its encoding; only the mark is looked at.
+    TextEncoding encoding = TextEncoding::Windows1252;
+    std::ifstream existing(path, std::ios::binary);
+    char mark[3] = {};
+    if (existing && existing.read(mark, sizeof mark).gcount() >= 2) {
+        encoding =
+            decodeText(std::string_view(mark, static_cast<size_t>(existing.gcount()))).encoding;
+    }
+    return writeFileAtomically(path,
+                               encodeText(hotKeyFileText(table, texts, defaultDeviceId), encoding));
+}
+
+}  // namespace vorbix

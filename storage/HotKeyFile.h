@@ -1,0 +1,68 @@
+// The hot key file (.hkv): the table as INI-style text, one section "Hot Key<n>" per row with the
+// key text, the action caption and the keys of the row's action kind, and section "General" with
+// the row count. What is read and written for a row depends on the kind its caption names in the
+// current language; a row whose caption names no kind keeps only its key text and caption.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "core/HotKeyTable.h"
+#include "core/LanguageTexts.h"
+#include "storage/AtomicFile.h"
+#include "storage/TextCodec.h"
+
+namespace vorbix {
+
+// What the first run writes: an empty table.
+inline constexpr std::string_view kEmptyHotKeyFile = "[General]\r\nCount=0\r\n";
+
+// Rows of kind 10 keep their text in pieces of this many characters (code points).
+inline constexpr size_t kTextPieceLength = 100;
+
+struct LoadOptions {
+    // Rewrites the file in normalised form (trimmed lines, comments and stray lines dropped) in
+    // the encoding it was read in. Skipped when the file already is in that form.
+    bool writeBack = true;
+};
+
+struct LoadResult {
+    // False when the file exists but cannot be read; the table and the file are then untouched.
+    bool ok = true;
+    std::string error;     // the system's message when !ok
+    bool missing = false;  // no file at the path: nothing loaded, nothing written
+    size_t rowsLoaded = 0;
+    // Rows the file names beyond what the table can still take (it holds at most 256).
+    size_t rowsLeftOut = 0;
+    TextEncoding encoding = TextEncoding::Windows1252;
+    // The outcome of the write-back; the rows are loaded whether or not it succeeded.
+    FileResult writeBack;
+
+    explicit operator bool() const { return ok; }
+};
+
+// Appends the rows of the file to the table (up to its capacity). Registration of the rows is
+// left to the caller.
+LoadResult LoadHotKeys(const std::string& path, HotKeyTable& table, const LanguageTexts& texts,
+                       std::string_view defaultDeviceId, LoadOptions options = {});
+
+// The same on the bytes of a file; never writes anything.
+LoadResult loadHotKeysFromBytes(std::string_view bytes, HotKeyTable& table,
+                                const LanguageTexts& texts, std::string_view defaultDeviceId);
+
+// The bytes the write-back of LoadHotKeys writes for a file with these bytes.
+std::string normalizedHotKeyFile(std::string_view bytes);
+
+// The file text (UTF-8, CR LF) for the table.
+std::string hotKeyFileText(const HotKeyTable& table, const LanguageTexts& texts,
+                           std::string_view defaultDeviceId);
+
+// Writes the whole table to the path, replacing what was there, atomically: on failure the old
+// file stays and the system's message is returned. The text is written in Windows-1252 when every
+// character fits, otherwise as UTF-8 with a byte-order mark; a file that exists with a
+// byte-order mark keeps its encoding.
+FileResult SaveHotKeys(const std::string& path, const HotKeyTable& table,
+                       const LanguageTexts& texts, std::string_view defaultDeviceId);
+
+}  // namespace vorbix
