@@ -1,0 +1,59 @@
+// The Launcher of a Linux desktop: programs are spawned directly with an argument list, folders,
+// web addresses and mail links go to xdg-open as one argument, and the terminal, the browser and
+// the settings panels are found among the programs that are installed.
+#pragma once
+
+#include <sys/types.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/Ports.h"
+
+namespace vorbix {
+
+class DesktopLauncher : public Launcher {
+public:
+    // Applies a window mode to the first window of a started process once it maps.
+    using WindowModeApplier = std::function<void(pid_t pid, WindowMode mode)>;
+
+    void setWindowModeApplier(WindowModeApplier applier) { applier_ = std::move(applier); }
+
+    LaunchResult startProgram(const std::string& program, const std::string& parameters,
+                              WindowMode mode) override;
+    LaunchResult openLocation(const std::string& location, WindowMode mode) override;
+    LaunchResult openTerminal() override;
+    LaunchResult openWebBrowser() override;
+    LaunchResult openMailProgram() override;
+    LaunchResult openSettings(SettingsPanel panel) override;
+
+    // The process id of the last process started, -1 before the first.
+    pid_t lastStarted() const { return lastStarted_; }
+
+private:
+    LaunchResult spawn(const std::vector<std::string>& argv, const std::string& workingDirectory,
+                       WindowMode mode);
+    LaunchResult openWithXdgOpen(const std::string& target, WindowMode mode);
+    // Starts the first candidate command whose program is installed.
+    LaunchResult startFirstFound(const std::vector<std::vector<std::string>>& candidates,
+                                 const std::string& whatIsMissing);
+
+    WindowModeApplier applier_;
+    pid_t lastStarted_ = -1;
+};
+
+// The desktop named by XDG_CURRENT_DESKTOP (a list separated by ":"): one of "GNOME", "KDE",
+// "XFCE", "Cinnamon", "MATE", "LXQt", or empty when none of them is named.
+std::string currentDesktopFamily(const std::string& xdgCurrentDesktop);
+
+// The commands that may open `panel` on the desktop `family` (as from currentDesktopFamily), best
+// first, ending with the fallbacks that work on any desktop.
+std::vector<std::vector<std::string>> settingsCommands(const std::string& family,
+                                                       SettingsPanel panel);
+
+// Whether the text is an address with a scheme ("https:", "mailto:", "file:", ...) rather than a
+// path. A drive letter ("C:") is not a scheme.
+bool looksLikeAddress(const std::string& text);
+
+}  // namespace vorbix
