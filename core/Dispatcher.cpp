@@ -1,0 +1,287 @@
+#include "core/Dispatcher.h"
+
+#include <cctype>
+#include <iterator>
+
+#include "core/KeyCombStroke.h"
+#include "core/TextUtil.h"
+
+namespace vorbix {
+
+namespace {
+
+constexpr uint8_t kVkC = 0x43, kVkN = 0x4E, kVkV = 0x56, kVkX = 0x58, kVkF4 = 0x73;
+constexpr uint8_t kVkF5 = 0x74, kVkEscape = 0x1B, kVkLeft = 0x25, kVkRight = 0x27;
+constexpr uint8_t kVkHome = 0x24, kVkO = 0x4F;
+
+// The German design texts of the two command lists, used when a language file lacks them.
+constexpr std::string_view kBrowserDefaults[] = {"Zurück",    "Vorwärts",  "Startseite",
+                                                 "Favoriten", "Neu laden", "Stop"};
+constexpr std::string_view kMediaDefaults[] = {"Play/Pause", "Stop", "Vorwärts", "Rückwärts"};
+
+template <size_t N>
+std::optional<int> entryOf(std::string_view text, std::string_view section, int firstKeyed,
+                           const std::string_view (&defaults)[N], const LanguageLookup& lookup) {
+    if (text.empty()) return std::nullopt;
+    for (int i = 0; i < static_cast<int>(N); ++i) {
+        if (text == defaults[i]) return i;
+    }
+    if (!lookup) return std::nullopt;
+    for (std::string_view language : {kGerman, kEnglish}) {
+        for (int i = firstKeyed; i < static_cast<int>(N); ++i) {
+            const std::string entry =
+                lookup(language, section, "Combobox1Item" + std::to_string(i));
+            if (!entry.empty() && entry == text) return i;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<BrowserCommand> browserCommandOf(std::string_view text,
+                                               const LanguageLookup& lookup) {
+    const auto i = entryOf(text, "ControlBrowser", 0, kBrowserDefaults, lookup);
+    if (!i) return std::nullopt;
+    return static_cast<BrowserCommand>(*i);
+}
+
+std::optional<MediaCommand> mediaCommandOf(std::string_view text, const LanguageLookup& lookup) {
+    const auto i = entryOf(text, "ControlAudioVideo", 2, kMediaDefaults, lookup);
+    if (!i) return std::nullopt;
+    static constexpr MediaCommand kCommands[] = {MediaCommand::PlayPause, MediaCommand::Stop,
+                                                 MediaCommand::Next, MediaCommand::Previous};
+    return kCommands[*i];
+}
+
+WindowMode windowModeOf(std::string_view howToOpen) {
+    if (howToOpen == "Maximiert" || howToOpen == "Maximized") return WindowMode::Maximized;
+    if (howToOpen == "Minimiert" || howToOpen == "Minimized") return WindowMode::Minimized;
+    return WindowMode::Normal;
+}
+
+std::vector<std::string> windowKeywords(std::string_view window) {
+    std::vector<std::string> keywords;
+    size_t start = 0;
+    for (size_t bar = window.find('|'); bar != std::string_view::npos;
+         bar = window.find('|', start)) {
+        if (bar > start) keywords.emplace_back(window.substr(start, bar - start));
+        start = bar + 1;
+    }
+    return keywords;
+}
+
+std::string webAddressOf(std::string_view url) {
+    const std::string trimmed = trim(url);
+    const size_t colon = trimmed.find(':');
+    bool hasScheme = colon != std::string::npos && colon > 0;
+    for (size_t i = 0; hasScheme && i < colon; ++i) {
+        const char c = trimmed[i];
+        hasScheme = std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.';
+    }
+    // "localhost:8080" has a colon but no scheme; a scheme is followed by "//" or is mailto.
+    if (hasScheme && trimmed.compare(colon, 3, "://") != 0 &&
+        !startsWithIgnoreCase(trimmed, "mailto:")) {
+        hasScheme = false;
+    }
+    return hasScheme ? trimmed : "http://" + trimmed;
+}
+
+void Dispatcher::WMHotKey(int32_t id) {
+    if (id == DeActivateHotKeyId) shell_.activationSwitch();
+    if (id == SymbolHotKeyId) shell_.toggleMainWindow();
+    if (!registry_.active()) return;
+    // Copies: an effect may run the event loop, during which the table may change.
+    std::vector<HotKeyEntry> matches;
+    for (const HotKeyEntry& row : table_.rows()) {
+        if (row.HotKeyId == id && id != 0) matches.push_back(row);
+    }
+    for (const HotKeyEntry& row : matches) runAction(row);
+}
+
+void Dispatcher::combinationStroke(uint8_t modifier, uint8_t key) {
+    strokeKeys({modifier}, key);
+}
+
+void Dispatcher::strokeKeys(std::initializer_list<uint8_t> modifiers, uint8_t key) {
+    KeyboardOutput* keys = desktop_.keys;
+    if (!keys) return;
+    keys->releaseModifiers();
+    for (uint8_t m : modifiers) keys->keyDown(m);
+    keys->keyDown(key);
+    for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it) keys->keyUp(*it);
+    keys->keyUp(key);
+}
+
+void Dispatcher::report(const LaunchResult& result) {
+    if (!result.ok) shell_.actionFailed(result.error);
+}
+
+void Dispatcher::ToggleDriveDoor(char letter) {
+    if (!desktop_.drives) return;
+    bool open = true;
+    if (desktop_.drives->isNotReady(letter)) {
+        open = !LastDoorOpened;
+        LastDoorOpened = !LastDoorOpened;
+    } else {
+        LastDoorOpened = true;
+    }
+    desktop_.drives->setDoor(letter, open);
+}
+
+void Dispatcher::runAction(const HotKeyEntry& row) {
+    const std::optional<ActionKind> kind = texts_.kindOf(row.ActionText);
+    if (!kind) return;
+    Launcher* launcher = desktop_.launcher;
+    WindowControl* windows = desktop_.windows;
+    using K = ActionKind;
+    switch (*kind) {
+        case K::MinimizeAll:
+            if (windows) windows->minimizeAll();
+            break;
+        case K::CloseAllWindows: {
+            const WindowId main = shell_.hideMainWindowForCloseAll();
+            if (windows) windows->closeWindowsBelow(main);
+            break;
+        }
+        case K::HideWindows:
+            if (windows) windows->hideWindows(windowKeywords(row.Window));
+            break;
+        case K::ShowWindows:
+            if (windows) windows->showWindows(windowKeywords(row.Window));
+            break;
+        case K::OpenProgramDir: {
+            if (!launcher) break;
+            const std::string path = programWithoutMarker(row.Program);
+            const size_t length = utf8Length(row.Program);
+            const std::string marker = length >= 5 ? utf8Substr(row.Program, length - 5) : "";
+            if (path.empty() || path == texts_.sNewProgramDir) {
+                shell_.actionFailed(texts_.sNewProgramDir);
+                break;
+            }
+            const WindowMode mode = windowModeOf(row.HowToOpen);
+            report(marker == kFolderMarker ? launcher->openLocation(path, mode)
+                                           : launcher->startProgram(path, row.Parameter, mode));
+            break;
+        }
+        case K::Copy:
+            combinationStroke(kVkControl, kVkC);
+            break;
+        case K::Paste:
+            combinationStroke(kVkControl, kVkV);
+            break;
+        case K::Cut:
+            combinationStroke(kVkControl, kVkX);
+            break;
+        case K::OpenCloseDrive: {
+            if (row.PropertiesText == texts_.sNewDrive) break;
+            for (char c : row.PropertiesText) {
+                if (c == ':' || c == ',' || c == ' ') continue;
+                ToggleDriveDoor(c);
+            }
+            break;
+        }
+        case K::SimulateKeyComb:
+            if (desktop_.keys && row.PropertiesText != texts_.sNewKeyComb) {
+                simulateKeyComb(row.PropertiesText, names_, *desktop_.keys);
+            }
+            break;
+        case K::InsertText:
+        case K::AdjustVolume:
+        case K::SearchInternet:
+        case K::InsertDateTime:
+            shell_.runEditorEffect(*kind, row);
+            break;
+        case K::ControlAudioVideo:
+            if (desktop_.media) {
+                if (auto command = mediaCommandOf(row.PropertiesText, lookup_)) {
+                    desktop_.media->send(*command);
+                }
+            }
+            break;
+        case K::ControlBrowser: {
+            const auto command = browserCommandOf(row.PropertiesText, lookup_);
+            if (!command) break;
+            switch (*command) {
+                case BrowserCommand::Back:
+                    combinationStroke(kVkAlt, kVkLeft);
+                    break;
+                case BrowserCommand::Forward:
+                    combinationStroke(kVkAlt, kVkRight);
+                    break;
+                case BrowserCommand::Home:
+                    combinationStroke(kVkAlt, kVkHome);
+                    break;
+                case BrowserCommand::Favorites:
+                    strokeKeys({kVkControl, kVkShift}, kVkO);
+                    break;
+                case BrowserCommand::Reload:
+                    strokeKeys({}, kVkF5);
+                    break;
+                case BrowserCommand::Stop:
+                    strokeKeys({}, kVkEscape);
+                    break;
+            }
+            break;
+        }
+        case K::OpenMailProgram:
+            if (launcher) report(launcher->openMailProgram());
+            break;
+        case K::OpenBrowser:
+            if (launcher) report(launcher->openWebBrowser());
+            break;
+        case K::CommandLine:
+            if (launcher) report(launcher->openTerminal());
+            break;
+        case K::CloseProgram:
+            combinationStroke(kVkAlt, kVkF4);
+            break;
+        case K::NewFolder:
+            strokeKeys({kVkControl, kVkShift}, kVkN);
+            break;
+        case K::Website: {
+            if (!launcher) break;
+            if (row.URL.empty() || row.URL == texts_.sNewWebsite) {
+                shell_.actionFailed(texts_.sNewWebsite);
+                break;
+            }
+            report(launcher->openLocation(webAddressOf(row.URL), windowModeOf(row.HowToOpen)));
+            break;
+        }
+        case K::ShutDown:
+            if (desktop_.session) desktop_.session->exitSession(SessionAction::ShutDown);
+            break;
+        case K::Restart:
+            if (desktop_.session) desktop_.session->exitSession(SessionAction::Restart);
+            break;
+        case K::LogOff:
+            if (desktop_.session) desktop_.session->exitSession(SessionAction::LogOff);
+            break;
+        case K::Standby:
+            if (desktop_.session) desktop_.session->exitSession(SessionAction::Suspend);
+            break;
+        case K::ControlPanel:
+            if (launcher) report(launcher->openSettings(SettingsPanel::ControlPanel));
+            break;
+        case K::DisplayDialog:
+            if (launcher) report(launcher->openSettings(SettingsPanel::Display));
+            break;
+        case K::DateTimeDialog:
+            if (launcher) report(launcher->openSettings(SettingsPanel::DateTime));
+            break;
+        case K::RegionDialog:
+            if (launcher) report(launcher->openSettings(SettingsPanel::Region));
+            break;
+        case K::MultimediaDialog:
+            if (launcher) report(launcher->openSettings(SettingsPanel::Sound));
+            break;
+        case K::SoftwareDialog:
+            if (launcher) report(launcher->openSettings(SettingsPanel::Software));
+            break;
+        case K::SystemDialog:
+            if (launcher) report(launcher->openSettings(SettingsPanel::System));
+            break;
+    }
+}
+
+}  // namespace vorbix

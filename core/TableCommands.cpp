@@ -1,0 +1,181 @@
+#include "core/TableCommands.h"
+
+#include <algorithm>
+
+namespace vorbix {
+
+namespace {
+
+// Windows-key combinations that the desktop itself commonly uses.
+bool isSystemWindowsKey(uint16_t key) {
+    static constexpr uint16_t kKeys[] = {'B', 'D',  'E',  'F',  'L',  'M',  'P',  'R',  'T',  'U',
+                                         'X', 0x20, 0x24, 0x25, 0x26, 0x27, 0x28, 0x6B, 0x6D, 0x70};
+    if (key >= '0' && key <= '9') return true;
+    return std::find(std::begin(kKeys), std::end(kKeys), key) != std::end(kKeys);
+}
+
+}  // namespace
+
+bool TableCommands::permitted() {
+    if (c_.permissions.mayChangeTable()) return true;
+    c_.prompter.showMessage(c_.message("MessageAdminError"), MessageType::Error);
+    return false;
+}
+
+bool TableCommands::savePerUserFile() {
+    const TableStore::Result r = c_.store.save(c_.hotKeyFilePath);
+    if (!r.ok) c_.prompter.showMessage(r.error, MessageType::Error);
+    return r.ok;
+}
+
+void TableCommands::updateMenuState() {
+    menu_.deleteSelected = selected_ >= 0 && selected_ < int(c_.table.size());
+    menu_.deleteAll = !c_.table.empty();
+    menu_.saveAs = !c_.table.empty();
+}
+
+void TableCommands::reportLeftOut(size_t rowsLeftOut) {
+    if (rowsLeftOut == 0) return;
+    std::string text = c_.message("MessageTableTruncated");
+    if (text.empty()) text = c_.message("MessageTableFull");
+    const size_t at = text.find("%d");
+    if (at != std::string::npos) text.replace(at, 2, std::to_string(rowsLeftOut));
+    c_.prompter.showMessage(text, MessageType::Error);
+}
+
+bool TableCommands::add(uint16_t shortCut, ActionKind kind) {
+    if (!permitted()) return false;
+    if (c_.table.full()) {
+        c_.prompter.showMessage(c_.message("MessageTableFull"), MessageType::Error);
+        return false;
+    }
+    const std::string captureText = ShortCutToKeyText(shortCut, false, c_.names);
+    if (captureText.empty()) {
+        info("MessageHotKeyError2");
+        return false;
+    }
+    if (shortCut == symbolHotKey_ || shortCut == deActivateHotKey_) {
+        info("MessageFixedError");
+        return false;
+    }
+    for (const HotKeyEntry& row : c_.table.rows()) {
+        if (KeyTextToShortCut(KeyTextFromDisplay(row.HotKeyText, c_.names), c_.names) == shortCut) {
+            info("MessageHotKeyError1");
+            return false;
+        }
+    }
+    const TWinHotKey combination = ShortCutToHotKey(shortCut);
+    if (kind == ActionKind::InsertText &&
+        ((combination.Modifiers == MOD_CONTROL && combination.Key == 'V') ||
+         combination.Modifiers == MOD_ALT || combination.Modifiers == (MOD_ALT | MOD_SHIFT))) {
+        info("MessageInsertText");
+        return false;
+    }
+    if (combination.Modifiers == MOD_WIN && isSystemWindowsKey(combination.Key) &&
+        !c_.prompter.askYesNo(c_.message("MessageWindowsKey"))) {
+        return false;
+    }
+    HotKeyEntry row =
+        makeNewRow(kind, KeyTextToDisplay(captureText, c_.names), c_.texts, c_.defaultDeviceId);
+    if (!c_.table.append(std::move(row))) return false;
+    const size_t index = c_.table.size() - 1;
+    if (hasProperties(kind) && c_.store.takePropertiesNotice()) {
+        c_.prompter.showMessage(
+            c_.message("MessageProperties1") + "\r\n\r\n" + c_.message("MessageProperties2"),
+            MessageType::Information);
+    }
+    c_.registry.registerRow(index, combination);
+    updateMenuState();
+    savePerUserFile();
+    return true;
+}
+
+std::optional<EditRequest> TableCommands::edit() {
+    if (selected_ < 0 || selected_ >= int(c_.table.size())) return std::nullopt;
+    c_.table.CurrentRow = selected_;
+    const HotKeyEntry& row = c_.table.at(selected_);
+    if (row.PropertiesText.empty()) return std::nullopt;
+    const std::optional<ActionKind> kind = c_.texts.kindOf(row.ActionText);
+    if (!kind || !hasProperties(*kind)) return std::nullopt;
+    return EditRequest{static_cast<size_t>(selected_), *kind};
+}
+
+void TableCommands::deleteSelected() {
+    if (selected_ < 0 || selected_ >= int(c_.table.size())) {
+        updateMenuState();
+        return;
+    }
+    if (!permitted()) {
+        updateMenuState();
+        return;
+    }
+    const size_t removed = static_cast<size_t>(selected_);
+    c_.registry.UnregisterAllHotKeys();
+    c_.table.remove(removed);
+    if (c_.table.empty())
+        selected_ = -1;
+    else
+        selected_ = static_cast<int>(std::min(removed, c_.table.size() - 1));
+    c_.registry.RegisterAllHotKeys();
+    savePerUserFile();
+    updateMenuState();
+}
+
+void TableCommands::deleteAll() {
+    if (!permitted()) {
+        updateMenuState();
+        return;
+    }
+    if (c_.prompter.askYesNo(c_.message("MessageDeleteAll"))) {
+        c_.registry.UnregisterAllHotKeys();
+        c_.table.clear();
+        selected_ = -1;
+    }
+    savePerUserFile();
+    updateMenuState();
+}
+
+void TableCommands::move(int direction) {
+    if (!permitted()) return;
+    const int target = selected_ + direction;
+    if (selected_ >= 0 && selected_ < int(c_.table.size()) && target >= 0 &&
+        target < int(c_.table.size())) {
+        c_.table.swapWithNext(static_cast<size_t>(std::min(selected_, target)));
+        c_.registry.UnregisterAllHotKeys();
+        c_.registry.RegisterAllHotKeys();
+        selected_ = target;
+    }
+    savePerUserFile();
+}
+
+bool TableCommands::mayLoad() {
+    return permitted();
+}
+
+void TableCommands::load(const std::string& path) {
+    c_.registry.UnregisterAllHotKeys();
+    std::vector<HotKeyEntry> previous = std::move(c_.table.rows());
+    c_.table.clear();
+    selected_ = -1;
+    const TableStore::Result r = c_.store.load(path);
+    if (!r.ok) {
+        // A file that cannot be read replaces nothing: the table stays as it was.
+        c_.table.rows() = std::move(previous);
+        c_.registry.RegisterAllHotKeys();
+        c_.prompter.showMessage(r.error, MessageType::Error);
+        updateMenuState();
+        return;
+    }
+    c_.registry.RegisterAllHotKeys();
+    reportLeftOut(r.rowsLeftOut);
+    savePerUserFile();
+    updateMenuState();
+}
+
+void TableCommands::saveTo(const std::string& path) {
+    if (path.empty()) return;
+    const TableStore::Result r = c_.store.save(path);
+    if (!r.ok) c_.prompter.showMessage(r.error, MessageType::Error);
+}
+
+}  // namespace vorbix

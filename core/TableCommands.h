@@ -1,0 +1,110 @@
+// The commands that change the hot key table in the main window: add, edit, delete one or all,
+// move, load and save. They hold the rules (checks, messages, registration, saving); the window
+// only passes the user's input in and shows the outcome.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/HotKeyTable.h"
+#include "core/KeyNotation.h"
+#include "core/LanguageTexts.h"
+#include "core/Ports.h"
+#include "core/Registration.h"
+
+namespace vorbix {
+
+// Reading and writing the table and the one-time notice, done by the storage layer.
+class TableStore {
+public:
+    struct Result {
+        bool ok = true;
+        std::string error;       // the system's message when !ok
+        size_t rowsLeftOut = 0;  // rows of a loaded file beyond the table's capacity
+    };
+    virtual ~TableStore() = default;
+    virtual Result save(const std::string& path) = 0;
+    // Appends the rows of the file to the table.
+    virtual Result load(const std::string& path) = 0;
+    // True once: when the properties notice has not been shown yet (and is now recorded).
+    virtual bool takePropertiesNotice() = 0;
+};
+
+struct MenuState {
+    bool deleteSelected = true;
+    bool deleteAll = true;
+    bool saveAs = true;
+};
+
+// A row whose property editor is to be opened.
+struct EditRequest {
+    size_t row;
+    ActionKind kind;
+};
+
+class TableCommands {
+public:
+    struct Context {
+        HotKeyTable& table;
+        HotKeyRegistry& registry;
+        const LanguageTexts& texts;
+        const KeyNameSource& names;
+        Prompter& prompter;
+        TableStore& store;
+        // Language texts of section "Main" (messages).
+        std::function<std::string(std::string_view key)> message;
+        Permissions permissions;
+        std::string hotKeyFilePath;   // the per-user hot key file
+        std::string defaultDeviceId;  // the default audio endpoint
+    };
+
+    explicit TableCommands(Context context) : c_(std::move(context)) {}
+
+    // The shortcut words of the settings dialog's two fields, compared on add.
+    void setReservedCombinations(uint16_t symbolHotKey, uint16_t deActivateHotKey) {
+        symbolHotKey_ = symbolHotKey;
+        deActivateHotKey_ = deActivateHotKey;
+    }
+    void setPermissions(const Permissions& p) { c_.permissions = p; }
+    void setDefaultDeviceId(std::string id) { c_.defaultDeviceId = std::move(id); }
+
+    // Adds the combination `shortCut` with the action `kind`; true when a row was added.
+    bool add(uint16_t shortCut, ActionKind kind);
+    // The row to open an editor for, when the selected row has properties of a known kind.
+    std::optional<EditRequest> edit();
+    void deleteSelected();
+    void deleteAll();
+    void moveUp() { move(-1); }
+    void moveDown() { move(+1); }
+    // Loading asks for permission before the file dialog opens.
+    bool mayLoad();
+    void load(const std::string& path);
+    void saveTo(const std::string& path);
+    // Writes the table to the per-user hot key file; a failure is shown to the user.
+    bool savePerUserFile();
+
+    int selectedRow() const { return selected_; }
+    void select(int row) { selected_ = (row >= 0 && row < int(c_.table.size())) ? row : -1; }
+    // The menu state as of the last update (all enabled until the first one).
+    const MenuState& menuState() const { return menu_; }
+    void updateMenuState();
+
+private:
+    bool permitted();
+    void move(int direction);
+    void info(std::string_view key) {
+        c_.prompter.showMessage(c_.message(key), MessageType::Information);
+    }
+    void reportLeftOut(size_t rowsLeftOut);
+
+    Context c_;
+    uint16_t symbolHotKey_ = 0;
+    uint16_t deActivateHotKey_ = 0;
+    int selected_ = -1;
+    MenuState menu_;
+};
+
+}  // namespace vorbix

@@ -1,0 +1,142 @@
+#include "platform/fake/FakeDesktop.h"
+
+#include <utility>
+
+namespace vorbix::fake {
+
+namespace {
+
+std::string modeWord(WindowMode mode) {
+    switch (mode) {
+        case WindowMode::Normal:
+            return "Normal";
+        case WindowMode::Maximized:
+            return "Maximized";
+        case WindowMode::Minimized:
+            return "Minimized";
+    }
+    return "";
+}
+
+std::string joined(const std::vector<std::string>& words) {
+    std::string out;
+    for (const std::string& w : words) out += (out.empty() ? "" : ",") + w;
+    return out;
+}
+
+}  // namespace
+
+bool FakeHotKeyBackend::registerHotKey(int32_t id, const TWinHotKey& c) {
+    log_.push_back("register " + std::to_string(id) + " " + std::to_string(c.Modifiers) + "+" +
+                   std::to_string(c.Key));
+    if (c.Key == 0 || refused.count({c.Key, c.Modifiers})) return false;
+    for (const auto& [other, combination] : registered) {
+        if (other != id && combination == c) return false;
+    }
+    registered[id] = c;
+    return true;
+}
+
+void FakeHotKeyBackend::unregisterHotKey(int32_t id) {
+    log_.push_back("unregister " + std::to_string(id));
+    registered.erase(id);
+}
+
+void FakeKeyboard::keyDown(uint8_t vk) {
+    log_.push_back("down " + std::to_string(vk));
+}
+void FakeKeyboard::keyUp(uint8_t vk) {
+    log_.push_back("up " + std::to_string(vk));
+}
+void FakeKeyboard::releaseModifiers() {
+    log_.push_back("release");
+}
+
+LaunchResult FakeLauncher::result() {
+    return failWith.empty() ? LaunchResult::success() : LaunchResult::failure(failWith);
+}
+LaunchResult FakeLauncher::startProgram(const std::string& program, const std::string& parameters,
+                                        WindowMode mode) {
+    log_.push_back("start " + program + " [" + parameters + "] " + modeWord(mode));
+    return result();
+}
+LaunchResult FakeLauncher::openLocation(const std::string& location, WindowMode mode) {
+    log_.push_back("open " + location + " " + modeWord(mode));
+    return result();
+}
+LaunchResult FakeLauncher::openTerminal() {
+    log_.push_back("terminal");
+    return result();
+}
+LaunchResult FakeLauncher::openWebBrowser() {
+    log_.push_back("browser");
+    return result();
+}
+LaunchResult FakeLauncher::openMailProgram() {
+    log_.push_back("mail");
+    return result();
+}
+LaunchResult FakeLauncher::openSettings(SettingsPanel panel) {
+    log_.push_back("settings " + std::to_string(static_cast<int>(panel)));
+    return result();
+}
+
+void FakeWindows::minimizeAll() {
+    log_.push_back("minimize all");
+}
+void FakeWindows::closeWindowsBelow(WindowId window) {
+    log_.push_back("close below " + std::to_string(window));
+}
+int FakeWindows::hideWindows(const std::vector<std::string>& keywords) {
+    log_.push_back("hide " + joined(keywords));
+    return 0;
+}
+int FakeWindows::showWindows(const std::vector<std::string>& keywords) {
+    log_.push_back("show " + joined(keywords));
+    return 0;
+}
+void FakeWindows::forceForeground(WindowId window) {
+    log_.push_back("foreground " + std::to_string(window));
+}
+
+bool FakeSession::exitSession(SessionAction action) {
+    log_.push_back("session " + std::to_string(static_cast<int>(action)));
+    return false;
+}
+
+std::vector<std::string> FakeDrives::opticalDrives() {
+    std::vector<std::string> out;
+    for (char c : drives) out.push_back(std::string(1, c) + ":\\");
+    return out;
+}
+bool FakeDrives::isNotReady(char letter) {
+    return notReady.count(letter) > 0;
+}
+bool FakeDrives::setDoor(char letter, bool open) {
+    if (!drives.count(letter)) return false;
+    log_.push_back(std::string("door ") + letter + (open ? " open" : " closed"));
+    return true;
+}
+
+void FakeClipboard::insert(const ClipboardContent& content, bool tabAfter, bool keepClipboard) {
+    log_.push_back("insert " + content.plain + (tabAfter ? " +tab" : "") +
+                   (keepClipboard ? " keep" : ""));
+}
+
+void FakeMedia::send(MediaCommand command) {
+    log_.push_back("media " + std::to_string(static_cast<int>(command)));
+}
+
+void FakePrompter::showMessage(const std::string& text, MessageType type) {
+    log_.push_back((type == MessageType::Error ? "error: " : "info: ") + text);
+}
+bool FakePrompter::askYesNo(const std::string& question) {
+    log_.push_back("ask: " + question);
+    return answer;
+}
+
+Log FakePlatform::take() {
+    return std::exchange(log, {});
+}
+
+}  // namespace vorbix::fake

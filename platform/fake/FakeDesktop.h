@@ -1,0 +1,142 @@
+// Recording doubles of the desktop ports, for unit tests of the core. Every call is appended to
+// one shared log as a short line ("down 17", "start /bin/x -a Normal"), so tests can check
+// both what happened and in which order.
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/Ports.h"
+
+namespace vorbix::fake {
+
+using Log = std::vector<std::string>;
+
+class FakeHotKeyBackend : public HotKeyBackend {
+public:
+    explicit FakeHotKeyBackend(Log& log) : log_(log) {}
+    bool registerHotKey(int32_t id, const TWinHotKey& combination) override;
+    void unregisterHotKey(int32_t id) override;
+    // Combinations "held by another program": registering them fails.
+    std::set<std::pair<uint16_t, uint32_t>> refused;
+    std::map<int32_t, TWinHotKey> registered;
+
+private:
+    Log& log_;
+};
+
+class FakeKeyboard : public KeyboardOutput {
+public:
+    explicit FakeKeyboard(Log& log) : log_(log) {}
+    void keyDown(uint8_t vk) override;
+    void keyUp(uint8_t vk) override;
+    void releaseModifiers() override;
+
+private:
+    Log& log_;
+};
+
+class FakeLauncher : public Launcher {
+public:
+    explicit FakeLauncher(Log& log) : log_(log) {}
+    LaunchResult startProgram(const std::string& program, const std::string& parameters,
+                              WindowMode mode) override;
+    LaunchResult openLocation(const std::string& location, WindowMode mode) override;
+    LaunchResult openTerminal() override;
+    LaunchResult openWebBrowser() override;
+    LaunchResult openMailProgram() override;
+    LaunchResult openSettings(SettingsPanel panel) override;
+    // When set, every call fails with this reason.
+    std::string failWith;
+
+private:
+    LaunchResult result();
+    Log& log_;
+};
+
+class FakeWindows : public WindowControl {
+public:
+    explicit FakeWindows(Log& log) : log_(log) {}
+    void minimizeAll() override;
+    void closeWindowsBelow(WindowId window) override;
+    int hideWindows(const std::vector<std::string>& keywords) override;
+    int showWindows(const std::vector<std::string>& keywords) override;
+    void forceForeground(WindowId window) override;
+
+private:
+    Log& log_;
+};
+
+class FakeSession : public SessionControl {
+public:
+    explicit FakeSession(Log& log) : log_(log) {}
+    bool exitSession(SessionAction action) override;
+
+private:
+    Log& log_;
+};
+
+class FakeDrives : public DriveControl {
+public:
+    explicit FakeDrives(Log& log) : log_(log) {}
+    std::vector<std::string> opticalDrives() override;
+    bool isNotReady(char letter) override;
+    bool setDoor(char letter, bool open) override;
+    std::set<char> drives;    // letters that exist
+    std::set<char> notReady;  // letters that answer "not ready"
+
+private:
+    Log& log_;
+};
+
+class FakeClipboard : public ClipboardInserter {
+public:
+    explicit FakeClipboard(Log& log) : log_(log) {}
+    void insert(const ClipboardContent& content, bool tabAfter, bool keepClipboard) override;
+
+private:
+    Log& log_;
+};
+
+class FakeMedia : public MediaControl {
+public:
+    explicit FakeMedia(Log& log) : log_(log) {}
+    void send(MediaCommand command) override;
+
+private:
+    Log& log_;
+};
+
+class FakePrompter : public Prompter {
+public:
+    explicit FakePrompter(Log& log) : log_(log) {}
+    void showMessage(const std::string& text, MessageType type) override;
+    bool askYesNo(const std::string& question) override;
+    bool answer = true;  // the answer to every question
+
+private:
+    Log& log_;
+};
+
+// All doubles together, with a Desktop bundle pointing at them.
+struct FakePlatform {
+    Log log;
+    FakeHotKeyBackend hotKeys{log};
+    FakeKeyboard keys{log};
+    FakeLauncher launcher{log};
+    FakeWindows windows{log};
+    FakeSession session{log};
+    FakeDrives drives{log};
+    FakeClipboard clipboard{log};
+    FakeMedia media{log};
+    FakePrompter prompter{log};
+    Desktop desktop() {
+        return {&keys, &launcher, &windows, &session, &drives, &clipboard, &media};
+    }
+    // The log since the last call.
+    Log take();
+};
+
+}  // namespace vorbix::fake

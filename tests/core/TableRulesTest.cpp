@@ -1,0 +1,306 @@
+// Registration, dispatch and the table commands against the recording doubles.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "core/Dispatcher.h"
+#include "core/TableCommands.h"
+#include "platform/fake/FakeDesktop.h"
+
+namespace vorbix {
+namespace {
+
+using fake::Log;
+
+LanguageTexts germanTexts() {
+    LanguageTexts t;
+    for (const ActionInfo& info : actionCatalogue()) {
+        t.actionCaptions[toIndex(info.kind)] = std::string(info.germanCaption);
+    }
+    t.sNewProgramDir = "<Programm>";
+    t.sNewDrive = "<Laufwerk>";
+    t.sNewKeyComb = "<Tasten>";
+    t.sNewWebsite = "<Webseite>";
+    t.sNewText = "<Text>";
+    t.sNewVolume = "<Lautstärke>";
+    t.sNewAudioVideo = "<Audio>";
+    t.sNewBrowserControl = "<Browser>";
+    t.sNewProvider = "<Anbieter>";
+    t.sNewDateTime = "<Datum>";
+    t.sNewHide = "<Verstecken>";
+    t.sNewShow = "<Einblenden>";
+    return t;
+}
+
+class RecordingStore : public TableStore {
+public:
+    explicit RecordingStore(Log& log) : log_(log) {}
+    Result save(const std::string& path) override {
+        log_.push_back("save " + path);
+        return saveResult;
+    }
+    Result load(const std::string& path) override {
+        log_.push_back("load " + path);
+        if (loadResult.ok) {
+            for (const HotKeyEntry& row : rowsToLoad) (void)table->append(row);
+        }
+        return loadResult;
+    }
+    bool takePropertiesNotice() override { return std::exchange(noticeDue, false); }
+
+    HotKeyTable* table = nullptr;
+    std::vector<HotKeyEntry> rowsToLoad;
+    Result saveResult;
+    Result loadResult;
+    bool noticeDue = true;
+
+private:
+    Log& log_;
+};
+
+class Shell : public ShellHooks {
+public:
+    explicit Shell(Log& log) : log_(log) {}
+    void activationSwitch() override { log_.push_back("switch"); }
+    void toggleMainWindow() override { log_.push_back("toggle"); }
+    WindowId hideMainWindowForCloseAll() override {
+        log_.push_back("hide main");
+        return 77;
+    }
+    void runEditorEffect(ActionKind kind, const HotKeyEntry&) override {
+        log_.push_back("editor effect " + std::to_string(toIndex(kind)));
+    }
+    void actionFailed(const std::string& reason) override { log_.push_back("failed " + reason); }
+
+private:
+    Log& log_;
+};
+
+struct Fixture : ::testing::Test {
+    fake::FakePlatform p;
+    BuiltinKeyNames names{BuiltinKeyNames::Group::German};
+    LanguageTexts texts = germanTexts();
+    HotKeyTable table;
+    HotKeyRegistry registry{table, p.hotKeys, names};
+    RecordingStore store{p.log};
+    Shell shell{p.log};
+    TableCommands commands{{table, registry, texts, names, p.prompter, store,
+                            [](std::string_view key) { return std::string(key); }, Permissions{},
+                            "/data/HotKeys.hkv", "sink-a"}};
+    Dispatcher dispatcher{table, texts, registry, names, p.desktop(), shell, nullptr};
+
+    Fixture() { store.table = &table; }
+    void addRows(std::initializer_list<std::pair<uint16_t, ActionKind>> rows) {
+        for (auto [w, kind] : rows) ASSERT_TRUE(commands.add(w, kind));
+        p.take();
+    }
+};
+
+using Registration = Fixture;
+using Dispatch = Fixture;
+using Commands = Fixture;
+
+TEST_F(Registration, IdentifiersFollowRowOrderAndInactiveRegistersNothing) {
+    addRows({{0x4074, ActionKind::Copy}, {0x4075, ActionKind::Paste}, {0x4076, ActionKind::Cut}});
+    EXPECT_EQ(table.at(2).HotKeyId, 30002);
+    EXPECT_EQ(p.hotKeys.registered.at(30001), (TWinHotKey{0x75, MOD_CONTROL}));
+    commands.select(0);
+    commands.deleteSelected();
+    EXPECT_EQ(table.at(0).HotKeyId, 30000);
+    EXPECT_EQ(table.at(1).HotKeyId, 30001);
+    EXPECT_EQ(p.hotKeys.registered.size(), 2u);
+    registry.setActive(false);
+    registry.UnregisterAllHotKeys();
+    EXPECT_TRUE(p.hotKeys.registered.empty());
+    EXPECT_EQ(table.at(1).HotKeyId, 0);
+    ASSERT_TRUE(commands.add(0x4077, ActionKind::Copy));  // added while inactive: not registered
+    EXPECT_EQ(table.at(2).HotKeyId, 0);
+    registry.setActive(true);
+    registry.RegisterAllHotKeys();
+    EXPECT_EQ(p.hotKeys.registered.size(), 3u);
+    EXPECT_EQ(HotKeyRegistry::MyGlobalAddAtom(0xC001), 0);
+}
+
+TEST_F(Dispatch, SpecialIdentifiersComeFirstAndRowsOnlyWhileActive) {
+    addRows({{0x4074, ActionKind::Copy}});
+    dispatcher.WMHotKey(20000);
+    dispatcher.WMHotKey(10000);
+    dispatcher.WMHotKey(30000);
+    EXPECT_EQ(p.take(),
+              (Log{"switch", "toggle", "release", "down 17", "down 67", "up 17", "up 67"}));
+    registry.setActive(false);
+    dispatcher.WMHotKey(30000);
+    dispatcher.WMHotKey(10000);
+    EXPECT_EQ(p.take(), (Log{"toggle"}));
+}
+
+TEST_F(Dispatch, BuiltInEffects) {
+    auto run = [&](ActionKind kind, HotKeyEntry row = {}) {
+        row.ActionText = texts.caption(kind);
+        dispatcher.runAction(row);
+        return p.take();
+    };
+    EXPECT_EQ(run(ActionKind::CloseAllWindows), (Log{"hide main", "close below 77"}));
+    EXPECT_EQ(run(ActionKind::CloseProgram),
+              (Log{"release", "down 18", "down 115", "up 18", "up 115"}));
+    EXPECT_EQ(run(ActionKind::CommandLine), (Log{"terminal"}));
+    EXPECT_EQ(run(ActionKind::Standby), (Log{"session 32"}));
+    EXPECT_EQ(run(ActionKind::SoftwareDialog), (Log{"settings 5"}));
+    HotKeyEntry program;
+    program.Program = "/usr/bin/xterm<~F~>";
+    program.Parameter = "-T \"a b\"";
+    program.HowToOpen = "Maximiert";
+    EXPECT_EQ(run(ActionKind::OpenProgramDir, program),
+              (Log{"start /usr/bin/xterm [-T \"a b\"] Maximized"}));
+    program.Program = "/home/u<~D~>";
+    program.HowToOpen = "Minimized";
+    EXPECT_EQ(run(ActionKind::OpenProgramDir, program), (Log{"open /home/u Minimized"}));
+    program.Program = "<Programm><~F~>";
+    EXPECT_EQ(run(ActionKind::OpenProgramDir, program), (Log{"failed <Programm>"}));
+    p.launcher.failWith = "not found";
+    EXPECT_EQ(run(ActionKind::OpenMailProgram), (Log{"mail", "failed not found"}));
+    HotKeyEntry site;
+    site.URL = "www.example.org";
+    EXPECT_EQ(run(ActionKind::Website, site),
+              (Log{"open http://www.example.org Normal", "failed not found"}));
+    HotKeyEntry hide;
+    hide.Window = "Editor|Rechner|rest";
+    EXPECT_EQ(run(ActionKind::HideWindows, hide), (Log{"hide Editor,Rechner"}));
+    HotKeyEntry media;
+    media.PropertiesText = "Rückwärts";
+    EXPECT_EQ(run(ActionKind::ControlAudioVideo, media), (Log{"media 3"}));
+    HotKeyEntry browser;
+    browser.PropertiesText = "Neu laden";
+    EXPECT_EQ(run(ActionKind::ControlBrowser, browser), (Log{"release", "down 116", "up 116"}));
+    EXPECT_EQ(run(ActionKind::InsertText), (Log{"editor effect 10"}));
+    HotKeyEntry foreign;
+    foreign.ActionText = "Copy";  // a caption of the other language runs nothing
+    dispatcher.runAction(foreign);
+    EXPECT_TRUE(p.take().empty());
+}
+
+TEST_F(Dispatch, DriveDoorsShareOneFlag) {
+    p.drives.drives = {'D', 'E'};
+    p.drives.notReady = {'D', 'E'};
+    HotKeyEntry row;
+    row.ActionText = texts.caption(ActionKind::OpenCloseDrive);
+    row.PropertiesText = "D:, E:, Z:";
+    dispatcher.runAction(row);
+    EXPECT_EQ(p.take(), (Log{"door D open", "door E closed"}));
+    row.PropertiesText = texts.sNewDrive;
+    dispatcher.runAction(row);
+    EXPECT_TRUE(p.take().empty());
+}
+
+TEST(WebAddresses, SchemeAddedOnlyWhereMissing) {
+    EXPECT_EQ(webAddressOf("https://a.b/c"), "https://a.b/c");
+    EXPECT_EQ(webAddressOf(" mailto:x@y.z "), "mailto:x@y.z");
+    EXPECT_EQ(webAddressOf("localhost:8080/x"), "http://localhost:8080/x");
+    EXPECT_EQ(windowKeywords("a|b"), (std::vector<std::string>{"a"}));
+    EXPECT_TRUE(windowKeywords("<Verstecken>").empty());
+}
+
+TEST_F(Commands, AddChecksInOrderAndDefaults) {
+    commands.setReservedCombinations(0x4070, 0);
+    EXPECT_FALSE(commands.add(0x6000, ActionKind::Copy));
+    EXPECT_FALSE(commands.add(0x4070, ActionKind::Copy));
+    ASSERT_TRUE(commands.add(0x4074, ActionKind::OpenProgramDir));
+    EXPECT_FALSE(commands.add(0x4074, ActionKind::Copy));
+    EXPECT_FALSE(commands.add(0x4056, ActionKind::InsertText));
+    EXPECT_FALSE(commands.add(0x8074, ActionKind::InsertText));
+    EXPECT_TRUE(commands.add(0x2074, ActionKind::InsertText));  // Shift+F5 is fine
+    p.prompter.answer = false;
+    EXPECT_FALSE(commands.add(0x1045, ActionKind::Copy));  // Win+E asked, answered No
+    EXPECT_TRUE(commands.add(0x5045, ActionKind::Copy));   // Win+Ctrl+E asks nothing
+    const Log log = p.take();
+    EXPECT_EQ(log[0], "info: MessageHotKeyError2");
+    EXPECT_EQ(log[1], "info: MessageFixedError");
+    EXPECT_EQ(log[2], "info: MessageProperties1\r\n\r\nMessageProperties2");  // once only
+    EXPECT_EQ(log[3], "register 30000 2+116");
+    EXPECT_EQ(log[4], "save /data/HotKeys.hkv");
+    EXPECT_EQ(log[5], "info: MessageHotKeyError1");
+    EXPECT_EQ(log[6], "info: MessageInsertText");
+    EXPECT_EQ(log[7], "info: MessageInsertText");
+    EXPECT_EQ(std::count(log.begin(), log.end(), "ask: MessageWindowsKey"), 1);
+    const HotKeyEntry& program = table.at(0);
+    EXPECT_EQ(program.HotKeyText, "Strg+F5");
+    EXPECT_EQ(program.Program, "<Programm><~F~>");
+    EXPECT_EQ(program.PropertiesText, "<Programm> | Normal");
+    EXPECT_EQ(table.at(1).Text, "<~Form~>");
+    EXPECT_EQ(table.at(2).HotKeyText, "Win+Strg+E");
+}
+
+TEST_F(Commands, FullTableAndPermissionRefuseWithoutChanges) {
+    for (int i = 0; i < 256; ++i) ASSERT_TRUE(table.append({}));
+    EXPECT_FALSE(commands.add(0x4074, ActionKind::Copy));
+    EXPECT_EQ(p.take(), (Log{"error: MessageTableFull"}));
+    table.clear();
+    commands.setPermissions({false, false, true});
+    EXPECT_FALSE(commands.add(0x4074, ActionKind::Copy));
+    commands.moveUp();
+    EXPECT_FALSE(commands.mayLoad());
+    EXPECT_EQ(p.take(), (Log{"error: MessageAdminError", "error: MessageAdminError",
+                             "error: MessageAdminError"}));
+}
+
+TEST_F(Commands, DeleteMoveAndMenuState) {
+    addRows({{0x4074, ActionKind::Copy}, {0x4075, ActionKind::Paste}, {0x4076, ActionKind::Cut}});
+    table.at(2).URL = "moved along";
+    commands.select(2);
+    commands.moveUp();
+    EXPECT_EQ(commands.selectedRow(), 1);
+    EXPECT_EQ(table.at(1).URL, "moved along");
+    EXPECT_EQ(table.at(1).HotKeyText, "Strg+F7");
+    EXPECT_EQ(table.at(1).HotKeyId, 30001);
+    commands.select(0);
+    commands.moveUp();  // nothing moves, but the file is still written
+    EXPECT_EQ(p.take().back(), "save /data/HotKeys.hkv");
+    commands.select(2);
+    commands.deleteSelected();
+    EXPECT_EQ(commands.selectedRow(), 1);
+    p.prompter.answer = false;
+    commands.deleteAll();
+    EXPECT_EQ(table.size(), 2u);
+    EXPECT_EQ(p.take().back(), "save /data/HotKeys.hkv");
+    p.prompter.answer = true;
+    commands.deleteAll();
+    EXPECT_TRUE(table.empty());
+    commands.updateMenuState();
+    EXPECT_FALSE(commands.menuState().deleteSelected);
+    EXPECT_FALSE(commands.menuState().deleteAll);
+    EXPECT_FALSE(commands.menuState().saveAs);
+}
+
+TEST_F(Commands, LoadReplacesRowsButAnUnreadableFileKeepsThem) {
+    addRows({{0x4074, ActionKind::Copy}});
+    store.loadResult = {false, "x.hkv: Permission denied", 0};
+    commands.load("x.hkv");
+    EXPECT_EQ(table.size(), 1u);
+    EXPECT_EQ(table.at(0).HotKeyId, 30000);
+    Log log = p.take();
+    EXPECT_EQ(log.back(), "error: x.hkv: Permission denied");
+    EXPECT_EQ(std::count(log.begin(), log.end(), "save /data/HotKeys.hkv"), 0);
+    HotKeyEntry loaded;
+    loaded.HotKeyText = "Strg+A";
+    store.loadResult = {true, "", 3};
+    store.rowsToLoad = {loaded, loaded};
+    commands.load("y.hkv");
+    EXPECT_EQ(table.size(), 2u);
+    log = p.take();
+    EXPECT_NE(std::find(log.begin(), log.end(), "error: MessageTableTruncated"), log.end());
+    EXPECT_EQ(log.back(), "save /data/HotKeys.hkv");
+}
+
+TEST_F(Commands, EditOpensOnlyRowsWithProperties) {
+    addRows({{0x4074, ActionKind::Copy}, {0x4075, ActionKind::Website}});
+    commands.select(0);
+    EXPECT_FALSE(commands.edit());
+    commands.select(1);
+    const auto request = commands.edit();
+    ASSERT_TRUE(request);
+    EXPECT_EQ(request->kind, ActionKind::Website);
+    EXPECT_EQ(table.CurrentRow, 1);
+}
+
+}  // namespace
+}  // namespace vorbix
