@@ -1,0 +1,280 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+
+#include "platform/linux/ChildProcess.h"
+#include "platform/linux/DesktopLauncher.h"
+#include "platform/linux/ShellWords.h"
+#include "tests/platform_linux/TestSupport.h"
+
+namespace vorbix {
+namespace {
+
+using test::fs::path;
+using Words = std::vector<std::string>;
+
+TEST(ShellWords, SplitsLikeAShellWithoutRunningOne) {
+    EXPECT_EQ(splitShellWords(""), Words{});
+    EXPECT_EQ(splitShellWords("  \t "), Words{});
+    EXPECT_EQ(splitShellWords(" -a  b\tc "), (Words{"-a", "b", "c"}));
+    EXPECT_EQ(splitShellWords(R"("two words" 'single "q"' x"y z"w)"),
+              (Words{"two words", "single \"q\"", "xy zw"}));
+    EXPECT_EQ(splitShellWords(R"("" '' a)"), (Words{"", "", "a"}));
+    EXPECT_EQ(splitShellWords(R"("say \"hi\" \\ \n")"), (Words{R"(say "hi" \ \n)"}));
+    EXPECT_EQ(splitShellWords(R"(a\ b \"c C:\Temp\x \\d)"),
+              (Words{"a b", "\"c", R"(C:\Temp\x)", "\\d"}));
+    EXPECT_EQ(splitShellWords("\"open to the end"), Words{"open to the end"});
+    EXPECT_EQ(splitShellWords("x 'open"), (Words{"x", "open"}));
+    EXPECT_EQ(splitShellWords("a;b | c && $(rm -rf x) `id` > f *"),
+              (Words{"a;b", "|", "c", "&&", "$(rm", "-rf", "x)", "`id`", ">", "f", "*"}));
+}
+
+TEST(DesktopFamily, ReadsTheDesktopListAndChoosesPanels) {
+    EXPECT_EQ(currentDesktopFamily("ubuntu:GNOME"), "GNOME");
+    EXPECT_EQ(currentDesktopFamily("X-Cinnamon"), "Cinnamon");
+    EXPECT_EQ(currentDesktopFamily("kde"), "KDE");
+    EXPECT_EQ(currentDesktopFamily("XFCE"), "XFCE");
+    EXPECT_EQ(currentDesktopFamily("Openbox"), "");
+    EXPECT_EQ(currentDesktopFamily(""), "");
+
+    auto kde = settingsCommands("KDE", SettingsPanel::DateTime);
+    ASSERT_FALSE(kde.empty());
+    EXPECT_EQ(kde.front(), (Words{"systemsettings", "kcm_clock"}));
+    // Every panel of every desktop ends in something that works anywhere.
+    for (const char* family : {"GNOME", "KDE", "XFCE", "Cinnamon", "MATE", "LXQt", ""}) {
+        for (int p = 0; p <= static_cast<int>(SettingsPanel::System); ++p) {
+            auto commands = settingsCommands(family, static_cast<SettingsPanel>(p));
+            for (const char* anywhere : {"gnome-control-center", "systemsettings", "lxqt-config"})
+                EXPECT_NE(std::find(commands.begin(), commands.end(), Words{anywhere}),
+                          commands.end())
+                    << family << " " << p << " " << anywhere;
+        }
+    }
+
+    EXPECT_TRUE(looksLikeAddress("https://example.org/a b"));
+    EXPECT_TRUE(looksLikeAddress("mailto:someone@example.org"));
+    EXPECT_FALSE(looksLikeAddress("C:\\Programme"));
+    EXPECT_FALSE(looksLikeAddress("/home/user/a:b"));
+    EXPECT_FALSE(looksLikeAddress("www.example.org"));
+}
+
+// A launcher in a sandbox: PATH holds only the programs a test links to the recording helper.
+class LauncherTest : public ::testing::Test {
+protected:
+    LauncherTest()
+        : records_(tmp_ / "records"),
+          bin_(tmp_ / "bin"),
+          home_(tmp_ / "home"),
+          path_("PATH", bin_),
+          recordDir_("VORBIX_RECORD_DIR", records_),
+          homeEnv_("HOME", home_),
+          terminal_("TERMINAL", nullptr),
+          browser_("BROWSER", nullptr),
+          desktop_("XDG_CURRENT_DESKTOP", nullptr) {
+        test::fs::create_directories(records_);
+        test::fs::create_directories(bin_);
+        test::fs::create_directories(home_);
+    }
+
+    // Makes `name` in PATH a recording program.
+    void provide(const std::string& name) {
+        test::fs::create_symlink(RECORD_ARGS, bin_ + "/" + name);
+    }
+
+    test::Record onlyRecord() {
+        auto records = test::waitForRecords(records_);
+        EXPECT_EQ(records.size(), 1u);
+        return records.empty() ? test::Record{} : records.front();
+    }
+    bool nothingStarted() { return test::readRecords(records_).empty(); }
+
+    test::TempDir tmp_;
+    std::string records_, bin_, home_;
+    test::ScopedEnv path_, recordDir_, homeEnv_, terminal_, browser_, desktop_;
+    DesktopLauncher launcher_;
+};
+
+TEST_F(LauncherTest, StartsTheProgramWithItsArgumentsInItsOwnFolder) {
+    std::string folder = tmp_ / "my programs";
+    test::fs::create_directories(folder);
+    std::string program = folder + "/tool";
+    test::fs::copy_file(RECORD_ARGS, program);
+    std::string marker = tmp_ / "pwned";
+
+    auto result = launcher_.startProgram(
+        program, R"(-x "a file.txt" 'it''s' ; touch )" + marker + R"( $(touch )" + marker + ")",
+        WindowMode::Normal);
+    ASSERT_TRUE(result.ok) << result.error;
+    auto record = onlyRecord();
+    EXPECT_EQ(record.cwd, folder);
+    EXPECT_EQ(record.argv, (Words{program, "-x", "a file.txt", "its", ";", "touch", marker,
+                                  "$(touch", marker + ")"}));
+    EXPECT_FALSE(test::fs::exists(marker));
+    EXPECT_GT(launcher_.lastStarted(), 0);
+}
+
+TEST_F(LauncherTest, FindsAProgramInPathAndOpensFoldersAndDocuments) {
+    provide("editor");
+    provide("xdg-open");
+    ASSERT_TRUE(launcher_.startProgram("editor", "", WindowMode::Normal).ok);
+    auto records = test::waitForRecords(records_);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].argv, Words{bin_ + "/editor"});
+    EXPECT_EQ(records[0].cwd, bin_);
+
+    // A document (not executable) and a folder go to their programs like the Windows shell does.
+    std::string document = tmp_ / "notes.txt";
+    test::writeFile(document, "x");
+    ASSERT_TRUE(launcher_.startProgram(document, "ignored", WindowMode::Normal).ok);
+    ASSERT_TRUE(launcher_.startProgram(tmp_.path().string(), "", WindowMode::Normal).ok);
+    records = test::waitForRecords(records_, 3);
+    ASSERT_EQ(records.size(), 3u);
+    std::vector<Words> seen;
+    for (auto& r : records) seen.push_back(r.argv);
+    EXPECT_NE(std::find(seen.begin(), seen.end(), Words{bin_ + "/xdg-open", document}), seen.end());
+    EXPECT_NE(std::find(seen.begin(), seen.end(), Words{bin_ + "/xdg-open", tmp_.path().string()}),
+              seen.end());
+}
+
+TEST_F(LauncherTest, AMissingProgramOrFolderStartsNothingAndSaysWhy) {
+    provide("xdg-open");
+    auto missing = launcher_.startProgram(tmp_ / "nothing here", "-a", WindowMode::Normal);
+    EXPECT_FALSE(missing.ok);
+    EXPECT_NE(missing.error.find("nothing here"), std::string::npos);
+    auto placeholder =
+        launcher_.startProgram("<Neues Programm/Verzeichnis>", "", WindowMode::Normal);
+    EXPECT_FALSE(placeholder.ok);
+    EXPECT_FALSE(placeholder.error.empty());
+    EXPECT_FALSE(launcher_.startProgram("", "", WindowMode::Normal).ok);
+    EXPECT_FALSE(launcher_.startProgram("C:\\Windows\\notepad.exe", "", WindowMode::Normal).ok);
+    EXPECT_FALSE(launcher_.openLocation(tmp_ / "no folder", WindowMode::Normal).ok);
+    EXPECT_FALSE(launcher_.openLocation("   ", WindowMode::Normal).ok);
+
+    // A file that may not be executed at all.
+    std::string locked = tmp_ / "locked";
+    test::fs::copy_file(RECORD_ARGS, locked);
+    test::fs::permissions(
+        locked,
+        test::fs::perms::owner_exec | test::fs::perms::group_exec | test::fs::perms::others_exec,
+        test::fs::perm_options::remove);
+    // Without the execute bit it counts as a document, which xdg-open then gets.
+    EXPECT_TRUE(launcher_.startProgram(locked, "", WindowMode::Normal).ok);
+    EXPECT_EQ(onlyRecord().argv, (Words{bin_ + "/xdg-open", locked}));
+    test::fs::remove(bin_ + "/xdg-open");
+    auto noXdgOpen = launcher_.openLocation("https://example.org", WindowMode::Normal);
+    EXPECT_FALSE(noXdgOpen.ok);
+    EXPECT_NE(noXdgOpen.error.find("xdg-open"), std::string::npos);
+}
+
+TEST_F(LauncherTest, XdgOpenGetsTheAddressAsOneArgument) {
+    provide("xdg-open");
+    const std::string addresses[] = {"https://example.org/a b?x=1&y=$(id);z",
+                                     "mailto:someone@example.org?subject=Hi there"};
+    for (const auto& address : addresses) {
+        ASSERT_TRUE(launcher_.openLocation(address, WindowMode::Normal).ok);
+        auto record = onlyRecord();
+        EXPECT_EQ(record.argv, (Words{bin_ + "/xdg-open", address}));
+        EXPECT_EQ(record.cwd, home_);
+        test::fs::remove_all(records_);
+        test::fs::create_directories(records_);
+    }
+    ASSERT_TRUE(launcher_.openLocation("www.example.org", WindowMode::Normal).ok);
+    EXPECT_EQ(onlyRecord().argv[1], "http://www.example.org");
+    test::fs::remove_all(records_);
+    test::fs::create_directories(records_);
+    ASSERT_TRUE(launcher_.openMailProgram().ok);
+    EXPECT_EQ(onlyRecord().argv[1], "mailto:");
+}
+
+TEST_F(LauncherTest, WindowModeIsHandedToTheApplierWithTheChildsPid) {
+    provide("xdg-open");
+    provide("tool");
+    std::vector<std::pair<pid_t, WindowMode>> applied;
+    launcher_.setWindowModeApplier([&](pid_t pid, WindowMode m) { applied.push_back({pid, m}); });
+    ASSERT_TRUE(launcher_.startProgram("tool", "", WindowMode::Normal).ok);
+    EXPECT_TRUE(applied.empty());
+    ASSERT_TRUE(launcher_.startProgram("tool", "", WindowMode::Maximized).ok);
+    ASSERT_EQ(applied.size(), 1u);
+    EXPECT_EQ(applied[0], std::make_pair(launcher_.lastStarted(), WindowMode::Maximized));
+    ASSERT_TRUE(launcher_.openLocation(home_, WindowMode::Minimized).ok);
+    ASSERT_EQ(applied.size(), 2u);
+    EXPECT_EQ(applied[1], std::make_pair(launcher_.lastStarted(), WindowMode::Minimized));
+    EXPECT_FALSE(launcher_.startProgram("absent", "", WindowMode::Maximized).ok);
+    EXPECT_EQ(applied.size(), 2u);
+}
+
+TEST_F(LauncherTest, TerminalBrowserAndSettingsComeFromWhatIsInstalled) {
+    EXPECT_FALSE(launcher_.openTerminal().ok);
+    EXPECT_FALSE(launcher_.openWebBrowser().ok);
+    EXPECT_FALSE(launcher_.openSettings(SettingsPanel::Display).ok);
+
+    provide("xterm");
+    provide("konsole");
+    ASSERT_TRUE(launcher_.openTerminal().ok);
+    EXPECT_EQ(onlyRecord().argv, Words{bin_ + "/konsole"});
+    test::fs::remove_all(records_);
+    test::fs::create_directories(records_);
+
+    provide("firefox");
+    test::ScopedEnv browser("BROWSER",
+                            "nonexistent-browser:" + std::string(RECORD_ARGS) + " --new %s");
+    ASSERT_TRUE(launcher_.openWebBrowser().ok);
+    EXPECT_EQ(onlyRecord().argv, (Words{RECORD_ARGS, "--new"}));
+    test::fs::remove_all(records_);
+    test::fs::create_directories(records_);
+
+    provide("systemsettings");
+    provide("gnome-control-center");
+    {
+        test::ScopedEnv desktop("XDG_CURRENT_DESKTOP", "KDE");
+        ASSERT_TRUE(launcher_.openSettings(SettingsPanel::Sound).ok);
+        EXPECT_EQ(onlyRecord().argv, (Words{bin_ + "/systemsettings", "kcm_pulseaudio"}));
+    }
+    test::fs::remove_all(records_);
+    test::fs::create_directories(records_);
+    {
+        // XFCE's own display tool is missing: its settings manager opens instead.
+        provide("xfce4-settings-manager");
+        test::ScopedEnv desktop("XDG_CURRENT_DESKTOP", "XFCE");
+        ASSERT_TRUE(launcher_.openSettings(SettingsPanel::Display).ok);
+        EXPECT_EQ(onlyRecord().argv, Words{bin_ + "/xfce4-settings-manager"});
+    }
+}
+
+TEST_F(LauncherTest, EndedChildrenAreReaped) {
+    provide("tool");
+    std::vector<pid_t> pids;
+    for (int i = 0; i < 5; ++i) {
+        ASSERT_TRUE(launcher_.startProgram("tool", std::to_string(i), WindowMode::Normal).ok);
+        pids.push_back(launcher_.lastStarted());
+    }
+    test::waitForRecords(records_, 5);
+    // A reaped child's process id is gone; a zombie would keep it.
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    size_t left = pids.size();
+    while (left > 0 && std::chrono::steady_clock::now() < deadline) {
+        left = 0;
+        for (pid_t pid : pids)
+            if (::kill(pid, 0) == 0) ++left;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_EQ(left, 0u);
+}
+
+TEST(ChildProcess, RunAndWaitReportsTheExitStatus) {
+    EXPECT_EQ(runAndWait({"/bin/sh", "-c", "exit 3"}, "/"), 3);
+    EXPECT_EQ(runAndWait({"/bin/sh", "-c", "kill -TERM $$"}, "/"), 128 + SIGTERM);
+    int error = 0;
+    EXPECT_EQ(runAndWait({"/nonexistent/program"}, "/", &error), -1);
+    EXPECT_EQ(error, ENOENT);
+    EXPECT_EQ(findProgram("/nonexistent/program"), "");
+    test::TempDir tmp;
+    test::writeFile(tmp / "plain", "x");
+    test::fs::permissions(tmp / "plain",
+                          test::fs::perms::owner_read | test::fs::perms::owner_write);
+    EXPECT_EQ(findProgram(tmp / "plain"), "");        // not executable
+    EXPECT_EQ(findProgram(tmp.path().string()), "");  // a folder
+}
+
+}  // namespace
+}  // namespace vorbix
