@@ -1,0 +1,1043 @@
+#include "storage/RtfDocument.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <map>
+
+#include "core/TextUtil.h"
+#include "storage/TextCodec.h"
+
+namespace vorbix {
+
+namespace {
+
+constexpr char32_t kLineBreak = 0x0B;  // \line inside a paragraph
+constexpr int kMaxDepth = 200;         // deeper groups are dropped
+constexpr int kMaxWordLength = 32;
+
+// ---------------------------------------------------------------------------------------------
+// Reader
+
+enum class Destination { Text, Skip, FontTable, ColorTable, FieldInstruction };
+
+struct GroupState {
+    Destination destination = Destination::Text;
+    int font = -1;  // -1: the default font
+    int sizeHalfPoints = 24;
+    int colorIndex = 0;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    std::string link;
+    int unicodeSkip = 1;   // \uc
+    bool starred = false;  // the group began with \*
+    bool first = true;     // no control word seen yet in this group
+};
+
+struct FontEntry {
+    std::string name;
+    int charset = 0;
+};
+
+struct Field {
+    size_t depth = 0;  // the group depth of the \field group
+    std::string instruction;
+};
+
+// The target of a HYPERLINK field instruction: HYPERLINK "address" or HYPERLINK \l "anchor".
+std::string hyperlinkTarget(std::string_view instruction) {
+    std::vector<std::string> tokens;
+    size_t i = 0;
+    while (i < instruction.size()) {
+        const char c = instruction[i];
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+            ++i;
+        } else if (c == '"') {
+            const size_t end = instruction.find('"', i + 1);
+            const size_t stop = end == std::string_view::npos ? instruction.size() : end;
+            tokens.emplace_back("\"" + std::string(instruction.substr(i + 1, stop - i - 1)));
+            i = stop + 1;
+        } else {
+            size_t j = i;
+            while (j < instruction.size() && instruction[j] != ' ' && instruction[j] != '"' &&
+                   instruction[j] != '\t')
+                ++j;
+            tokens.emplace_back(instruction.substr(i, j - i));
+            i = j;
+        }
+    }
+    if (tokens.empty() || !equalsIgnoreCase(tokens[0], "HYPERLINK")) return {};
+    std::string address;
+    std::string anchor;
+    for (size_t k = 1; k < tokens.size(); ++k) {
+        const std::string& t = tokens[k];
+        if (!t.empty() && t[0] == '\\') {
+            const bool takesArgument = t == "\\l" || t == "\\o" || t == "\\t";
+            if (takesArgument && k + 1 < tokens.size()) {
+                std::string arg = tokens[++k];
+                if (!arg.empty() && arg[0] == '"') arg.erase(0, 1);
+                if (t == "\\l") anchor = arg;
+            }
+            continue;
+        }
+        if (address.empty()) address = t[0] == '"' ? t.substr(1) : t;
+    }
+    if (!anchor.empty()) address += "#" + anchor;
+    return address;
+}
+
+class RtfReader {
+public:
+    explicit RtfReader(std::string_view rtf) : in_(rtf) {}
+
+    RtfDocument read() {
+        size_t start = 0;
+        while (start < in_.size() && static_cast<unsigned char>(in_[start]) <= 0x20) ++start;
+        pos_ = start;
+        run();
+        endParagraph();
+        // The control keeps a final paragraph mark of its own: a last \par before the end
+        // of the document only closes the paragraph, it does not start an empty one.
+        if (doc_.paragraphs.size() > 1 && doc_.paragraphs.back().empty())
+            doc_.paragraphs.pop_back();
+        return std::move(doc_);
+    }
+
+private:
+    void run() {
+        while (pos_ < in_.size()) {
+            const char c = in_[pos_];
+            if (c == '{') {
+                ++pos_;
+                skipPending_ = 0;
+                openGroup();
+            } else if (c == '}') {
+                ++pos_;
+                skipPending_ = 0;
+                if (!closeGroup()) return;  // the outermost group closed: end of document
+            } else if (c == '\\') {
+                controlSequence();
+            } else if (c == '\r' || c == '\n') {
+                ++pos_;
+            } else {
+                rawCharacter();
+            }
+        }
+    }
+
+    bool dropping() const { return overflow_ > 0; }
+
+    void openGroup() {
+        if (dropping() || stack_.size() >= kMaxDepth) {
+            ++overflow_;
+            return;
+        }
+        flush();
+        GroupState child = stack_.empty() ? GroupState{} : stack_.back();
+        child.starred = false;
+        child.first = true;
+        stack_.push_back(child);
+    }
+
+    // False when the outermost group closed (or a closing brace came without an open group).
+    bool closeGroup() {
+        if (overflow_ > 0) {
+            --overflow_;
+            return true;
+        }
+        if (stack_.empty()) return false;
+        flush();
+        if (stack_.back().destination == Destination::FontTable && fontPending_) commitFont();
+        if (!fields_.empty() && fields_.back().depth == stack_.size()) fields_.pop_back();
+        stack_.pop_back();
+        return !stack_.empty();
+    }
+
+    GroupState* state() { return stack_.empty() ? nullptr : &stack_.back(); }
+
+    Destination destination() const {
+        if (dropping() || stack_.empty()) return Destination::Skip;
+        return stack_.back().destination;
+    }
+
+    // One character of text: counts against a pending \u fallback, then goes where the
+    // destination wants it.
+    void character(char32_t c) {
+        if (skipPending_ > 0) {
+            --skipPending_;
+            return;
+        }
+        if (pendingHighSurrogate_ != 0) {
+            const char32_t high = pendingHighSurrogate_;
+            pendingHighSurrogate_ = 0;
+            if (c >= 0xDC00 && c <= 0xDFFF) {
+                character(0x10000 + ((high - 0xD800) << 10) + (c - 0xDC00));
+                return;
+            }
+            emit(0xFFFD);
+        }
+        emit(c);
+    }
+
+    void emit(char32_t c) {
+        switch (destination()) {
+            case Destination::Text:
+                if (c >= 0xD800 && c <= 0xDBFF) {
+                    pendingHighSurrogate_ = c;
+                    return;
+                }
+                if (c >= 0xDC00 && c <= 0xDFFF) c = 0xFFFD;
+                appendUtf8(pending_, c);
+                break;
+            case Destination::FontTable:
+                if (c == ';') {
+                    commitFont();
+                } else {
+                    appendUtf8(fontName_, c);
+                    fontPending_ = true;
+                }
+                break;
+            case Destination::ColorTable:
+                if (c == ';') {
+                    colors_.push_back(colorSet_ ? std::optional<RtfColor>(color_) : std::nullopt);
+                    color_ = {};
+                    colorSet_ = false;
+                }
+                break;
+            case Destination::FieldInstruction:
+                if (!fields_.empty() && fields_.back().instruction.size() < 4096)
+                    appendUtf8(fields_.back().instruction, c);
+                break;
+            case Destination::Skip:
+                break;
+        }
+    }
+
+    void rawCharacter() {
+        const auto b = static_cast<unsigned char>(in_[pos_]);
+        if (b < 0x80) {
+            ++pos_;
+            if (b == '\t') {
+                character('\t');
+            } else if (b >= 0x20) {
+                character(b);
+            }
+            return;
+        }
+        // A character outside ASCII stands for itself (the text is UTF-8).
+        size_t len = 1;
+        if ((b & 0xE0) == 0xC0)
+            len = 2;
+        else if ((b & 0xF0) == 0xE0)
+            len = 3;
+        else if ((b & 0xF8) == 0xF0)
+            len = 4;
+        len = std::min(len, in_.size() - pos_);
+        const std::u32string decoded = toUtf32(in_.substr(pos_, len));
+        pos_ += len;
+        for (char32_t c : decoded) character(c);
+    }
+
+    static int hexValue(char c) {
+        if (c >= '0' && c <= '9') return c - '0';
+        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+        return -1;
+    }
+
+    // A byte of the current code page as a character. Windows-1252 is the only table here;
+    // other code pages fall back to it.
+    static char32_t byteToChar(unsigned char b) {
+        const std::string one(1, static_cast<char>(b));
+        const std::u32string c = toUtf32(windows1252ToUtf8(one));
+        return c.empty() ? 0xFFFD : c[0];
+    }
+
+    void controlSequence() {
+        ++pos_;  // the backslash
+        if (pos_ >= in_.size()) return;
+        const char c = in_[pos_];
+        if (std::isalpha(static_cast<unsigned char>(c))) {
+            controlWord();
+            return;
+        }
+        ++pos_;
+        if (c == '\'') {
+            int value = -1;
+            if (pos_ + 1 < in_.size()) {
+                const int hi = hexValue(in_[pos_]);
+                const int lo = hexValue(in_[pos_ + 1]);
+                if (hi >= 0 && lo >= 0) {
+                    value = hi * 16 + lo;
+                    pos_ += 2;
+                }
+            }
+            if (value >= 0) character(byteToChar(static_cast<unsigned char>(value)));
+            return;
+        }
+        if (skipPending_ > 0) {
+            --skipPending_;
+            return;
+        }
+        switch (c) {
+            case '\\':
+            case '{':
+            case '}':
+                character(static_cast<unsigned char>(c));
+                break;
+            case '~':
+                character(0xA0);
+                break;
+            case '-':
+                character(0xAD);
+                break;
+            case '_':
+                character(0x2011);
+                break;
+            case '*':
+                if (GroupState* s = state()) s->starred = true;
+                return;  // \* does not end the "first word" state of the group
+            case '\r':
+            case '\n':
+                word("par", false, 0);
+                break;
+            case '\t':
+                character('\t');
+                break;
+            default:
+                break;
+        }
+        if (GroupState* s = state()) s->first = false;
+    }
+
+    void controlWord() {
+        std::string name;
+        while (pos_ < in_.size() && std::isalpha(static_cast<unsigned char>(in_[pos_]))) {
+            if (name.size() < kMaxWordLength) name.push_back(in_[pos_]);
+            ++pos_;
+        }
+        bool hasParam = false;
+        bool negative = false;
+        long long value = 0;
+        if (pos_ < in_.size() && in_[pos_] == '-' && pos_ + 1 < in_.size() &&
+            std::isdigit(static_cast<unsigned char>(in_[pos_ + 1]))) {
+            negative = true;
+            ++pos_;
+        }
+        while (pos_ < in_.size() && std::isdigit(static_cast<unsigned char>(in_[pos_]))) {
+            hasParam = true;
+            if (value < 1000000000LL) value = value * 10 + (in_[pos_] - '0');
+            ++pos_;
+        }
+        if (pos_ < in_.size() && in_[pos_] == ' ') ++pos_;
+        int param = static_cast<int>(negative ? -value : value);
+        if (name == "bin") {
+            // Binary data follows; it is skipped whatever the destination.
+            const size_t n = hasParam && param > 0 ? static_cast<size_t>(param) : 0;
+            pos_ += std::min(n, in_.size() - pos_);
+            if (skipPending_ > 0) --skipPending_;
+            return;
+        }
+        if (skipPending_ > 0) {
+            --skipPending_;
+            return;
+        }
+        word(name, hasParam, param);
+    }
+
+    void setDestination(Destination d) {
+        if (GroupState* s = state()) s->destination = d;
+    }
+
+    void word(const std::string& w, bool hasParam, int param) {
+        GroupState* s = state();
+        if (s == nullptr || dropping()) return;
+        const bool first = s->first;
+        const bool starred = s->starred;
+        s->first = false;
+        const Destination dest = s->destination;
+        if (dest == Destination::Skip) return;
+
+        // Destinations.
+        if (w == "fonttbl") {
+            setDestination(Destination::FontTable);
+            return;
+        }
+        if (w == "colortbl") {
+            setDestination(Destination::ColorTable);
+            return;
+        }
+        if (w == "field") {
+            flush();
+            fields_.push_back({stack_.size(), {}});
+            return;
+        }
+        if (w == "fldinst") {
+            flush();
+            setDestination(Destination::FieldInstruction);
+            return;
+        }
+        if (w == "fldrslt") {
+            flush();
+            if (!fields_.empty()) s->link = hyperlinkTarget(trim(fields_.back().instruction));
+            s->destination = Destination::Text;
+            return;
+        }
+        if (w == "pn") {
+            // The list definition of the paragraph; what it draws is not part of the text.
+            bullet_ = true;
+            setDestination(Destination::Skip);
+            return;
+        }
+        static const char* const kSkipped[] = {
+            "stylesheet", "info",         "pict",         "object",
+            "header",     "headerl",      "headerr",      "headerf",
+            "footer",     "footerl",      "footerr",      "footerf",
+            "footnote",   "annotation",   "listtable",    "listoverridetable",
+            "rsidtbl",    "generator",    "themedata",    "colorschememapping",
+            "datastore",  "latentstyles", "xmlnstbl",     "pntext",
+            "listtext",   "revtbl",       "filetbl",      "nonshppict",
+            "shp",        "xe",           "tc",           "txe",
+            "template",   "bkmkstart",    "bkmkend",      "atnid",
+            "atnauthor",  "objdata",      "result",       "shpinst",
+            "pgdsctbl",   "mmathPr",      "wgrffmtfilter"};
+        for (const char* skipped : kSkipped) {
+            if (w == skipped) {
+                flush();
+                setDestination(Destination::Skip);
+                return;
+            }
+        }
+        if (starred && first) {
+            // An unknown destination marked as ignorable.
+            flush();
+            setDestination(Destination::Skip);
+            return;
+        }
+
+        if (w == "uc") {
+            s->unicodeSkip = std::clamp(hasParam ? param : 1, 0, 16);
+            return;
+        }
+        if (w == "u") {
+            int code = param;
+            if (code < 0) code += 65536;
+            if (code < 0 || code > 0xFFFF) code = 0xFFFD;
+            character(static_cast<char32_t>(code));
+            skipPending_ = s->unicodeSkip;
+            return;
+        }
+        if (dest == Destination::FontTable) {
+            if (w == "f") {
+                if (fontPending_) commitFont();
+                fontNumber_ = param;
+                fontCharset_ = 0;
+                fontName_.clear();
+                fontPending_ = true;
+            } else if (w == "fcharset") {
+                fontCharset_ = param;
+            }
+            return;
+        }
+        if (dest == Destination::ColorTable) {
+            const auto channel = static_cast<uint8_t>(std::clamp(param, 0, 255));
+            if (w == "red")
+                color_.red = channel, colorSet_ = true;
+            else if (w == "green")
+                color_.green = channel, colorSet_ = true;
+            else if (w == "blue")
+                color_.blue = channel, colorSet_ = true;
+            return;
+        }
+        if (dest == Destination::FieldInstruction) return;
+
+        // Document settings.
+        if (w == "deff") {
+            defaultFont_ = param;
+            return;
+        }
+
+        // Special characters.
+        struct Special {
+            const char* word;
+            char32_t c;
+        };
+        static const Special kSpecials[] = {
+            {"tab", '\t'},         {"line", kLineBreak}, {"emdash", 0x2014},  {"endash", 0x2013},
+            {"bullet", 0x2022},    {"lquote", 0x2018},   {"rquote", 0x2019},  {"ldblquote", 0x201C},
+            {"rdblquote", 0x201D}, {"emspace", 0x2003},  {"enspace", 0x2002}, {"qmspace", 0x2005},
+            {"zwj", 0x200D},       {"zwnj", 0x200C},     {"cell", '\t'},      {"nestcell", '\t'}};
+        for (const Special& sp : kSpecials) {
+            if (w == sp.word) {
+                character(sp.c);
+                return;
+            }
+        }
+        if (w == "par" || w == "row" || w == "sect" || w == "page" || w == "nestrow") {
+            endParagraph();
+            return;
+        }
+
+        // Paragraph formatting.
+        if (w == "pard") {
+            alignment_ = RtfAlignment::Left;
+            bullet_ = false;
+            return;
+        }
+        if (w == "ql")
+            alignment_ = RtfAlignment::Left;
+        else if (w == "qc")
+            alignment_ = RtfAlignment::Center;
+        else if (w == "qr")
+            alignment_ = RtfAlignment::Right;
+        else if (w == "qj" || w == "qd")
+            alignment_ = RtfAlignment::Justify;
+        else if (w == "ls")
+            bullet_ = bullet_ || param > 0;
+        if (w.size() == 2 && w[0] == 'q') return;
+
+        // Character formatting: a change ends the text gathered so far.
+        const bool on = !hasParam || param != 0;
+        if (w == "plain") {
+            flush();
+            s->font = -1;
+            s->sizeHalfPoints = 24;
+            s->colorIndex = 0;
+            s->bold = s->italic = s->underline = false;
+        } else if (w == "b") {
+            flush();
+            s->bold = on;
+        } else if (w == "i") {
+            flush();
+            s->italic = on;
+        } else if (w == "ulnone") {
+            flush();
+            s->underline = false;
+        } else if (w.size() >= 2 && w.compare(0, 2, "ul") == 0 && w != "ulc") {
+            flush();
+            s->underline = on;
+        } else if (w == "f") {
+            flush();
+            s->font = param;
+        } else if (w == "fs") {
+            flush();
+            s->sizeHalfPoints = hasParam ? std::clamp(param, 1, 3276) : 24;
+        } else if (w == "cf") {
+            flush();
+            s->colorIndex = param;
+        }
+    }
+
+    void commitFont() {
+        std::string name = trim(fontName_);
+        fonts_[fontNumber_] = {std::move(name), fontCharset_};
+        fontName_.clear();
+        fontPending_ = false;
+    }
+
+    RtfCharFormat currentFormat() const {
+        const GroupState& s = stack_.back();
+        RtfCharFormat f;
+        auto font = fonts_.find(s.font >= 0 ? s.font : defaultFont_);
+        if (font == fonts_.end()) font = fonts_.find(defaultFont_);
+        if (font != fonts_.end()) {
+            f.fontName = font->second.name;
+            f.fontCharset = font->second.charset;
+        }
+        f.sizeHalfPoints = s.sizeHalfPoints;
+        if (s.colorIndex > 0 && static_cast<size_t>(s.colorIndex) < colors_.size())
+            f.color = colors_[s.colorIndex];
+        f.bold = s.bold;
+        f.italic = s.italic;
+        f.underline = s.underline;
+        f.link = s.link;
+        return f;
+    }
+
+    void flush() {
+        if (pending_.empty() || stack_.empty()) {
+            pending_.clear();
+            return;
+        }
+        paragraph_.append(pending_, currentFormat());
+        pending_.clear();
+    }
+
+    void endParagraph() {
+        if (pendingHighSurrogate_ != 0) {
+            pendingHighSurrogate_ = 0;
+            if (!stack_.empty()) appendUtf8(pending_, 0xFFFD);
+        }
+        flush();
+        paragraph_.alignment = alignment_;
+        paragraph_.bullet = bullet_;
+        doc_.paragraphs.push_back(std::move(paragraph_));
+        paragraph_ = {};
+    }
+
+    std::string_view in_;
+    size_t pos_ = 0;
+    std::vector<GroupState> stack_;
+    int overflow_ = 0;
+    int skipPending_ = 0;
+    char32_t pendingHighSurrogate_ = 0;
+
+    std::map<int, FontEntry> fonts_;
+    int defaultFont_ = 0;
+    int fontNumber_ = 0;
+    int fontCharset_ = 0;
+    std::string fontName_;
+    bool fontPending_ = false;
+
+    std::vector<std::optional<RtfColor>> colors_;
+    RtfColor color_;
+    bool colorSet_ = false;
+
+    std::vector<Field> fields_;
+
+    RtfAlignment alignment_ = RtfAlignment::Left;
+    bool bullet_ = false;
+    std::string pending_;
+    RtfParagraph paragraph_;
+    RtfDocument doc_;
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Model
+
+std::string RtfParagraph::plainText(std::string_view lineBreak) const {
+    std::string out;
+    for (const RtfRun& run : runs) {
+        for (char c : run.text) {
+            if (c == static_cast<char>(kLineBreak))
+                out.append(lineBreak);
+            else
+                out.push_back(c);
+        }
+    }
+    return out;
+}
+
+void RtfParagraph::append(std::string_view text, const RtfCharFormat& format) {
+    if (text.empty()) return;
+    if (!runs.empty() && runs.back().format == format) {
+        runs.back().text.append(text);
+    } else {
+        runs.push_back({std::string(text), format});
+    }
+}
+
+std::string RtfDocument::plainText(std::string_view paragraphSeparator) const {
+    std::string out;
+    for (size_t i = 0; i < paragraphs.size(); ++i) {
+        if (i > 0) out.append(paragraphSeparator);
+        out.append(paragraphs[i].plainText(paragraphSeparator));
+    }
+    return out;
+}
+
+RtfDocument RtfDocument::fromPlainText(std::string_view text, const RtfCharFormat& format) {
+    RtfDocument doc;
+    RtfParagraph paragraph;
+    size_t i = 0;
+    size_t start = 0;
+    while (i < text.size()) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            paragraph.append(text.substr(start, i - start), format);
+            doc.paragraphs.push_back(std::move(paragraph));
+            paragraph = {};
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            start = ++i;
+        } else {
+            ++i;
+        }
+    }
+    paragraph.append(text.substr(start), format);
+    doc.paragraphs.push_back(std::move(paragraph));
+    return doc;
+}
+
+bool looksLikeRtf(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && static_cast<unsigned char>(text[i]) <= 0x20) ++i;
+    return text.substr(i, 5) == "{\\rtf";
+}
+
+RtfDocument parseRtf(std::string_view rtf) {
+    if (!looksLikeRtf(rtf)) {
+        // Not RTF: the control loads it as plain text (sanitised to valid UTF-8).
+        return RtfDocument::fromPlainText(toUtf8(toUtf32(rtf)));
+    }
+    return RtfReader(rtf).read();
+}
+
+std::string rtfPlainText(std::string_view rtf, std::string_view paragraphSeparator) {
+    return parseRtf(rtf).plainText(paragraphSeparator);
+}
+
+// ---------------------------------------------------------------------------------------------
+// RTF writer
+
+namespace {
+
+struct FontKey {
+    std::string name;
+    int charset = 0;
+    bool operator==(const FontKey&) const = default;
+};
+
+constexpr const char* kDefaultFont = "Tahoma";
+
+// The state of character formatting that the written RTF has reached.
+struct WrittenFormat {
+    int font = -1;
+    int size = -1;
+    int color = 0;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+};
+
+class RtfWriter {
+public:
+    explicit RtfWriter(const RtfDocument& doc) : doc_(doc) {}
+
+    std::string write() {
+        collectTables();
+        out_ = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1031{\\fonttbl";
+        for (size_t i = 0; i < fonts_.size(); ++i) {
+            out_ += "{\\f" + std::to_string(i) + "\\fnil\\fcharset" +
+                    std::to_string(fonts_[i].charset) + " ";
+            writeTableText(fonts_[i].name);
+            out_ += ";}";
+        }
+        out_ += "}\r\n";
+        if (!colors_.empty()) {
+            out_ += "{\\colortbl ;";
+            for (const RtfColor& c : colors_) {
+                out_ += "\\red" + std::to_string(c.red) + "\\green" + std::to_string(c.green) +
+                        "\\blue" + std::to_string(c.blue) + ";";
+            }
+            out_ += "}\r\n";
+        }
+        out_ += "\\viewkind4\\uc1";
+        const RtfParagraph* previous = nullptr;
+        for (const RtfParagraph& p : doc_.paragraphs) {
+            writeParagraph(p, previous);
+            previous = &p;
+        }
+        out_ += "}";
+        return std::move(out_);
+    }
+
+private:
+    int fontIndex(const RtfCharFormat& f) const {
+        if (f.fontName.empty()) return 0;
+        const FontKey key{f.fontName, f.fontCharset};
+        const auto it = std::find(fonts_.begin(), fonts_.end(), key);
+        return it == fonts_.end() ? 0 : static_cast<int>(it - fonts_.begin());
+    }
+
+    int colorIndex(const RtfCharFormat& f) const {
+        if (!f.color) return 0;
+        const auto it = std::find(colors_.begin(), colors_.end(), *f.color);
+        return it == colors_.end() ? 0 : static_cast<int>(it - colors_.begin()) + 1;
+    }
+
+    void collectTables() {
+        bool bullets = false;
+        for (const RtfParagraph& p : doc_.paragraphs) {
+            bullets = bullets || p.bullet;
+            for (const RtfRun& r : p.runs) {
+                const FontKey key{r.format.fontName, r.format.fontCharset};
+                if (!key.name.empty() &&
+                    std::find(fonts_.begin(), fonts_.end(), key) == fonts_.end())
+                    fonts_.push_back(key);
+                if (r.format.color &&
+                    std::find(colors_.begin(), colors_.end(), *r.format.color) == colors_.end())
+                    colors_.push_back(*r.format.color);
+            }
+        }
+        if (fonts_.empty()) fonts_.push_back({kDefaultFont, 0});
+        if (bullets) {
+            symbolFont_ = static_cast<int>(fonts_.size());
+            fonts_.push_back({"Symbol", 2});
+        }
+    }
+
+    void controlWord(std::string_view word) {
+        out_ += '\\';
+        out_ += word;
+        needDelimiter_ = true;
+    }
+
+    void controlWord(std::string_view word, int param) {
+        controlWord(std::string(word) + std::to_string(param));
+    }
+
+    void delimit() {
+        if (needDelimiter_) out_ += ' ';
+        needDelimiter_ = false;
+    }
+
+    // Text of the font table: escaped, characters outside Windows-1252 as '?'.
+    void writeTableText(std::string_view text) {
+        for (char32_t c : toUtf32(text)) {
+            if (c == '\\' || c == '{' || c == '}' || c == ';') continue;
+            if (c < 0x20) continue;
+            if (c < 0x80) {
+                out_ += static_cast<char>(c);
+            } else if (auto b = toWindows1252(c)) {
+                char hex[8];
+                std::snprintf(hex, sizeof hex, "\\'%02x", *b);
+                out_ += hex;
+            } else {
+                out_ += '?';
+            }
+        }
+    }
+
+    void writeText(std::string_view text) {
+        for (char32_t c : toUtf32(text)) {
+            switch (c) {
+                case '\\':
+                case '{':
+                case '}':
+                    delimit();
+                    out_ += '\\';
+                    out_ += static_cast<char>(c);
+                    continue;
+                case '\t':
+                    controlWord("tab");
+                    continue;
+                case kLineBreak:
+                case '\n':
+                    controlWord("line");
+                    continue;
+                case 0xA0:
+                    out_ += "\\~";
+                    needDelimiter_ = false;
+                    continue;
+                case 0xAD:
+                    out_ += "\\-";
+                    needDelimiter_ = false;
+                    continue;
+                case 0x2011:
+                    out_ += "\\_";
+                    needDelimiter_ = false;
+                    continue;
+                default:
+                    break;
+            }
+            if (c < 0x20) continue;
+            if (c < 0x80) {
+                delimit();
+                out_ += static_cast<char>(c);
+            } else if (auto b = toWindows1252(c)) {
+                char hex[8];
+                std::snprintf(hex, sizeof hex, "\\'%02x", *b);
+                out_ += hex;
+                needDelimiter_ = false;
+            } else if (c > 0xFFFF) {
+                const char32_t v = c - 0x10000;
+                writeUnicode(0xD800 + (v >> 10));
+                writeUnicode(0xDC00 + (v & 0x3FF));
+            } else {
+                writeUnicode(c);
+            }
+        }
+    }
+
+    void writeUnicode(char32_t unit) {
+        const int signedUnit =
+            unit > 0x7FFF ? static_cast<int>(unit) - 65536 : static_cast<int>(unit);
+        out_ += "\\u" + std::to_string(signedUnit) + "?";
+        needDelimiter_ = false;
+    }
+
+    void writeFormat(const RtfCharFormat& f, WrittenFormat& w) {
+        const int font = fontIndex(f);
+        if (font != w.font) controlWord("f", w.font = font);
+        if (f.sizeHalfPoints != w.size) controlWord("fs", w.size = f.sizeHalfPoints);
+        const int color = colorIndex(f);
+        if (color != w.color) controlWord("cf", w.color = color);
+        if (f.bold != w.bold) controlWord((w.bold = f.bold) ? "b" : "b0");
+        if (f.italic != w.italic) controlWord((w.italic = f.italic) ? "i" : "i0");
+        if (f.underline != w.underline) controlWord((w.underline = f.underline) ? "ul" : "ulnone");
+    }
+
+    void writeParagraph(const RtfParagraph& p, const RtfParagraph* previous) {
+        if (previous == nullptr || previous->alignment != p.alignment ||
+            previous->bullet != p.bullet) {
+            controlWord("pard");
+            if (p.bullet) {
+                out_ += "{\\pntext\\f" + std::to_string(symbolFont_) + "\\'b7\\tab}";
+                out_ += "{\\*\\pn\\pnlvlblt\\pnf" + std::to_string(symbolFont_) +
+                        "\\pnindent0{\\pntxtb\\'b7}}";
+                needDelimiter_ = false;
+                controlWord("fi", -720);
+                controlWord("li", 720);
+            }
+            switch (p.alignment) {
+                case RtfAlignment::Left:
+                    break;
+                case RtfAlignment::Center:
+                    controlWord("qc");
+                    break;
+                case RtfAlignment::Right:
+                    controlWord("qr");
+                    break;
+                case RtfAlignment::Justify:
+                    controlWord("qj");
+                    break;
+            }
+        } else if (p.bullet) {
+            out_ += "{\\pntext\\f" + std::to_string(symbolFont_) + "\\'b7\\tab}";
+            needDelimiter_ = false;
+        }
+        if (p.runs.empty() && state_.font < 0) writeFormat(RtfCharFormat{}, state_);
+        for (const RtfRun& run : p.runs) {
+            if (run.format.link.empty()) {
+                writeFormat(run.format, state_);
+                writeText(run.text);
+                continue;
+            }
+            out_ += "{\\field{\\*\\fldinst{HYPERLINK \"";
+            for (char c : run.format.link) {
+                if (c == '"')
+                    out_ += "%22";
+                else if (c == '\\' || c == '{' || c == '}')
+                    out_ += std::string("\\") + c;
+                else if (static_cast<unsigned char>(c) >= 0x20)
+                    out_ += c;
+            }
+            out_ += "\"}}{\\fldrslt{";
+            needDelimiter_ = false;
+            WrittenFormat inner = state_;
+            writeFormat(run.format, inner);
+            writeText(run.text);
+            out_ += "}}}";
+            needDelimiter_ = false;
+        }
+        controlWord("par");
+        out_ += "\r\n";
+        needDelimiter_ = false;
+    }
+
+    const RtfDocument& doc_;
+    std::vector<FontKey> fonts_;
+    std::vector<RtfColor> colors_;
+    int symbolFont_ = 0;
+    std::string out_;
+    bool needDelimiter_ = false;
+    WrittenFormat state_;
+};
+
+// ---------------------------------------------------------------------------------------------
+// HTML
+
+void appendEscapedHtml(std::string& out, std::string_view text) {
+    for (char c : text) {
+        switch (c) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            case '\'':
+                out += "&#39;";
+                break;
+            case static_cast<char>(kLineBreak):
+                out += "<br>";
+                break;
+            default:
+                if (static_cast<unsigned char>(c) >= 0x20 || c == '\t') out += c;
+        }
+    }
+}
+
+std::string cssFormat(const RtfCharFormat& f) {
+    std::string css;
+    if (!f.fontName.empty()) {
+        css += "font-family:'";
+        for (char c : f.fontName) {
+            if (c == '\'' || c == '\\') css += '\\';
+            if (static_cast<unsigned char>(c) >= 0x20 && c != ';') css += c;
+        }
+        css += "';";
+    }
+    css += "font-size:" + std::to_string(f.sizeHalfPoints / 2) +
+           (f.sizeHalfPoints % 2 ? ".5" : "") + "pt;";
+    if (f.color) {
+        char hex[16];
+        std::snprintf(hex, sizeof hex, "color:#%02x%02x%02x;", f.color->red, f.color->green,
+                      f.color->blue);
+        css += hex;
+    }
+    if (f.bold) css += "font-weight:bold;";
+    if (f.italic) css += "font-style:italic;";
+    if (f.underline) css += "text-decoration:underline;";
+    return css;
+}
+
+const char* cssAlignment(RtfAlignment a) {
+    switch (a) {
+        case RtfAlignment::Center:
+            return "text-align:center;";
+        case RtfAlignment::Right:
+            return "text-align:right;";
+        case RtfAlignment::Justify:
+            return "text-align:justify;";
+        case RtfAlignment::Left:
+            break;
+    }
+    return "";
+}
+
+}  // namespace
+
+std::string writeRtf(const RtfDocument& document) {
+    return RtfWriter(document).write();
+}
+
+std::string writeHtml(const RtfDocument& document) {
+    std::string out;
+    bool inList = false;
+    for (const RtfParagraph& p : document.paragraphs) {
+        if (p.bullet && !inList) out += "<ul style=\"margin-top:0;margin-bottom:0\">";
+        if (!p.bullet && inList) out += "</ul>";
+        inList = p.bullet;
+        const char* tag = p.bullet ? "li" : "p";
+        out += std::string("<") + tag + " style=\"margin:0;white-space:pre-wrap;" +
+               cssAlignment(p.alignment) + "\">";
+        for (const RtfRun& run : p.runs) {
+            if (!run.format.link.empty()) {
+                out += "<a href=\"";
+                appendEscapedHtml(out, run.format.link);
+                out += "\">";
+            }
+            out += "<span style=\"";
+            appendEscapedHtml(out, cssFormat(run.format));
+            out += "\">";
+            appendEscapedHtml(out, run.text);
+            out += "</span>";
+            if (!run.format.link.empty()) out += "</a>";
+        }
+        if (p.runs.empty()) out += "<br>";
+        out += std::string("</") + tag + ">";
+    }
+    if (inList) out += "</ul>";
+    return out;
+}
+
+}  // namespace vorbix
