@@ -13,6 +13,13 @@ std::optional<ConfigFile> ConfigFile::open(const std::string& path, std::string*
     return ConfigFile(path, std::move(*ini));
 }
 
+ConfigFile ConfigFile::fromBytes(std::string path, std::string_view bytes) {
+    DecodedText decoded = decodeText(bytes);
+    IniFile ini = IniFile::parse(decoded.text);
+    ini.setEncoding(decoded.encoding);
+    return ConfigFile(std::move(path), std::move(ini));
+}
+
 std::optional<std::string> ConfigFile::value(std::string_view section, std::string_view key) const {
     return ini_.value(section, key);
 }

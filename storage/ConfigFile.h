@@ -104,6 +104,9 @@ public:
     // exists but cannot be read gives nullopt and the system's message in `error`.
     static std::optional<ConfigFile> open(const std::string& path, std::string* error = nullptr);
 
+    // The file as if `bytes` had been read from `path`.
+    static ConfigFile fromBytes(std::string path, std::string_view bytes);
+
     const std::string& path() const { return path_; }
 
     // The raw value, nullopt when the key is absent.
