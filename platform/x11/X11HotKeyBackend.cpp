@@ -1,0 +1,188 @@
+#include "platform/x11/X11HotKeyBackend.h"
+
+// Qt first: the X headers define names (Bool, Status) that Qt's headers refuse to follow.
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QMetaObject>
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/x11/X11Keymap.h"
+#include "platform/x11/XcbXkb.h"
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XInput2.h>
+
+namespace vorbix::x11 {
+namespace {
+
+// The modifier bits a combination is made of; Lock and NumLock are left out, they only choose
+// the grab variant.
+constexpr uint16_t kComparedModifiers = XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 |
+                                        XCB_MOD_MASK_2 | XCB_MOD_MASK_3 | XCB_MOD_MASK_4 |
+                                        XCB_MOD_MASK_5;
+
+}  // namespace
+
+X11HotKeyBackend::X11HotKeyBackend(Handler handler) : handler_(std::move(handler)) {
+    auto* app = qGuiApp;
+    auto* x11 = app ? app->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (!x11 || !x11->connection()) return;
+    connection_ = x11->connection();
+    display_ = x11->display();
+    root_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
+    keymap_ = std::make_unique<X11Keymap>(connection_);
+
+    // Detectable auto-repeat: a held key repeats its press without releases in between, so a
+    // press of a key already down is a repeat.
+    auto use = xcb_xkb_use_extension(connection_, XCB_XKB_MAJOR_VERSION, XCB_XKB_MINOR_VERSION);
+    std::free(xcb_xkb_use_extension_reply(connection_, use, nullptr));
+    auto flags = xcb_xkb_per_client_flags(connection_, XCB_XKB_ID_USE_CORE_KBD,
+                                          XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT,
+                                          XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT, 0, 0, 0);
+    std::free(xcb_xkb_per_client_flags_reply(connection_, flags, nullptr));
+
+    selectRawKeyReleases();
+    app->installNativeEventFilter(this);
+}
+
+X11HotKeyBackend::~X11HotKeyBackend() {
+    if (!connection_) return;
+    if (auto* app = QCoreApplication::instance()) app->removeNativeEventFilter(this);
+    for (const Grab& grab : grabs_) ungrab(grab);
+    xcb_flush(connection_);
+}
+
+// A key release goes to whoever holds the keyboard: once an action has ended the grab of the
+// held hot key, the release reaches the focused client, not this one. Raw key events from the
+// master keyboard arrive whatever the grab, so they tell reliably when a held key comes up.
+void X11HotKeyBackend::selectRawKeyReleases() {
+    if (!display_) return;
+    const char name[] = "XInputExtension";
+    auto cookie = xcb_query_extension(connection_, sizeof name - 1, name);
+    xcb_query_extension_reply_t* reply = xcb_query_extension_reply(connection_, cookie, nullptr);
+    if (reply && reply->present) inputOpcode_ = reply->major_opcode;
+    std::free(reply);
+    if (!inputOpcode_) return;
+    unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
+    XISetMask(bits, XI_RawKeyRelease);
+    // Per device id: the application's own selection on the root (all devices) stays as it is.
+    XIEventMask mask{XIAllMasterDevices, static_cast<int>(sizeof bits), bits};
+    XISelectEvents(display_, root_, &mask, 1);
+    XFlush(display_);
+}
+
+uint16_t X11HotKeyBackend::modifierMask(uint32_t modifiers) const {
+    uint16_t mask = 0;
+    if (modifiers & MOD_ALT) mask |= keymap_->altMask();
+    if (modifiers & MOD_CONTROL) mask |= XCB_MOD_MASK_CONTROL;
+    if (modifiers & MOD_SHIFT) mask |= XCB_MOD_MASK_SHIFT;
+    if (modifiers & MOD_WIN) mask |= keymap_->superMask();
+    return mask;
+}
+
+std::vector<uint16_t> X11HotKeyBackend::lockVariants() const {
+    const uint16_t numLock = keymap_->numLockMask();
+    if (!numLock) return {0, XCB_MOD_MASK_LOCK};
+    return {0, XCB_MOD_MASK_LOCK, numLock, static_cast<uint16_t>(XCB_MOD_MASK_LOCK | numLock)};
+}
+
+bool X11HotKeyBackend::registerHotKey(int32_t id, const TWinHotKey& combination) {
+    if (!connection_ || combination.Key == 0 || combination.Key > 0xFF) return false;
+    keymap_->refresh();
+    const uint8_t keycode = keymap_->keycodeOfVirtualKey(static_cast<uint8_t>(combination.Key));
+    if (keycode == 0) return false;
+    const uint16_t modifiers = modifierMask(combination.Modifiers);
+    // The same combination twice is refused, as the system refuses it to one program.
+    for (const Grab& grab : grabs_)
+        if (grab.keycode == keycode && grab.modifiers == modifiers) return false;
+
+    // Checked requests: a refusal (BadAccess, another client holds the combination) comes back
+    // to the cookie instead of the error handler.
+    const std::vector<uint16_t> variants = lockVariants();
+    std::vector<xcb_void_cookie_t> cookies;
+    for (uint16_t variant : variants)
+        cookies.push_back(xcb_grab_key_checked(connection_, 0, root_, modifiers | variant, keycode,
+                                               XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+    std::vector<bool> granted;
+    bool all = true;
+    for (xcb_void_cookie_t cookie : cookies) {
+        xcb_generic_error_t* error = xcb_request_check(connection_, cookie);
+        granted.push_back(error == nullptr);
+        all = all && error == nullptr;
+        std::free(error);
+    }
+    if (!all) {
+        for (size_t i = 0; i < variants.size(); ++i)
+            if (granted[i]) xcb_ungrab_key(connection_, keycode, root_, modifiers | variants[i]);
+        xcb_flush(connection_);
+        return false;
+    }
+    grabs_.push_back({id, keycode, modifiers});
+    return true;
+}
+
+void X11HotKeyBackend::ungrab(const Grab& grab) {
+    for (uint16_t variant : lockVariants())
+        xcb_ungrab_key(connection_, grab.keycode, root_, grab.modifiers | variant);
+}
+
+void X11HotKeyBackend::unregisterHotKey(int32_t id) {
+    if (!connection_) return;
+    auto first = std::stable_partition(grabs_.begin(), grabs_.end(),
+                                       [id](const Grab& g) { return g.id != id; });
+    if (first == grabs_.end()) return;
+    for (auto it = first; it != grabs_.end(); ++it) ungrab(*it);
+    grabs_.erase(first, grabs_.end());
+    xcb_flush(connection_);
+}
+
+bool X11HotKeyBackend::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
+    if (eventType != "xcb_generic_event_t") return false;
+    return handleEvent(message);
+}
+
+bool X11HotKeyBackend::handleEvent(const void* event) {
+    if (!connection_ || !event) return false;
+    const auto* generic = static_cast<const xcb_generic_event_t*>(event);
+    const uint8_t type = generic->response_type & 0x7F;
+    if (type == XCB_KEY_PRESS || type == XCB_KEY_RELEASE) {
+        // With owner_events off, the grabbed presses are reported on the root window; a key
+        // that reaches one of the program's own windows (the capture field) is not ours.
+        const auto* key = static_cast<const xcb_key_press_event_t*>(event);
+        if (key->event != root_) return false;
+        if (type == XCB_KEY_RELEASE) return held_.erase(key->detail) > 0;
+        const uint16_t modifiers = key->state & kComparedModifiers & ~keymap_->numLockMask();
+        auto grab = std::find_if(grabs_.begin(), grabs_.end(), [&](const Grab& g) {
+            return g.keycode == key->detail && g.modifiers == modifiers;
+        });
+        if (grab == grabs_.end()) return false;
+        if (held_.insert(key->detail).second) dispatch(grab->id);
+        return true;
+    }
+    if (type == XCB_GE_GENERIC && inputOpcode_) {
+        const auto* ge = static_cast<const xcb_ge_generic_event_t*>(event);
+        if (ge->extension == inputOpcode_ && ge->event_type == XI_RawKeyRelease) {
+            // The key code of a raw event is the 32-bit detail after device id and time.
+            uint32_t detail = 0;
+            std::memcpy(&detail, reinterpret_cast<const char*>(event) + 16, sizeof detail);
+            if (detail <= 0xFF) held_.erase(static_cast<uint8_t>(detail));
+        }
+    }
+    return false;
+}
+
+void X11HotKeyBackend::dispatch(int32_t id) {
+    // Run the handler from the event loop rather than inside the X event filter: an action may
+    // open a dialog with its own event loop.
+    std::weak_ptr<bool> alive = alive_;
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [this, alive, id] {
+            if (!alive.expired() && handler_) handler_(id);
+        },
+        Qt::QueuedConnection);
+}
+
+}  // namespace vorbix::x11

@@ -1,0 +1,72 @@
+// System-wide hot keys on X11: each combination is a passive key grab on the root window, and a
+// native event filter on the application's X connection turns the grabbed key presses into the
+// registration identifiers.
+#pragma once
+
+#include <QAbstractNativeEventFilter>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <set>
+#include <vector>
+
+#include "core/Ports.h"
+
+struct xcb_connection_t;
+struct _XDisplay;
+
+namespace vorbix::x11 {
+
+class X11Keymap;
+
+class X11HotKeyBackend : public HotKeyBackend, public QAbstractNativeEventFilter {
+public:
+    using Handler = std::function<void(int32_t id)>;
+
+    // Works on the running QGuiApplication's X connection and installs itself as its native
+    // event filter. The handler is called from the event loop, once per press of a registered
+    // combination (holding the keys down does not repeat it).
+    explicit X11HotKeyBackend(Handler handler = {});
+    ~X11HotKeyBackend() override;
+
+    X11HotKeyBackend(const X11HotKeyBackend&) = delete;
+    X11HotKeyBackend& operator=(const X11HotKeyBackend&) = delete;
+
+    void setHandler(Handler handler) { handler_ = std::move(handler); }
+
+    // False when the key is 0 or missing from the keyboard, when this program already holds
+    // the same combination, or when another client holds it; nothing stays grabbed then.
+    bool registerHotKey(int32_t id, const TWinHotKey& combination) override;
+    void unregisterHotKey(int32_t id) override;
+
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
+
+    // Handles one xcb event; true when it belonged to a registered combination.
+    bool handleEvent(const void* event);
+
+private:
+    struct Grab {
+        int32_t id;
+        uint8_t keycode;
+        uint16_t modifiers;  // without the lock variants
+    };
+
+    uint16_t modifierMask(uint32_t modifiers) const;
+    std::vector<uint16_t> lockVariants() const;
+    void ungrab(const Grab& grab);
+    void selectRawKeyReleases();
+    void dispatch(int32_t id);
+
+    xcb_connection_t* connection_ = nullptr;
+    _XDisplay* display_ = nullptr;
+    uint32_t root_ = 0;
+    uint8_t inputOpcode_ = 0;  // XInput major opcode, 0 without raw key events
+    std::unique_ptr<X11Keymap> keymap_;
+    Handler handler_;
+    std::vector<Grab> grabs_;
+    std::set<uint8_t> held_;  // grabbed keys pressed and not yet released
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+}  // namespace vorbix::x11
