@@ -1,0 +1,164 @@
+#!/usr/bin/env bash
+# Black-box tests of vorbix-hkv: runs the binary on files written here and checks standard
+# output, standard error and the exit status. Usage: vorbix-hkv-test.sh PATH/TO/vorbix-hkv
+set -u
+tool=$(realpath "$1")
+tmp=$(mktemp -d "${VORBIX_TEST_TMP:-${TMPDIR:-/tmp}}/vorbix-hkv-test.XXXXXX")
+trap 'rm -rf "$tmp"' EXIT
+cd "$tmp" || exit 1
+failures=0
+
+# run ARGS...: runs the tool, leaving $out, $err and $rc.
+run() {
+    "$tool" "$@" >"$tmp/out" 2>"$tmp/err"
+    rc=$?
+    out=$(cat "$tmp/out")
+    err=$(cat "$tmp/err")
+}
+fail() {
+    echo "FAIL ($1): $2" >&2
+    failures=$((failures + 1))
+}
+expect_rc() { [ "$rc" -eq "$2" ] || fail "$1" "exit status $rc, expected $2; stderr: $err"; }
+expect_out() { [ "$out" == "$2" ] || fail "$1" "stdout was [$out], expected [$2]"; }
+expect_err() { [ "$err" == "$2" ] || fail "$1" "stderr was [$err], expected [$2]"; }
+expect_err_has() { [[ "$err" == *"$2"* ]] || fail "$1" "stderr [$err] lacks [$2]"; }
+expect_one_error_line() {
+    expect_rc "$1" 2
+    [ -z "$out" ] || fail "$1" "stdout not empty: [$out]"
+    [ "$(wc -l <"$tmp/err")" -eq 1 ] || fail "$1" "not one line on stderr: [$err]"
+}
+expect_file() { cmp -s "$2" "$3" || fail "$1" "$2 differs from $3: $(od -c "$2" | head -20)"; }
+
+# A program folder with small language files (Windows-1252, as the program ships them).
+mkdir -p prog/System/Localization
+printf '[Main]\r\nAction5=Kopieren\r\nAction10=Text einf\374gen\r\nAction17=Datum/Zeit einf\374gen\r\nAction21=Webseite\r\nsNewText=(Kein Text)\r\nsNewDateTime=(Kein Format)\r\nsNewWebsite=(Keine Webseite)\r\n' \
+    >prog/System/Localization/German.lng
+printf '[Main]\r\nAction5=Copy\r\nAction10=Insert text\r\nsNewText=(No text)\r\n' \
+    >prog/System/Localization/English.lng
+de=(--program-folder prog)
+en=(--program-folder prog --language English)
+
+# A file as another program may leave it: comments, blanks, LF only, umlauts in Windows-1252.
+printf '; exchanged table\n[General]\n Count = 4 \n[Hot Key1]\nHot Key=Strg+C\nAction=Kopieren\n\n[Hot Key2]\nHot Key=Win+\304\nAction=Text einf\374gen\nText1=<~NoFo~>Gr\374\337e<~Spa~>&<~Re~>\nCount=1\n[Hot Key3]\nHot Key=Alt+F4\nAction=Webseite\nURL=http://a.b/?x=<y>\nHowToOpen=Normal\nstray\n[Hot Key4]\nHot Key=F9\nAction=Datum/Zeit einf\374gen\n' >table.hkv
+cp table.hkv table.orig
+
+echo "== help and arguments"
+run --help
+expect_rc help 0
+for word in list resave normalize html check --language --layout --program-folder; do
+    [[ "$out" == *"$word"* ]] || fail help "no $word in the help text"
+done
+run
+expect_one_error_line no-command
+run frobnicate table.hkv
+expect_one_error_line unknown-command
+run --verbose list table.hkv
+expect_one_error_line unknown-option
+run "${de[@]}" resave table.hkv
+expect_one_error_line missing-output
+run "${de[@]}" list
+expect_one_error_line missing-file-argument
+run --language French list table.hkv
+expect_one_error_line bad-language
+run --layout us check table.hkv
+expect_one_error_line bad-layout
+run "${de[@]}" list table.hkv more.hkv
+expect_one_error_line extra-argument
+
+echo "== missing and unreadable files"
+run "${de[@]}" list absent.hkv
+expect_one_error_line missing-file
+expect_err_has missing-file "absent.hkv"
+mkdir folder.hkv
+run "${de[@]}" list folder.hkv
+expect_one_error_line folder-as-file
+run "${de[@]}" normalize absent.hkv -o x.hkv
+expect_one_error_line normalize-missing
+[ ! -e x.hkv ] || fail normalize-missing "output written"
+run --program-folder "$tmp/nowhere" list table.hkv
+expect_one_error_line no-language-file
+expect_err_has no-language-file "German.lng"
+run "${de[@]}" resave table.hkv -o no/such/dir/out.hkv
+expect_one_error_line unwritable-output
+
+echo "== list"
+run "${de[@]}" list table.hkv
+expect_rc list 0
+expect_err list ""
+expect_out list "$(printf 'Strg+C\tKopieren\t\nWin+Ä\tText einfügen\tGrüße &\nAlt+F4\tWebseite\thttp://a.b/?x=<y> | Normal\nF9\tDatum/Zeit einfügen\t(Kein Format)')"
+expect_file list-leaves-file table.hkv table.orig
+run "${en[@]}" list table.hkv
+expect_rc list-english 0
+expect_out list-english "$(printf 'Strg+C\tKopieren\t\nWin+Ä\tText einfügen\t\nAlt+F4\tWebseite\t\nF9\tDatum/Zeit einfügen\t')"
+
+echo "== resave, normalize, html"
+run "${de[@]}" resave table.hkv -o resaved.hkv
+expect_rc resave 0
+printf '[Hot Key1]\r\nHot Key=Strg+C\r\nAction=Kopieren\r\n[Hot Key2]\r\nHot Key=Win+\304\r\nAction=Text einf\374gen\r\nText1=<~NoFo~>Gr\374\337e<~Spa~>&<~Re~>\r\nCount=1\r\n[Hot Key3]\r\nHot Key=Alt+F4\r\nAction=Webseite\r\nURL=http://a.b/?x=<y>\r\nHowToOpen=Normal\r\n[Hot Key4]\r\nHot Key=F9\r\nAction=Datum/Zeit einf\374gen\r\nDateTime=(Kein Format)\r\n[General]\r\nCount=4\r\n' >resaved.expected
+expect_file resave resaved.hkv resaved.expected
+
+run "${de[@]}" normalize table.hkv -o normal.hkv
+expect_rc normalize 0
+printf '[General]\r\nCount=4\r\n[Hot Key1]\r\nHot Key=Strg+C\r\nAction=Kopieren\r\n[Hot Key2]\r\nHot Key=Win+\304\r\nAction=Text einf\374gen\r\nText1=<~NoFo~>Gr\374\337e<~Spa~>&<~Re~>\r\nCount=1\r\n[Hot Key3]\r\nHot Key=Alt+F4\r\nAction=Webseite\r\nURL=http://a.b/?x=<y>\r\nHowToOpen=Normal\r\n[Hot Key4]\r\nHot Key=F9\r\nAction=Datum/Zeit einf\374gen\r\n' >normal.expected
+expect_file normalize normal.hkv normal.expected
+expect_file normalize-leaves-file table.hkv table.orig
+# A UTF-16 file stays UTF-16.
+printf '\377\376[\0G\0e\0n\0e\0r\0a\0l\0]\0\n\0' >u16.hkv
+printf '\377\376[\0G\0e\0n\0e\0r\0a\0l\0]\0\r\0\n\0' >u16.expected
+run normalize u16.hkv -o u16.out
+expect_rc normalize-utf16 0
+expect_file normalize-utf16 u16.out u16.expected
+
+run "${de[@]}" html table.hkv -o table.html
+expect_rc html 0
+grep -q '<title>Hot Key-Verteilung</title>' table.html || fail html "German title missing"
+grep -q 'http://a.b/?x=&lt;y&gt; | Normal</font></td>' table.html || fail html "escaped URL missing"
+grep -q $'Gr\374\337e &amp;</font></td>\r$' table.html || fail html "Windows-1252 row text missing"
+run "${en[@]}" html table.hkv -o table-en.html
+grep -q '<title>Hot Keys</title>' table-en.html || fail html-english "English title missing"
+
+echo "== check"
+run "${de[@]}" check table.hkv
+expect_rc check-clean 0
+expect_err check-clean ""
+expect_out check-clean ""
+printf '[General]\r\nCount=5\r\n[Hot Key1]\r\nHot Key=Strg+C\r\nAction=Kopieren\r\n[Hot Key2]\r\nHot Key=Ctrl+X\r\nAction=Kopieren\r\n[Hot Key3]\r\nHot Key=strg+c\r\nAction=Copy\r\n[Hot Key4]\r\nHot Key=Win+M\r\nAction=Kopieren\r\n[Hot Key5]\r\nHot Key=\r\nAction=\r\n' >bad.hkv
+run "${de[@]}" check bad.hkv
+expect_rc check-problems 1
+expect_out check-problems ""
+expect_err check-problems "$(printf '%s\n' \
+    'Hot Key2: key text "Ctrl+X" does not parse' \
+    'Hot Key3: "strg+c" is the same combination as Hot Key1 ("Strg+C")' \
+    'Hot Key3: action "Copy" names no action in German' \
+    'Hot Key5: key text "" does not parse' \
+    'Hot Key5: action "" names no action in German')"
+# The English layout group reads Ctrl+X as well; the captions stay those of German.
+run "${de[@]}" --layout english check bad.hkv
+expect_rc check-layout 1
+[[ "$err" != *'"Ctrl+X" does not parse'* ]] || fail check-layout "Ctrl+X refused with English keys"
+expect_err_has check-layout 'Hot Key3: action "Copy" names no action in German'
+run "${en[@]}" check bad.hkv
+[[ "$err" != *'"Ctrl+X" does not parse'* ]] || fail check-english "Ctrl+X refused with English keys"
+expect_err_has check-english 'Hot Key1: action "Kopieren" names no action in English'
+{
+    printf '[General]\r\nCount=300\r\n'
+    for i in $(seq 1 300); do printf '[Hot Key%d]\r\nHot Key=Strg+Alt+F%d\r\nAction=Kopieren\r\n' "$i" $((i % 24 + 1)); done
+} >big.hkv
+run "${de[@]}" check big.hkv
+expect_rc check-capacity 1
+expect_err_has check-capacity "44 rows beyond 256 are left out"
+run "${de[@]}" list big.hkv
+[ "$(wc -l <"$tmp/out")" -eq 256 ] || fail list-capacity "not 256 lines"
+
+echo "== language files beside the executable"
+printf '[General]\r\nCount=1\r\n[Hot Key1]\r\nHot Key=Win+M\r\nAction=Alles minimieren\r\n' >shipped.hkv
+run check shipped.hkv
+expect_rc shipped-language-file 0
+expect_err shipped-language-file ""
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures check(s) failed" >&2
+    exit 1
+fi
+echo "all vorbix-hkv checks passed"
