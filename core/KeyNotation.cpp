@@ -233,10 +233,11 @@ uint16_t KeyTextToShortCut(std::string_view text, const KeyNameSource& names) {
     // A layout name that holds a word of the display translation ("Num Del", "Right Shift",
     // "Volume Up") has been changed by KeyTextFromDisplay on its way here; such a name is
     // recognised in its translated form too, so that every key text goes back to its key.
+    const std::string translated = KeyTextToDisplay(rest, names);
+    if (translated == rest) return 0;
     for (int code = 8; code <= 0xFF; ++code) {
         const std::string name = keyNameOf(static_cast<uint8_t>(code), names);
-        if (name.empty()) continue;
-        if (equalsIgnoreCase(KeyTextFromDisplay(name, names), rest)) {
+        if (!name.empty() && equalsIgnoreCase(name, translated)) {
             return static_cast<uint16_t>(code | modifiers);
         }
     }
