@@ -1,0 +1,45 @@
+// Key names and the layout test on X11. The names are the built-in Windows-style names of the
+// German or the English group, chosen by the active XKB layout, so stored key texts read the
+// same here and on Windows.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/KeyNotation.h"
+
+struct xcb_connection_t;
+
+namespace vorbix::x11 {
+
+class X11KeyNames : public KeyNameSource {
+public:
+    // Uses the running QGuiApplication's X connection; without one the layout is not German.
+    X11KeyNames();
+    explicit X11KeyNames(xcb_connection_t* connection);
+
+    std::string keyName(uint8_t virtualKey) const override;
+    // German when the active XKB group's layout is "de" or Swiss German ("ch" and its German
+    // variants). An unreadable name counts as not German. The answer is read from the server
+    // at most every kCacheMs, as one key text asks for many names in a row.
+    bool isGermanLayout() const override;
+
+    static constexpr int kCacheMs = 50;
+
+private:
+    xcb_connection_t* connection_ = nullptr;
+    mutable int64_t readAt_ = -1000;
+    mutable bool german_ = false;
+};
+
+// Whether the layout of `group` (0-based) in an XKB symbols name such as
+// "pc+us+de(nodeadkeys):2+inc(evdev)" is a German one.
+bool isGermanSymbolsGroup(std::string_view symbols, int group);
+
+// The virtual key of a key event, for the capture field: from its keysym (Qt's
+// nativeVirtualKey) and, when that symbol has no virtual key (a shifted symbol such as "!"),
+// from the unshifted symbol of its keycode (Qt's nativeScanCode). 0 when neither has one.
+uint8_t virtualKeyOfKeyEvent(uint32_t keysym, uint32_t keycode);
+
+}  // namespace vorbix::x11
