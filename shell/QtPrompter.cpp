@@ -1,0 +1,27 @@
+#include "shell/QtPrompter.h"
+
+#include <QMessageBox>
+
+namespace vorbix {
+
+namespace {
+QWidget* visibleOwner(QWidget* owner) {
+    return owner && owner->isVisible() ? owner : nullptr;
+}
+}  // namespace
+
+void QtPrompter::showMessage(const std::string& text, MessageType type) {
+    QMessageBox box(type == MessageType::Error ? QMessageBox::Critical : QMessageBox::Information,
+                    QStringLiteral("Vorbix"), QString::fromStdString(text), QMessageBox::Ok,
+                    visibleOwner(owner_));
+    box.exec();
+}
+
+bool QtPrompter::askYesNo(const std::string& question) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Vorbix"),
+                    QString::fromStdString(question), QMessageBox::Yes | QMessageBox::No,
+                    visibleOwner(owner_));
+    return box.exec() == QMessageBox::Yes;
+}
+
+}  // namespace vorbix

@@ -1,0 +1,34 @@
+#include "shell/ShellCore.h"
+
+#include "storage/ConfigFile.h"
+#include "storage/HotKeyFile.h"
+
+namespace vorbix {
+
+TableStore::Result FileTableStore::save(const std::string& path) {
+    FileResult written = SaveHotKeys(path, table_, texts_, defaultDeviceId_);
+    return {written.ok, written.error, 0};
+}
+
+TableStore::Result FileTableStore::load(const std::string& path) {
+    LoadResult loaded = LoadHotKeys(path, table_, texts_, defaultDeviceId_);
+    return {loaded.ok, loaded.error, loaded.rowsLeftOut};
+}
+
+bool FileTableStore::takePropertiesNotice() {
+    auto file = ConfigFile::open(configPath_);
+    if (!file) return false;
+    const bool notShown = file->read(config::kPropertiesNotice) == config::kFlagOff;
+    if (notShown) file->write(config::kPropertiesNotice, config::kFlagOn);
+    file->save();
+    return notShown;
+}
+
+ShellCore::ShellCore(ShellCoreSetup s)
+    : registry(table, s.backend, s.names),
+      store(table, s.texts, s.configFilePath, defaultDeviceId),
+      commands(TableCommands::Context{table, registry, s.texts, s.names, s.prompter, store,
+                                      s.message, s.permissions, s.hotKeyFilePath, defaultDeviceId}),
+      dispatcher(table, s.texts, registry, s.names, s.desktop, s.hooks, std::move(s.lookup)) {}
+
+}  // namespace vorbix

@@ -1,0 +1,65 @@
+// The rules the main window works with, gathered in one object: the table, its registration,
+// the table commands with their file store, and the dispatcher. The window only moves values
+// between these and its widgets.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "core/Dispatcher.h"
+#include "core/HotKeyTable.h"
+#include "core/KeyNotation.h"
+#include "core/LanguageTexts.h"
+#include "core/Registration.h"
+#include "core/TableCommands.h"
+
+namespace vorbix {
+
+// The table's files: the hot key files through the storage layer, the properties notice in the
+// per-user configuration file.
+class FileTableStore : public TableStore {
+public:
+    FileTableStore(HotKeyTable& table, const LanguageTexts& texts, std::string configPath,
+                   const std::string& defaultDeviceId)
+        : table_(table),
+          texts_(texts),
+          configPath_(std::move(configPath)),
+          defaultDeviceId_(defaultDeviceId) {}
+    Result save(const std::string& path) override;
+    Result load(const std::string& path) override;
+    bool takePropertiesNotice() override;
+
+private:
+    HotKeyTable& table_;
+    const LanguageTexts& texts_;
+    std::string configPath_;
+    const std::string& defaultDeviceId_;
+};
+
+struct ShellCoreSetup {
+    HotKeyBackend& backend;
+    const KeyNameSource& names;
+    const LanguageTexts& texts;
+    Prompter& prompter;
+    ShellHooks& hooks;
+    Desktop desktop;
+    Permissions permissions;
+    std::string hotKeyFilePath;
+    std::string configFilePath;
+    std::function<std::string(std::string_view key)> message;
+    LanguageLookup lookup;
+};
+
+class ShellCore {
+public:
+    explicit ShellCore(ShellCoreSetup setup);
+
+    HotKeyTable table;
+    std::string defaultDeviceId;  // the default audio endpoint, empty without one
+    HotKeyRegistry registry;
+    FileTableStore store;
+    TableCommands commands;
+    Dispatcher dispatcher;
+};
+
+}  // namespace vorbix

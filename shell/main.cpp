@@ -1,0 +1,77 @@
+// Vorbix: wires the Linux platform into the core and runs the program.
+#include <QApplication>
+#include <QScreen>
+#include <QTimer>
+
+#include "components/HotkeyEx.h"
+#include "platform/linux/DesktopLauncher.h"
+#include "platform/x11/ClipboardInserterX11.h"
+#include "platform/x11/VirtualKeys.h"
+#include "platform/x11/WindowControlX11.h"
+#include "platform/x11/X11HotKeyBackend.h"
+#include "shell/MainWindow.h"
+#include "shell/SessionEnd.h"
+#include "shell/SingleInstance.h"
+#include "storage/Policy.h"
+#include "storage/StorageLocations.h"
+
+using namespace vorbix;
+
+int main(int argc, char** argv) {
+    // 1. The application object, titled "Vorbix".
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vorbix"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Vorbix"));
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setDesktopFileName(QStringLiteral("vorbix"));
+    const QStringList arguments = app.arguments().mid(1);
+
+    // A second start hands its arguments to the first and ends before touching any file.
+    SingleInstance instance(SingleInstance::defaultName());
+    if (!instance.listenOrForward(arguments)) return 0;
+
+    // The platform.
+    x11::X11HotKeyBackend hotKeys;
+    DesktopLauncher launcher;
+    const std::string dataFolder = DataFolder();
+    X11WindowControl windows(dataFolder + "HiddenWindows.txt");
+    launcher.setWindowModeApplier(
+        [&windows](pid_t pid, WindowMode mode) { windows.applyWindowModeWhenMapped(pid, mode); });
+    THotkeyEx::setKeysymMapper([](uint32_t keysym) { return x11::virtualKeyFromKeysym(keysym); });
+    const ChangePolicy policy = readChangePolicy();
+
+    ShellEnvironment env;
+    env.programFolder = ProgramFolder();
+    env.dataFolder = dataFolder;
+    env.hotKeys = &hotKeys;
+    env.desktop.launcher = &launcher;
+    env.desktop.windows = &windows;
+    env.permissions.allowChangesHkv = policy.allowHotKeyChanges;
+    env.permissions.allowChangesCfg = policy.allowConfigChanges;
+    env.permissions.isAdministrator = geteuid() == 0;
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        env.ppi = qRound(screen->logicalDotsPerInchY());
+    }
+
+    // 2. The main window and its start-up.
+    TMain main(env);
+    hotKeys.setHandler([&main](int32_t id) { main.WMHotKey(id); });
+    main.startUp();
+    windows.setOwnWindows({main.winId()});
+
+    // 3. "hide" as the first argument: the window stays in the tray.
+    const bool hidden = !arguments.isEmpty() && arguments.first() == QStringLiteral("hide");
+    if (hidden)
+        main.startHidden();
+    else
+        main.showAtStart();
+
+    QObject::connect(&instance, &SingleInstance::instanceCreated, &main,
+                     [&main](const QStringList&) { main.InstanceCreated(); });
+    SessionEnd sessionEnd;
+    sessionEnd.install();
+    QObject::connect(&sessionEnd, &SessionEnd::ending, &main, [&main] { main.sessionEnding(); });
+
+    // 5. The message loop.
+    return app.exec();
+}
