@@ -87,12 +87,24 @@ std::string replaceLinkMarkup(std::string_view text) {
     }
 }
 
-std::string insertTextDigest(std::string_view joinedText) {
+namespace {
+
+std::string replaceMarkers(std::string_view joinedText, std::string_view lineBreak) {
     std::string s = replaceAll(joinedText, "\r\n", "");
-    s = replaceAllIgnoreCase(s, kInsertTextReturnMarker, "");
+    s = replaceAllIgnoreCase(s, kInsertTextReturnMarker, lineBreak);
     s = replaceAllIgnoreCase(s, kInsertTextSpaceMarker, " ");
-    s = replaceAllIgnoreCase(s, kInsertTextTabMarker, "");
+    return replaceAllIgnoreCase(s, kInsertTextTabMarker, "");
+}
+
+}  // namespace
+
+std::string insertTextDigest(std::string_view joinedText) {
+    std::string s = replaceMarkers(joinedText, "");
     if (startsWithIgnoreCase(s, kInsertTextFormattedMarker)) {
+        // Inside RTF a line break ends a control word ("\par" CR LF "Text"); removing it would
+        // glue the word to the text that follows and lose that text. So the RTF keeps its line
+        // breaks here, and the plain text drops them.
+        s = replaceMarkers(joinedText, "\r\n");
         s = replaceAllIgnoreCase(s, kInsertTextFormattedMarker, "");
         s = parseRtf(s).plainText("");
     } else {

@@ -183,6 +183,9 @@ private:
     void emit(char32_t c) {
         switch (destination()) {
             case Destination::Text:
+                // Control characters other than tab and line break are no text (runs never
+                // hold CR or LF).
+                if (c < 0x20 && c != '\t' && c != kLineBreak) return;
                 if (c >= 0xD800 && c <= 0xDBFF) {
                     pendingHighSurrogate_ = c;
                     return;
@@ -225,16 +228,21 @@ private:
             }
             return;
         }
-        // A character outside ASCII stands for itself (the text is UTF-8).
+        // A character outside ASCII stands for itself (the text is UTF-8). Only continuation
+        // bytes belong to the sequence, so a broken one never swallows a brace.
         size_t len = 1;
+        size_t expected = 1;
         if ((b & 0xE0) == 0xC0)
-            len = 2;
+            expected = 2;
         else if ((b & 0xF0) == 0xE0)
-            len = 3;
+            expected = 3;
         else if ((b & 0xF8) == 0xF0)
-            len = 4;
-        len = std::min(len, in_.size() - pos_);
-        const std::u32string decoded = toUtf32(in_.substr(pos_, len));
+            expected = 4;
+        while (len < expected && pos_ + len < in_.size() &&
+               (static_cast<unsigned char>(in_[pos_ + len]) & 0xC0) == 0x80)
+            ++len;
+        const std::u32string decoded =
+            len == expected ? toUtf32(in_.substr(pos_, len)) : std::u32string(1, 0xFFFD);
         pos_ += len;
         for (char32_t c : decoded) character(c);
     }
@@ -264,16 +272,14 @@ private:
         }
         ++pos_;
         if (c == '\'') {
-            int value = -1;
-            if (pos_ + 1 < in_.size()) {
-                const int hi = hexValue(in_[pos_]);
-                const int lo = hexValue(in_[pos_ + 1]);
-                if (hi >= 0 && lo >= 0) {
-                    value = hi * 16 + lo;
-                    pos_ += 2;
-                }
+            // Two hexadecimal digits; a broken escape is dropped with the digits it has.
+            int value = 0;
+            int digits = 0;
+            while (digits < 2 && pos_ < in_.size() && hexValue(in_[pos_]) >= 0) {
+                value = value * 16 + hexValue(in_[pos_++]);
+                ++digits;
             }
-            if (value >= 0) character(byteToChar(static_cast<unsigned char>(value)));
+            if (digits == 2) character(byteToChar(static_cast<unsigned char>(value)));
             return;
         }
         if (skipPending_ > 0) {
@@ -421,6 +427,7 @@ private:
             return;
         }
         if (w == "u") {
+            if (!hasParam) return;
             int code = param;
             if (code < 0) code += 65536;
             if (code < 0 || code > 0xFFFF) code = 0xFFFD;
@@ -800,7 +807,9 @@ private:
         }
     }
 
-    void writeText(std::string_view text) {
+    // Characters outside ASCII go as Windows-1252 bytes in a font of the ANSI character set,
+    // and as \uN otherwise, since the reader decodes bytes in the font's own code page.
+    void writeText(std::string_view text, bool ansiFont) {
         for (char32_t c : toUtf32(text)) {
             switch (c) {
                 case '\\':
@@ -836,7 +845,7 @@ private:
             if (c < 0x80) {
                 delimit();
                 out_ += static_cast<char>(c);
-            } else if (auto b = toWindows1252(c)) {
+            } else if (auto b = ansiFont ? toWindows1252(c) : std::nullopt) {
                 char hex[8];
                 std::snprintf(hex, sizeof hex, "\\'%02x", *b);
                 out_ += hex;
@@ -902,7 +911,7 @@ private:
         for (const RtfRun& run : p.runs) {
             if (run.format.link.empty()) {
                 writeFormat(run.format, state_);
-                writeText(run.text);
+                writeText(run.text, run.format.fontCharset <= 1);
                 continue;
             }
             out_ += "{\\field{\\*\\fldinst{HYPERLINK \"";
@@ -918,7 +927,7 @@ private:
             needDelimiter_ = false;
             WrittenFormat inner = state_;
             writeFormat(run.format, inner);
-            writeText(run.text);
+            writeText(run.text, run.format.fontCharset <= 1);
             out_ += "}}}";
             needDelimiter_ = false;
         }
