@@ -8,23 +8,9 @@
 
 #include "core/TextUtil.h"
 #include "storage/IniFile.h"
-#if __has_include("storage/InsertTextDigest.h")
 #include "storage/InsertTextDigest.h"
-#define VORBIX_HAVE_DIGEST 1
-#endif
 
 namespace vorbix {
-
-#ifndef VORBIX_HAVE_DIGEST
-std::string insertTextDigest(std::string_view joinedText) {
-    std::string t = replaceAll(joinedText, "\r\n", "");
-    t = replaceAllIgnoreCase(t, "<~Re~>", "");
-    t = replaceAllIgnoreCase(t, "<~Spa~>", " ");
-    t = replaceAllIgnoreCase(t, "<~T~>", "");
-    t = replaceAllIgnoreCase(t, "<~Form~>", "");
-    return replaceAllIgnoreCase(t, "<~NoFo~>", "");
-}
-#endif
 
 namespace {
 
@@ -34,7 +20,6 @@ constexpr std::string_view kRowPrefix = "Hot Key";
 constexpr std::string_view kHotKeyKey = "Hot Key";
 constexpr std::string_view kActionKey = "Action";
 constexpr std::string_view kTextKey = "Text";
-constexpr std::string_view kRichTextStart = "<~Form~>";
 
 std::string rowSectionName(size_t number) {
     return std::string(kRowPrefix) + std::to_string(number);
@@ -170,7 +155,7 @@ void readProperties(HotKeyEntry& row, ActionKind kind, const IniFile::Section* s
         case ActionKind::InsertText: {
             if (valueIn(section, "Text1").empty()) {
                 row.PropertiesText = texts.sNewText;
-                row.Text = std::string(kRichTextStart);
+                row.Text = std::string(kInsertTextFormattedMarker);
                 break;
             }
             // A count that is not a number reads as 0, which joins nothing.

@@ -246,6 +246,11 @@ TEST_F(HotKeyFileTest, ReaderJoinsInsertTextAndSurvivesBrokenCounts) {
     EXPECT_EQ(t.at(0).Text, "<~NoFo~>Hallo<~Spa~>Welt<~Re~>");  // pieces lose their blanks
     EXPECT_EQ(t.at(0).PropertiesText, "Hallo Welt");
 
+    // A formatted text shows the plain text of its document.
+    t = load(head +
+             "Text1=<~Form~>{\\rtf1\\ansi{\\b Fett}<~Spa~>und\r\nText2=<~Spa~>normal}\r\nCount=2\r\n");
+    EXPECT_EQ(t.at(0).PropertiesText, "Fett und normal");
+
     t = load(head + "Text1=<~NoFo~>a\r\nText2=b\r\nText3=c\r\nCount=2\r\n");
     EXPECT_EQ(t.at(0).Text, "<~NoFo~>ab");  // only pieces up to Count
 
