@@ -1,7 +1,8 @@
 // A small client window for the window and clipboard tests: a title given on the command line,
 // a rich-text field followed by a line field, and a report file that always holds what the
 // window has: the field's plain text and HTML, which field has the focus, and the key presses
-// the rich-text field received ("key <Qt key> <modifier bits>").
+// the rich-text field received ("key <Qt key> <modifier bits>"), and the clipboard formats
+// offered when its text last changed ("formats a,b,c").
 //
 //   vorbix_test_target --title TITLE [--report FILE] [--own-clipboard TEXT]
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QSaveFile>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -30,7 +32,11 @@ public:
         layout->addWidget(line_);
         resize(400, 300);
         edit_->installEventFilter(this);
-        connect(edit_, &QTextEdit::textChanged, this, &Target::write);
+        connect(edit_, &QTextEdit::textChanged, this, [this] {
+            const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+            formats_ = data ? data->formats().join(',') : QString();
+            write();
+        });
         connect(qApp, &QApplication::focusChanged, this, &Target::write);
         edit_->setFocus();
     }
@@ -56,6 +62,7 @@ private:
         QWidget* focus = QApplication::focusWidget();
         QString text = QStringLiteral("focus %1\n").arg(focus ? focus->objectName() : "none");
         text += keys_;
+        text += QStringLiteral("formats ") + formats_ + '\n';
         text += QStringLiteral("plain\n") + edit_->toPlainText() + QStringLiteral("\nhtml\n") +
                 edit_->toHtml() + QStringLiteral("\nend\n");
         file.write(text.toUtf8());
@@ -64,6 +71,7 @@ private:
 
     QString report_;
     QString keys_;
+    QString formats_;
     QTextEdit* edit_ = nullptr;
     QLineEdit* line_ = nullptr;
 };

@@ -1,0 +1,129 @@
+// Clipboard insertion and the key-combination stroke, arriving in a real text field of another
+// client through real XTest key strokes.
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+#include "core/KeyCombStroke.h"
+#include "platform/x11/ClipboardInserterX11.h"
+#include "platform/x11/WindowControlX11.h"
+#include "platform/x11/X11KeyboardOutput.h"
+#include "tests/platform_windows/DesktopSupport.h"
+
+using namespace vorbix;
+using namespace vorbix::test;
+
+namespace {
+
+QString clipboardText() {
+    return QGuiApplication::clipboard()->text();
+}
+
+bool clipboardEmpty() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return !data || data->formats().isEmpty();
+}
+
+// A target window with the focus in its rich-text field.
+struct FocusedTarget {
+    FocusedTarget(XView& view, X11WindowControl& windows, const char* title, QStringList extra = {})
+        : report(tempPath(title)), target(view, title, QStringList{"--report", report} + extra) {
+        id = target.waitForWindow();
+        if (id == 0) return;
+        windows.forceForeground(id);
+        ready = waitFor([&] { return view.activeWindow() == id && holds("focus edit\n"); });
+    }
+    bool holds(const std::string& part) const {
+        return readFile(report).find(part) != std::string::npos;
+    }
+    QString report;
+    Target target;
+    uint32_t id = 0;
+    bool ready = false;
+};
+
+}  // namespace
+
+TEST(ClipboardInsertion, PlainTextWithTabAndThePreviousClipboardBack) {
+    XView view;
+    X11WindowControl windows("");
+    FocusedTarget t(view, windows, "Plain paste target", {"--own-clipboard", "previous content"});
+    ASSERT_TRUE(t.ready);
+    ASSERT_TRUE(waitFor([] { return clipboardText() == "previous content"; }));
+
+    x11::X11KeyboardOutput keys;
+    X11ClipboardInserter inserter(keys);
+    inserter.insert({"Hello, plain world", "", ""}, true, true);
+    EXPECT_TRUE(inserter.isPending());
+    EXPECT_TRUE(waitFor([&] { return t.holds("plain\nHello, plain world\nhtml"); }));
+    EXPECT_TRUE(waitFor([&] { return t.holds("focus line\n"); })) << "Tab did not follow";
+    EXPECT_TRUE(waitFor([&] { return !inserter.isPending(); }, 3000));
+    EXPECT_GE(inserter.requestCount(), 1);
+    EXPECT_EQ(clipboardText(), "previous content");
+}
+
+TEST(ClipboardInsertion, RichTextWithoutTabThenTheClipboardIsCleared) {
+    XView view;
+    X11WindowControl windows("");
+    FocusedTarget t(view, windows, "Rich paste target");
+    ASSERT_TRUE(t.ready);
+    QGuiApplication::clipboard()->setText("something before");
+
+    x11::X11KeyboardOutput keys;
+    X11ClipboardInserter inserter(keys);
+    inserter.insert({"bold text", "<b>bold</b> text", "{\\rtf1 {\\b bold} text}"}, false, false);
+    EXPECT_TRUE(waitFor([&] { return t.holds("plain\nbold text\nhtml"); }));
+    EXPECT_TRUE(t.holds("font-weight:700")) << readFile(t.report);
+    EXPECT_TRUE(t.holds("text/rtf")) << readFile(t.report);
+    EXPECT_TRUE(t.holds("Rich Text Format")) << readFile(t.report);
+    EXPECT_TRUE(waitFor([&] { return !inserter.isPending(); }, 3000));
+    EXPECT_TRUE(t.holds("focus edit\n"));
+    EXPECT_TRUE(clipboardEmpty());
+}
+
+TEST(ClipboardInsertion, NeverOverwritesWhatWasCopiedMeanwhile) {
+    XView view;
+    X11WindowControl windows("");
+    // The test copies something right after the insertion, so the target pastes that and never
+    // asks for the inserted data: the inserter gives up after about a second and leaves the
+    // newer content alone.
+    FocusedTarget t(view, windows, "Busy target");
+    ASSERT_TRUE(t.ready);
+    QGuiApplication::clipboard()->setText("kept before");
+    x11::X11KeyboardOutput keys;
+    X11ClipboardInserter inserter(keys);
+    inserter.insert({"inserted", "", ""}, false, true);
+    QGuiApplication::clipboard()->setText("copied meanwhile");
+    EXPECT_TRUE(waitFor([&] { return !inserter.isPending(); }, 3000));
+    EXPECT_EQ(clipboardText(), "copied meanwhile");
+
+    // Two insertions in a row arrive in order, and the clipboard from before the first is what
+    // comes back.
+    inserter.insert({"first", "", ""}, false, true);
+    inserter.insert({"second", "", ""}, false, true);
+    EXPECT_TRUE(waitFor([&] { return t.holds("plain\ncopied meanwhilefirstsecond\n"); }))
+        << readFile(t.report);
+    EXPECT_TRUE(waitFor([&] { return !inserter.isPending(); }, 3000));
+    EXPECT_EQ(clipboardText(), "copied meanwhile");
+}
+
+TEST(KeyCombStroke, StoredCombinationArrivesInAnotherClient) {
+    XView view;
+    X11WindowControl windows("");
+    FocusedTarget t(view, windows, "Key target");
+    ASSERT_TRUE(t.ready);
+    x11::X11KeyboardOutput keys;
+    const BuiltinKeyNames german(BuiltinKeyNames::Group::German);
+    const int ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+    ASSERT_TRUE(simulateKeyComb("Strg+Shift+A", german, keys));
+    EXPECT_TRUE(waitFor([&] {
+        return t.holds("key " + std::to_string(Qt::Key_A) + " " + std::to_string(ctrlShift));
+    })) << readFile(t.report);
+    ASSERT_TRUE(simulateKeyComb("Win+E", german, keys));
+    EXPECT_TRUE(waitFor([&] {
+        return t.holds("key " + std::to_string(Qt::Key_E) + " " +
+                       std::to_string(static_cast<int>(Qt::MetaModifier)));
+    })) << readFile(t.report);
+}
