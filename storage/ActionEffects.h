@@ -1,0 +1,33 @@
+// The effects of the insert-text and insert-date/time actions: what goes on the clipboard and
+// into the focused window when their hot key is pressed.
+#pragma once
+
+#include <ctime>
+#include <string>
+#include <string_view>
+
+#include "core/HotKeyTable.h"
+#include "core/LanguageTexts.h"
+#include "core/Ports.h"
+#include "storage/RtfDocument.h"
+
+namespace vorbix {
+
+// Turns the link markup "<url=address>text</url>" inside the paragraphs into link runs; markup
+// that spans differently formatted runs takes the format of its first character.
+void applyLinkMarkup(RtfDocument& document);
+
+// What an insert-text value puts on the clipboard: plain text (links as "text (address)"), and
+// for formatted text also HTML and RTF with real links. `tabAfter` tells whether Tab follows.
+ClipboardContent insertTextContent(std::string_view storedText, bool* tabAfter = nullptr);
+
+// The current date or time in a stored format: "DD", "MM", "YYYY" of a date format, or
+// "hh", "mm", "ss" of a time format; every other character stands as it is.
+std::string formatDateTime(std::string_view format, const std::tm& time);
+
+void runInsertText(const HotKeyEntry& row, const LanguageTexts& texts, ClipboardInserter& clipboard,
+                   bool keepClipboard);
+void runInsertDateTime(const HotKeyEntry& row, const LanguageTexts& texts,
+                       ClipboardInserter& clipboard, bool keepClipboard, std::time_t now);
+
+}  // namespace vorbix
