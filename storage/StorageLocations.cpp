@@ -13,13 +13,11 @@
 #include <system_error>
 
 #include "storage/AtomicFile.h"
+#include "storage/HotKeyFile.h"
 
 namespace vorbix {
 
 namespace {
-
-// The content of a hot key file without rows.
-constexpr std::string_view kEmptyHotKeys = "[General]\r\nCount=0\r\n";
 
 std::optional<std::string>& programFolderOverride() {
     static std::optional<std::string> folder;
@@ -122,7 +120,7 @@ FirstRunResult prepareDataFolder(const std::string& dataFolder) {
         return {false, hotKeys + ": " + ec.message()};
     }
     if (std::filesystem::exists(status)) return result;
-    if (FileResult written = writeFileAtomically(hotKeys, kEmptyHotKeys); !written) {
+    if (FileResult written = writeFileAtomically(hotKeys, kEmptyHotKeyFile); !written) {
         result.ok = false;
         result.error = written.error;
         return result;
