@@ -19,8 +19,8 @@ constexpr uint32_t XK_Shift_L = 0xffe1, XK_Shift_R = 0xffe2, XK_Control_L = 0xff
                    XK_Control_R = 0xffe4, XK_Meta_L = 0xffe7, XK_Meta_R = 0xffe8, XK_Alt_L = 0xffe9,
                    XK_Alt_R = 0xffea, XK_Super_L = 0xffeb, XK_Super_R = 0xffec;
 
-std::function<uint8_t(uint32_t)>& keysymMapper() {
-    static std::function<uint8_t(uint32_t)> mapper;
+THotkeyEx::KeyMapper& keysymMapper() {
+    static THotkeyEx::KeyMapper mapper;
     return mapper;
 }
 
@@ -168,7 +168,7 @@ THotkeyEx::~THotkeyEx() {
     releaseGrab();
 }
 
-void THotkeyEx::setKeysymMapper(std::function<uint8_t(uint32_t)> mapper) {
+void THotkeyEx::setKeysymMapper(KeyMapper mapper) {
     keysymMapper() = std::move(mapper);
 }
 
@@ -194,7 +194,7 @@ uint8_t THotkeyEx::virtualKeyOf(const QKeyEvent& event) {
             break;
     }
     if (keysym != 0 && keysymMapper()) {
-        if (uint8_t vk = keysymMapper()(keysym)) return vk;
+        if (uint8_t vk = keysymMapper()(keysym, event.nativeScanCode())) return vk;
     }
     return virtualKeyOfQtKey(event.key(), event.modifiers() & Qt::KeypadModifier);
 }

@@ -47,9 +47,10 @@ public:
 
     // Where the key names of the painted text come from; the built-in German names when none.
     void setKeyNames(const KeyNameSource* names);
-    // Maps an X keysym to a virtual-key code (0 when unknown). Without a mapper, or when it
-    // answers 0, the Qt key code is mapped with the built-in table.
-    static void setKeysymMapper(std::function<uint8_t(uint32_t)> mapper);
+    // Maps a key event's X keysym and keycode to a virtual-key code (0 when unknown). Without a
+    // mapper, or when it answers 0, the Qt key code is mapped with the built-in table.
+    using KeyMapper = std::function<uint8_t(uint32_t keysym, uint32_t keycode)>;
+    static void setKeysymMapper(KeyMapper mapper);
 
     // The text the field shows at the moment.
     QString displayText() const;

@@ -284,6 +284,7 @@ void TMain::buildWidgets() {
     Shape7 = shape(this, {188, 72, 199, 2}, A::L | A::T, *layout_);
     LabelHotKey = label(this, *layout_, {33, 91, 48, 16});
     LabelHotKey->setText(QStringLiteral("Hot Key"));
+    LabelHotKey->setFont(designFont("Tahoma", 12));
     HotKeyPanel = new QWidget(this);
     HotKeyPanel->setAutoFillBackground(true);
     {
@@ -302,7 +303,8 @@ void TMain::buildWidgets() {
     Hotkey1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Hotkey1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& p) { PopupMenu1->popup(Hotkey1->mapToGlobal(p)); });
-    LabelAction = label(this, *layout_, {350, 91, 40, 16});
+    LabelAction = label(this, *layout_, {346, 91, 44, 16});
+    LabelAction->setFont(designFont("Tahoma", 12));
     ComboBox1 = new QComboBox(this);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->setMaxVisibleItems(20);
@@ -329,6 +331,8 @@ void TMain::buildWidgets() {
     ListView1->setAllColumnsShowFocus(true);
     ListView1->header()->setStretchLastSection(false);
     ListView1->header()->setSectionsMovable(false);
+    ListView1->header()->setAutoFillBackground(true);
+    ListView1->header()->setPalette(QApplication::palette());
     {
         QPalette pal = QApplication::palette();
         pal.setColor(QPalette::Base, Qt::white);
@@ -390,12 +394,16 @@ void TMain::buildWidgets() {
     LabelArrow1 = label(Panel1, *pageLayout_, {239, 115, 12, 16});
     LabelWelcome3 = label(Panel1, *pageLayout_, {252, 115, 448, 32}, A::L | A::T | A::R);
     Label1 = label(Panel1, *pageLayout_, {239, 161, 12, 16});
-    LabelWelcome4 = label(Panel1, *pageLayout_, {252, 161, 448, 50}, A::L | A::T | A::R);
+    LabelWelcome4 = label(Panel1, *pageLayout_, {252, 161, 448, 62}, A::L | A::T | A::R);
     Label2 = label(Panel1, *pageLayout_, {239, 225, 12, 16});
-    LabelWelcome5 = label(Panel1, *pageLayout_, {252, 225, 448, 16}, A::L | A::T | A::R);
+    LabelWelcome5 = label(Panel1, *pageLayout_, {252, 225, 448, 30}, A::L | A::T | A::R);
     Label3 = label(Panel1, *pageLayout_, {239, 255, 12, 16});
-    LabelWelcome6 = label(Panel1, *pageLayout_, {252, 255, 464, 16}, A::L | A::T | A::R);
-    for (QLabel* l : {LabelWelcome2, LabelWelcome3, LabelWelcome4, LabelWelcome5, LabelWelcome6}) {
+    LabelWelcome6 = label(Panel1, *pageLayout_, {252, 255, 464, 30}, A::L | A::T | A::R);
+    for (QLabel* l : {LabelWelcome2, LabelWelcome3, LabelWelcome4, LabelWelcome5, LabelWelcome6,
+                      LabelArrow1, Label1, Label2, Label3}) {
+        // The desktop's sans-serif runs wider than the designed Tahoma: the text gets a pixel
+        // less and the points room for one more line.
+        l->setFont(designFont("Tahoma", 12));
         l->setWordWrap(true);
         l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }

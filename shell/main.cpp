@@ -5,10 +5,15 @@
 
 #include "components/HotkeyEx.h"
 #include "platform/linux/DesktopLauncher.h"
+#include "platform/linux/LogindSession.h"
+#include "platform/linux/MprisMedia.h"
+#include "platform/linux/OpticalDrives.h"
+#include "platform/linux/UserRights.h"
 #include "platform/x11/ClipboardInserterX11.h"
-#include "platform/x11/VirtualKeys.h"
 #include "platform/x11/WindowControlX11.h"
 #include "platform/x11/X11HotKeyBackend.h"
+#include "platform/x11/X11KeyNames.h"
+#include "platform/x11/X11KeyboardOutput.h"
 #include "shell/MainWindow.h"
 #include "shell/SessionEnd.h"
 #include "shell/SingleInstance.h"
@@ -37,18 +42,32 @@ int main(int argc, char** argv) {
     X11WindowControl windows(dataFolder + "HiddenWindows.txt");
     launcher.setWindowModeApplier(
         [&windows](pid_t pid, WindowMode mode) { windows.applyWindowModeWhenMapped(pid, mode); });
-    THotkeyEx::setKeysymMapper([](uint32_t keysym) { return x11::virtualKeyFromKeysym(keysym); });
+    x11::X11KeyboardOutput keys;
+    x11::X11KeyNames keyNames;
+    X11ClipboardInserter clipboard(keys);
+    LogindSession session;
+    OpticalDrives drives;
+    MprisMedia media(&keys);
+    THotkeyEx::setKeysymMapper([](uint32_t keysym, uint32_t keycode) {
+        return x11::virtualKeyOfKeyEvent(keysym, keycode);
+    });
     const ChangePolicy policy = readChangePolicy();
 
     ShellEnvironment env;
     env.programFolder = ProgramFolder();
     env.dataFolder = dataFolder;
     env.hotKeys = &hotKeys;
+    env.keyNames = &keyNames;
+    env.desktop.keys = &keys;
+    env.desktop.clipboard = &clipboard;
+    env.desktop.session = &session;
+    env.desktop.drives = &drives;
+    env.desktop.media = &media;
     env.desktop.launcher = &launcher;
     env.desktop.windows = &windows;
     env.permissions.allowChangesHkv = policy.allowHotKeyChanges;
     env.permissions.allowChangesCfg = policy.allowConfigChanges;
-    env.permissions.isAdministrator = geteuid() == 0;
+    env.permissions.isAdministrator = IsAdministrator();
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         env.ppi = qRound(screen->logicalDotsPerInchY());
     }
