@@ -19,36 +19,11 @@ std::string freshFolder() {
     return pattern + "/";
 }
 
-// Sets an environment variable for one test and restores it afterwards.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        if (value)
-            ::setenv(name, value, 1);
-        else
-            ::unsetenv(name);
-    }
-    ~ScopedEnv() {
-        if (old_)
-            ::setenv(name_, old_->c_str(), 1);
-        else
-            ::unsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
-
 TEST(StorageLocations, FoldersEndInExactlyOneSlash) {
-    EXPECT_EQ(withTrailingSlash("/a/b"), "/a/b/");
     EXPECT_EQ(withTrailingSlash("/a/b///"), "/a/b/");
-    EXPECT_EQ(withTrailingSlash("/"), "/");
     EXPECT_EQ(withTrailingSlash("//"), "/");
     EXPECT_EQ(programFolderOf("/opt/vorbix/bin/vorbix"), "/opt/vorbix/bin/");
     EXPECT_EQ(programFolderOf("/vorbix"), "/");
-    EXPECT_EQ(programFolderOf("vorbix"), "./");
 
     const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
     EXPECT_EQ(ProgramFolder(), self.substr(0, self.rfind('/') + 1));
@@ -57,20 +32,14 @@ TEST(StorageLocations, FoldersEndInExactlyOneSlash) {
     setProgramFolderOverride(std::nullopt);
     EXPECT_EQ(ProgramFolder(), self.substr(0, self.rfind('/') + 1));
 
-    EXPECT_EQ(dataFolderFrom("/tmp/cfg/", "/home/u"), "/tmp/cfg/Vorbix/");
-    EXPECT_EQ(dataFolderFrom("", "/home/u/"), "/home/u/.config/Vorbix/");
-    EXPECT_EQ(dataFolderFrom("relative/cfg", "/home/u"), "/home/u/.config/Vorbix/");
-    {
-        ScopedEnv xdg("XDG_CONFIG_HOME", "/x/conf");
-        EXPECT_EQ(DataFolder(), "/x/conf/Vorbix/");
-        EXPECT_EQ(configFilePath(DataFolder()), "/x/conf/Vorbix/Config.ini");
-        EXPECT_EQ(hotKeyFilePath(DataFolder()), "/x/conf/Vorbix/HotKeys.hkv");
-    }
-    {
-        ScopedEnv xdg("XDG_CONFIG_HOME", nullptr);
-        ScopedEnv home("HOME", "/home/someone");
-        EXPECT_EQ(DataFolder(), "/home/someone/.config/Vorbix/");
-    }
+    EXPECT_EQ(dataFolderFrom("relative/cfg", "/home/u/"), "/home/u/.config/Vorbix/");
+    EXPECT_EQ(dataFolderFrom("/x/conf/", "/home/u"), "/x/conf/Vorbix/");
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    const std::string saved = xdg ? xdg : "";
+    ::setenv("XDG_CONFIG_HOME", "/y/conf", 1);
+    EXPECT_EQ(configFilePath(DataFolder()), "/y/conf/Vorbix/Config.ini");
+    EXPECT_EQ(hotKeyFilePath(DataFolder()), "/y/conf/Vorbix/HotKeys.hkv");
+    xdg ? ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1) : ::unsetenv("XDG_CONFIG_HOME");
 }
 
 TEST(StorageLocations, FirstRunCreatesFolderAndEmptyHotKeyFileOnlyOnce) {
@@ -78,81 +47,56 @@ TEST(StorageLocations, FirstRunCreatesFolderAndEmptyHotKeyFileOnlyOnce) {
     const std::string data = base + "config/deeper/Vorbix/";
     const FirstRunResult first = prepareDataFolder(data);
     ASSERT_TRUE(first) << first.error;
-    EXPECT_TRUE(first.createdFolder);
-    EXPECT_TRUE(first.createdHotKeyFile);
+    EXPECT_TRUE(first.createdFolder && first.createdHotKeyFile);
     EXPECT_EQ(readWholeFile(data + "HotKeys.hkv"), "[General]\r\nCount=0\r\n");
     struct stat st {};
     ASSERT_EQ(::stat(data.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0700u);
 
-    // A second run leaves the user's table alone.
+    // A second run leaves the user's table alone, and anything else at that name too.
     ASSERT_TRUE(writeFileAtomically(data + "HotKeys.hkv", "[General]\r\nCount=1\r\n"));
-    const FirstRunResult second = prepareDataFolder(data);
-    ASSERT_TRUE(second);
-    EXPECT_FALSE(second.createdFolder);
-    EXPECT_FALSE(second.createdHotKeyFile);
+    EXPECT_FALSE(prepareDataFolder(data).createdHotKeyFile);
     EXPECT_EQ(readWholeFile(data + "HotKeys.hkv"), "[General]\r\nCount=1\r\n");
-
-    // Nor is anything else at that name replaced: a link whose target is gone, a folder.
-    const std::string linked = base + "linked/";
-    ASSERT_EQ(::mkdir(linked.c_str(), 0700), 0);
-    ASSERT_EQ(::symlink((base + "gone.hkv").c_str(), (linked + "HotKeys.hkv").c_str()), 0);
-    EXPECT_TRUE(prepareDataFolder(linked));
-    EXPECT_FALSE(std::filesystem::exists(base + "gone.hkv"));
-    EXPECT_TRUE(std::filesystem::is_symlink(linked + "HotKeys.hkv"));
+    ASSERT_EQ(::symlink((base + "gone.hkv").c_str(), (base + "HotKeys.hkv").c_str()), 0);
+    EXPECT_TRUE(prepareDataFolder(base));
+    EXPECT_TRUE(std::filesystem::is_symlink(base + "HotKeys.hkv"));
 
     // A file where the folder should be is an error with the system's message.
     ASSERT_TRUE(writeFileAtomically(base + "plain", "x"));
     const FirstRunResult blocked = prepareDataFolder(base + "plain/Vorbix/");
-    EXPECT_FALSE(blocked);
     EXPECT_NE(blocked.error.find("Not a directory"), std::string::npos) << blocked.error;
 }
 
 TEST(StorageLocations, ScaleToScreenRoundsHalvesToEven) {
     EXPECT_EQ(ScaleToScreen(807, 96), 807);
-    EXPECT_EQ(ScaleToScreen(-2, 96), -2);
-    // 120 ppi: factor 1.25
-    EXPECT_EQ(ScaleToScreen(183, 120), 229);  // 228.75
-    EXPECT_EQ(ScaleToScreen(222, 120), 278);  // 277.5 -> even
-    EXPECT_EQ(ScaleToScreen(290, 120), 362);  // 362.5 -> even
-    EXPECT_EQ(ScaleToScreen(546, 120), 682);  // 682.5 -> even
-    // 144 ppi: factor 1.5
-    EXPECT_EQ(ScaleToScreen(183, 144), 274);  // 274.5 -> even
-    EXPECT_EQ(ScaleToScreen(329, 144), 494);  // 493.5 -> even
-    EXPECT_EQ(ScaleToScreen(807, 144), 1210);
-    EXPECT_EQ(ScaleToScreen(1, 144), 2);  // 1.5 -> even
-    EXPECT_EQ(ScaleToScreen(-1, 144), -2);
-    EXPECT_EQ(ScaleToScreen(-3, 144), -4);  // -4.5 -> even
-    EXPECT_EQ(ScaleToScreen(-1, 120), -1);  // -1.25
-    EXPECT_EQ(ScaleToScreen(1, 72), 1);     // 0.75
-    EXPECT_EQ(ScaleToScreen(2, 72), 2);     // 1.5 -> even
-    EXPECT_EQ(ScaleToScreen(2147483647, 96), 2147483647);
+    EXPECT_EQ(ScaleToScreen(183, 120), 229);                // 228.75
+    EXPECT_EQ(ScaleToScreen(222, 120), 278);                // 277.5 -> even
+    EXPECT_EQ(ScaleToScreen(290, 120), 362);                // 362.5 -> even
+    EXPECT_EQ(ScaleToScreen(183, 144), 274);                // 274.5 -> even
+    EXPECT_EQ(ScaleToScreen(329, 144), 494);                // 493.5 -> even
+    EXPECT_EQ(ScaleToScreen(-3, 144), -4);                  // -4.5 -> even
+    EXPECT_EQ(ScaleToScreen(-1, 120), -1);                  // -1.25
     EXPECT_EQ(ScaleToScreen(2147483647, 192), 2147483647);  // saturates, never wraps
 }
 
 TEST(ChangePolicy, OnlyExactlyZeroForbids) {
     const std::string folder = freshFolder();
-    EXPECT_EQ(readChangePolicy(folder + "none.ini"), (ChangePolicy{true, true}));
-
     const auto policyOf = [&](std::string_view text, PolicyReading reading) {
         EXPECT_TRUE(writeFileAtomically(folder + "policy.ini", text));
         return readChangePolicy(folder + "policy.ini", reading);
     };
     const auto lenient = PolicyReading::OnlyZeroForbids;
-    EXPECT_EQ(policyOf("[Vorbix]\nAllowChanges_HKV=0\n", lenient), (ChangePolicy{false, true}));
+    EXPECT_EQ(readChangePolicy(folder + "none.ini"), (ChangePolicy{true, true}));
     EXPECT_EQ(policyOf("[vorbix]\r\nallowchanges_cfg = 0 \r\n", lenient),
               (ChangePolicy{true, false}));
     EXPECT_EQ(policyOf("[Vorbix]\nAllowChanges_HKV=00\nAllowChanges_CFG=\n", lenient),
               (ChangePolicy{true, true}));
     EXPECT_EQ(policyOf("[Other]\nAllowChanges_HKV=0\n", lenient), (ChangePolicy{true, true}));
-    EXPECT_EQ(policyOf("AllowChanges_HKV=0\n", lenient), (ChangePolicy{true, true}));
     // After an administrator applied a choice only "1" grants.
-    const auto strict = PolicyReading::OnlyOneAllows;
-    EXPECT_EQ(policyOf("[Vorbix]\nAllowChanges_HKV=1\nAllowChanges_CFG=yes\n", strict),
+    EXPECT_EQ(policyOf("[Vorbix]\nAllowChanges_HKV=1\nAllowChanges_CFG=yes\n",
+                       PolicyReading::OnlyOneAllows),
               (ChangePolicy{true, false}));
-    EXPECT_EQ(readChangePolicy(folder + "none.ini", strict), (ChangePolicy{false, false}));
-
-    // A policy file that cannot be read is reported, and reads as no values.
+    // A policy file that cannot be read is reported.
     ASSERT_EQ(::mkdir((folder + "dir.ini").c_str(), 0700), 0);
     std::string error;
     EXPECT_EQ(readChangePolicy(folder + "dir.ini", lenient, &error), (ChangePolicy{true, true}));
@@ -164,8 +108,6 @@ TEST(ChangePolicy, AccountEntriesScriptAndPolicyFile) {
         EXPECT_EQ(accountEntryFor(policyForAccountEntry(entry)), entry);
     }
     EXPECT_EQ(policyForAccountEntry(1), (ChangePolicy{true, false}));
-    EXPECT_EQ(policyForAccountEntry(2), (ChangePolicy{false, true}));
-
     const std::string script = policyScript({true, false});
     EXPECT_EQ(script,
               "Windows Registry Editor Version 5.00\r\n\r\n\r\n"
@@ -175,13 +117,10 @@ TEST(ChangePolicy, AccountEntriesScriptAndPolicyFile) {
     std::string forged = script;
     forged.replace(forged.find("\"0\""), 3, "\"2\"");
     EXPECT_EQ(parsePolicyScript(forged), std::nullopt);
-    EXPECT_EQ(parsePolicyScript(script + "[HKEY_LOCAL_MACHINE\\Other]\r\n"), std::nullopt);
 
-    const std::string folder = freshFolder();
-    const std::string path = folder + "etc/xdg/Vorbix/policy.ini";
-    ASSERT_TRUE(writeChangePolicy(path, {false, true}));
-    EXPECT_EQ(readWholeFile(path), "[Vorbix]\r\nAllowChanges_HKV=0\r\nAllowChanges_CFG=1\r\n\r\n");
-    ASSERT_TRUE(writeFileAtomically(path, "; site policy\n[Vorbix]\nAllowChanges_CFG=1\nNote=x\n"));
+    const std::string path = freshFolder() + "etc/xdg/Vorbix/policy.ini";
+    ASSERT_TRUE(writeChangePolicy(path, {false, false}));  // creates the folder
+    ASSERT_TRUE(writeFileAtomically(path, "[Vorbix]\nAllowChanges_CFG=1\nNote=x\n"));
     ASSERT_TRUE(writeChangePolicy(path, {true, false}));
     EXPECT_EQ(readWholeFile(path),
               "[Vorbix]\r\nAllowChanges_CFG=0\r\nNote=x\r\nAllowChanges_HKV=1\r\n\r\n");
