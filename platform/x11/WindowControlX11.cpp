@@ -259,6 +259,9 @@ struct X11WindowControl::Impl {
         xcb_send_event(c, 0, root, kRootMessageMask, buffer);
     }
 
+    // Waits until the server has carried out every request sent so far.
+    void sync() { std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr)); }
+
     bool map(xcb_window_t window) {
         Reply<xcb_generic_error_t> error(xcb_request_check(c, xcb_map_window_checked(c, window)));
         return !error;
@@ -371,7 +374,7 @@ int X11WindowControl::hideWindows(const std::vector<std::string>& keywords) {
     list.insert(list.end(), toHide.begin(), toHide.end());
     if (!d->save(list)) return 0;
     for (const auto& w : toHide) d->withdraw(static_cast<xcb_window_t>(w.id));
-    xcb_flush(d->c);
+    d->sync();
     d->hidden = std::move(list);
     return static_cast<int>(toHide.size());
 }

@@ -137,10 +137,18 @@ public:
     }
     int64_t pid() const { return process_.processId(); }
     bool running() { return process_.state() != QProcess::NotRunning; }
-    // Waits until the window manager manages the window; its id, 0 when it never came.
-    uint32_t waitForWindow(int timeoutMs = 5000) {
-        waitFor([&] { return (window_ = view_.clientTitled(title_.toStdString())) != 0; },
-                timeoutMs);
+    // Waits until the window manager manages the window and has mapped it; its id, 0 when it
+    // never came.
+    uint32_t waitForWindow(int timeoutMs = 5000) { return waitForClient(true, timeoutMs); }
+    // The same without waiting for the map (for a window that starts minimised).
+    uint32_t waitForClient(bool mapped = false, int timeoutMs = 5000) {
+        const bool came = waitFor(
+            [&] {
+                window_ = view_.clientTitled(title_.toStdString());
+                return window_ != 0 && (!mapped || view_.isMapped(window_));
+            },
+            timeoutMs);
+        if (!came) window_ = 0;
         return window_;
     }
     uint32_t window() const { return window_; }

@@ -139,7 +139,7 @@ TEST(WindowControl, HidesAndShowsByTitleAndShowsTheRestAtTheEnd) {
         // notice withdraws it), and comes back shown.
         Target minimised(view, "Minimised window");
         control.applyWindowModeWhenMapped(minimised.pid(), WindowMode::Minimized);
-        ASSERT_NE(minimised.waitForWindow(), 0u);
+        ASSERT_NE(minimised.waitForClient(), 0u);
         ASSERT_TRUE(
             waitFor([&] { return view.hasState(minimised.window(), "_NET_WM_STATE_HIDDEN"); }));
         EXPECT_EQ(control.hideWindows({"minimised"}), 1);
@@ -198,7 +198,7 @@ TEST(WindowControl, GivesAStartedProgramsFirstWindowItsMode) {
     Target small(view, "Minimise me");
     control.applyWindowModeWhenMapped(small.pid(), WindowMode::Minimized);
     ASSERT_NE(big.waitForWindow(), 0u);
-    ASSERT_NE(small.waitForWindow(), 0u);
+    ASSERT_NE(small.waitForClient(), 0u);
     EXPECT_TRUE(waitFor([&] {
         return view.hasState(big.window(), "_NET_WM_STATE_MAXIMIZED_VERT") &&
                view.hasState(big.window(), "_NET_WM_STATE_MAXIMIZED_HORZ");
