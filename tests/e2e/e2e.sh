@@ -1,0 +1,168 @@
+#!/usr/bin/env bash
+# One end-to-end case of the vorbix program, run inside tests/support/run-in-desktop.sh:
+#   e2e.sh CASE VORBIX TEXT_TARGET
+# Every case has its own XDG_CONFIG_HOME and stops what it started by process id.
+set -u
+case_name=$1 vorbix=$2 text_target=$3
+command -v xdotool >/dev/null || { echo "SKIPPED: xdotool missing"; exit 77; }
+
+work=$VORBIX_TEST_TMP/$case_name
+mkdir -p "$work/config/Vorbix"
+export XDG_CONFIG_HOME=$work/config
+data=$XDG_CONFIG_HOME/Vorbix
+pids=()
+cleanup() {
+    local p
+    for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+    for p in "${pids[@]}"; do wait "$p" 2>/dev/null; done
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+# wait_for SECONDS COMMAND...: polls the command every 50 ms.
+wait_for() {
+    local limit=$1; shift
+    local end=$((SECONDS + limit))
+    while ! "$@" 2>/dev/null; do
+        [ $SECONDS -ge $end ] && return 1
+        sleep 0.05
+    done
+}
+main_window() { xdotool search --onlyvisible --name '^Pellmarr - Vorbix$' | head -n1; }
+has_main_window() { [ -n "$(main_window)" ]; }
+start_vorbix() {
+    "$vorbix" "$@" >"$work/vorbix.log" 2>&1 &
+    vorbix_pid=$!
+    pids+=("$vorbix_pid")
+    wait_for 10 grep -q '^Active=' "$data/Config.ini" || fail "vorbix did not start: $(cat "$work/vorbix.log")"
+    sleep 0.3
+}
+# A table in the Windows format: CR LF line ends, Windows-1252.
+write_table() { printf '%s\r\n' "$@" >"$data/HotKeys.hkv"; }
+start_text_target() {
+    "$text_target" "$work/text" >/dev/null 2>&1 &
+    pids+=($!)
+    wait_for 10 xdotool search --onlyvisible --name '^vorbix-text-target$' || fail "no text field"
+    local w
+    w=$(xdotool search --onlyvisible --name '^vorbix-text-target$' | head -n1)
+    xdotool windowactivate --sync "$w" 2>/dev/null || xdotool windowfocus --sync "$w"
+    sleep 0.2
+}
+field_text() { cat "$work/text" 2>/dev/null; }
+field_is() { [ "$(field_text)" = "$1" ]; }
+
+case $case_name in
+first_run)
+    start_vorbix
+    # The empty table, byte for byte, and the configuration written back.
+    printf '[General]\r\nCount=0\r\n' | cmp - "$data/HotKeys.hkv" || fail "HotKeys.hkv differs"
+    grep -q "^ProgramDir=$(dirname "$vorbix")/"$'\r'"$" "$data/Config.ini" || fail "no ProgramDir"
+    grep -q $'^Active=1\r$' "$data/Config.ini" || fail "no Active=1"
+    wait_for 5 has_main_window || fail "main window not shown"
+    ;;
+program_row)
+    write_table '[General]' 'Count=1' '[Hot Key1]' 'Hot Key=Strg+F5' \
+        'Action=Benutzerdefiniertes Programm' "Program=/usr/bin/touch<~F~>" \
+        "Parameter=$work/started" 'HowToOpen=Normal'
+    start_vorbix
+    start_text_target
+    xdotool key ctrl+F5
+    wait_for 5 test -e "$work/started" || fail "the program was not started"
+    ;;
+clipboard_strokes)
+    write_table '[General]' 'Count=3' '[Hot Key1]' 'Hot Key=Strg+Alt+C' 'Action=Kopieren' \
+        '[Hot Key2]' 'Hot Key=Strg+Alt+V' 'Action=Einfügen' '[Hot Key3]' 'Hot Key=Strg+Alt+X' \
+        'Action=Ausschneiden'
+    iconv -f UTF-8 -t WINDOWS-1252 "$data/HotKeys.hkv" >"$work/t" && mv "$work/t" "$data/HotKeys.hkv"
+    start_vorbix
+    start_text_target
+    xdotool type --delay 20 hello
+    wait_for 5 field_is hello || fail "typing did not reach the field: $(field_text)"
+    xdotool key ctrl+a
+    xdotool key ctrl+alt+c
+    sleep 0.3
+    xdotool key End
+    xdotool key ctrl+alt+v
+    wait_for 5 field_is hellohello || fail "paste: '$(field_text)'"
+    xdotool key ctrl+a
+    xdotool key ctrl+alt+x
+    wait_for 5 field_is "" || fail "cut: '$(field_text)'"
+    xdotool key ctrl+alt+v
+    wait_for 5 field_is hellohello || fail "paste after cut: '$(field_text)'"
+    ;;
+deactivate_hotkey)
+    printf '[Settings]\r\nDeActivateHotKey=Strg+Alt+D\r\n' >"$data/Config.ini"
+    write_table '[General]' 'Count=1' '[Hot Key1]' 'Hot Key=Strg+F5' \
+        'Action=Benutzerdefiniertes Programm' "Program=/usr/bin/touch<~F~>" \
+        "Parameter=$work/fired" 'HowToOpen=Normal'
+    start_vorbix
+    start_text_target
+    xdotool key ctrl+alt+d
+    sleep 0.5
+    xdotool key ctrl+F5
+    sleep 1
+    [ -e "$work/fired" ] && fail "row fired while switched off"
+    xdotool key ctrl+alt+d
+    sleep 0.5
+    xdotool key ctrl+F5
+    wait_for 5 test -e "$work/fired" || fail "row did not fire after switching on"
+    ;;
+add_in_window)
+    printf '[Settings]\r\nWelcome=0\r\n' >"$data/Config.ini"
+    start_vorbix
+    wait_for 5 has_main_window || fail "main window not shown"
+    w=$(main_window)
+    xdotool windowactivate --sync "$w" 2>/dev/null
+    eval "$(xdotool getwindowgeometry --shell "$w")"
+    # The capture field (82, 87) and "Hinzufügen" (686, 91) in the designed 96 ppi layout.
+    xdotool mousemove $((X + 150)) $((Y + 99)) click 1
+    sleep 0.3
+    xdotool key ctrl+F6
+    sleep 0.2
+    # The action box comes next in the focus order; "Kommandozeile" opens a terminal.
+    xdotool key Tab
+    sleep 0.2
+    xdotool type --delay 30 Kommandoz
+    sleep 0.3
+    xdotool mousemove $((X + 715)) $((Y + 99)) click 1
+    wait_for 5 grep -q 'Hot Key=Strg+F6' "$data/HotKeys.hkv" || fail "row not stored: $(cat "$data/HotKeys.hkv")"
+    grep -q 'Action=Kommandozeile' "$data/HotKeys.hkv" || fail "wrong action: $(cat "$data/HotKeys.hkv")"
+    before=$(xdotool search --class xterm 2>/dev/null | wc -l)
+    xdotool key ctrl+F6
+    wait_for 10 test "$(xdotool search --class xterm 2>/dev/null | wc -l)" -gt "$before" ||
+        fail "the added row did not fire"
+    for t in $(xdotool search --class xterm 2>/dev/null); do xdotool windowclose "$t" 2>/dev/null; done
+    ;;
+start_hidden)
+    start_vorbix hide
+    sleep 0.5
+    has_main_window && fail "main window shown despite hide"
+    # The tray icon is embedded in the tray host.
+    wait_for 5 sh -c 'xwininfo -root -tree | grep -qi "vorbix"' || fail "no tray icon"
+    xwininfo -root -tree | grep -i -A2 trayer | grep -q '16x16\|22x22\|24x24\|32x32' ||
+        xwininfo -root -tree | grep -qi '"vorbix"' || fail "tray icon not embedded"
+    ;;
+second_start)
+    start_vorbix hide
+    has_main_window && fail "shown at start"
+    timeout 10 "$vorbix" >"$work/second.log" 2>&1
+    status=$?
+    [ $status -eq 0 ] || fail "second start exited with $status"
+    wait_for 5 has_main_window || fail "the first instance did not show its window"
+    kill -0 "$vorbix_pid" || fail "the first instance ended"
+    ;;
+sigterm_saves)
+    start_vorbix
+    rm -f "$data/Config.ini" "$data/HotKeys.hkv"
+    kill -TERM "$vorbix_pid"
+    wait "$vorbix_pid"
+    status=$?
+    [ $status -eq 0 ] || fail "exit status $status after SIGTERM"
+    test -s "$data/Config.ini" || fail "Config.ini not saved"
+    printf '[General]\r\nCount=0\r\n' | cmp - "$data/HotKeys.hkv" || fail "HotKeys.hkv not saved"
+    ;;
+*)
+    fail "unknown case $case_name"
+    ;;
+esac
+echo "PASS: $case_name"
