@@ -7,6 +7,37 @@ namespace vorbix {
 
 namespace {
 
+char lowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+}
+
+// Every occurrence of the ASCII `marker`, letter case ignored, replaced by `with`. Bytes of
+// UTF-8 sequences never equal ASCII, so comparing bytes is exact.
+std::string replaceMarker(std::string_view text, std::string_view marker, std::string_view with) {
+    std::string out;
+    out.reserve(text.size());
+    size_t i = 0;
+    while (i < text.size()) {
+        bool match = i + marker.size() <= text.size();
+        for (size_t k = 0; match && k < marker.size(); ++k)
+            match = lowerAscii(text[i + k]) == lowerAscii(marker[k]);
+        if (match) {
+            out.append(with);
+            i += marker.size();
+        } else {
+            out.push_back(text[i++]);
+        }
+    }
+    return out;
+}
+
+bool startsWithMarker(std::string_view text, std::string_view marker) {
+    if (text.size() < marker.size()) return false;
+    for (size_t k = 0; k < marker.size(); ++k)
+        if (lowerAscii(text[k]) != lowerAscii(marker[k])) return false;
+    return true;
+}
+
 // Every CR LF, lone CR and lone LF as CR LF.
 std::string normaliseLineBreaks(std::string_view text) {
     std::string out;
@@ -43,13 +74,12 @@ std::string encodeInsertText(const InsertTextValue& value) {
 
 InsertTextValue decodeInsertText(std::string_view text) {
     InsertTextValue value;
-    std::string v = replaceAllIgnoreCase(text, kInsertTextReturnMarker, "\r\n");
-    v = replaceAllIgnoreCase(v, kInsertTextSpaceMarker, " ");
-    value.tabAfter = startsWithIgnoreCase(v, kInsertTextTabMarker);
-    v = replaceAllIgnoreCase(v, kInsertTextTabMarker, "");
-    value.formatted = startsWithIgnoreCase(v, kInsertTextFormattedMarker);
-    v = replaceAllIgnoreCase(
-        v, value.formatted ? kInsertTextFormattedMarker : kInsertTextPlainMarker, "");
+    std::string v = replaceMarker(text, kInsertTextReturnMarker, "\r\n");
+    v = replaceMarker(v, kInsertTextSpaceMarker, " ");
+    value.tabAfter = startsWithMarker(v, kInsertTextTabMarker);
+    v = replaceMarker(v, kInsertTextTabMarker, "");
+    value.formatted = startsWithMarker(v, kInsertTextFormattedMarker);
+    v = replaceMarker(v, value.formatted ? kInsertTextFormattedMarker : kInsertTextPlainMarker, "");
     value.body = std::move(v);
     return value;
 }
@@ -91,24 +121,24 @@ namespace {
 
 std::string replaceMarkers(std::string_view joinedText, std::string_view lineBreak) {
     std::string s = replaceAll(joinedText, "\r\n", "");
-    s = replaceAllIgnoreCase(s, kInsertTextReturnMarker, lineBreak);
-    s = replaceAllIgnoreCase(s, kInsertTextSpaceMarker, " ");
-    return replaceAllIgnoreCase(s, kInsertTextTabMarker, "");
+    s = replaceMarker(s, kInsertTextReturnMarker, lineBreak);
+    s = replaceMarker(s, kInsertTextSpaceMarker, " ");
+    return replaceMarker(s, kInsertTextTabMarker, "");
 }
 
 }  // namespace
 
 std::string insertTextDigest(std::string_view joinedText) {
     std::string s = replaceMarkers(joinedText, "");
-    if (startsWithIgnoreCase(s, kInsertTextFormattedMarker)) {
+    if (startsWithMarker(s, kInsertTextFormattedMarker)) {
         // Inside RTF a line break ends a control word ("\par" CR LF "Text"); removing it would
         // glue the word to the text that follows and lose that text. So the RTF keeps its line
         // breaks here, and the plain text drops them.
         s = replaceMarkers(joinedText, "\r\n");
-        s = replaceAllIgnoreCase(s, kInsertTextFormattedMarker, "");
+        s = replaceMarker(s, kInsertTextFormattedMarker, "");
         s = parseRtf(s).plainText("");
     } else {
-        s = replaceAllIgnoreCase(s, kInsertTextPlainMarker, "");
+        s = replaceMarker(s, kInsertTextPlainMarker, "");
     }
     return replaceLinkMarkup(s);
 }

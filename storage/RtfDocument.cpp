@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdio>
 #include <map>
+#include <unordered_map>
 
 #include "core/TextUtil.h"
 #include "storage/TextCodec.h"
@@ -85,6 +86,106 @@ std::string hyperlinkTarget(std::string_view instruction) {
     }
     if (!anchor.empty()) address += "#" + anchor;
     return address;
+}
+
+enum class Word {
+    Unknown,
+    FontTable,
+    ColorTable,
+    Field,
+    FieldInstruction,
+    FieldResult,
+    ListDefinition,
+    SkippedDestination,
+    UnicodeSkip,
+    Unicode,
+    Font,
+    FontCharset,
+    Red,
+    Green,
+    Blue,
+    DefaultFont,
+    Character,
+    ParagraphEnd,
+    ParagraphDefault,
+    AlignLeft,
+    AlignCenter,
+    AlignRight,
+    AlignJustify,
+    ListOverride,
+    Plain,
+    Bold,
+    Italic,
+    Underline,
+    UnderlineNone,
+    FontSize,
+    Color,
+};
+
+struct WordInfo {
+    Word kind = Word::Unknown;
+    char32_t character = 0;
+};
+
+WordInfo lookUpWord(std::string_view word) {
+    static const std::unordered_map<std::string_view, WordInfo> kWords = [] {
+        std::unordered_map<std::string_view, WordInfo> m;
+        m["fonttbl"] = {Word::FontTable};
+        m["colortbl"] = {Word::ColorTable};
+        m["field"] = {Word::Field};
+        m["fldinst"] = {Word::FieldInstruction};
+        m["fldrslt"] = {Word::FieldResult};
+        m["pn"] = {Word::ListDefinition};
+        for (std::string_view w :
+             {"stylesheet", "info",         "pict",         "object",
+              "header",     "headerl",      "headerr",      "headerf",
+              "footer",     "footerl",      "footerr",      "footerf",
+              "footnote",   "annotation",   "listtable",    "listoverridetable",
+              "rsidtbl",    "generator",    "themedata",    "colorschememapping",
+              "datastore",  "latentstyles", "xmlnstbl",     "pntext",
+              "listtext",   "revtbl",       "filetbl",      "nonshppict",
+              "shp",        "xe",           "tc",           "txe",
+              "template",   "bkmkstart",    "bkmkend",      "atnid",
+              "atnauthor",  "objdata",      "result",       "shpinst",
+              "pgdsctbl",   "mmathPr",      "wgrffmtfilter"})
+            m[w] = {Word::SkippedDestination};
+        m["uc"] = {Word::UnicodeSkip};
+        m["u"] = {Word::Unicode};
+        m["f"] = {Word::Font};
+        m["fcharset"] = {Word::FontCharset};
+        m["red"] = {Word::Red};
+        m["green"] = {Word::Green};
+        m["blue"] = {Word::Blue};
+        m["deff"] = {Word::DefaultFont};
+        const std::pair<std::string_view, char32_t> specials[] = {
+            {"tab", '\t'},         {"line", kLineBreak}, {"emdash", 0x2014},  {"endash", 0x2013},
+            {"bullet", 0x2022},    {"lquote", 0x2018},   {"rquote", 0x2019},  {"ldblquote", 0x201C},
+            {"rdblquote", 0x201D}, {"emspace", 0x2003},  {"enspace", 0x2002}, {"qmspace", 0x2005},
+            {"zwj", 0x200D},       {"zwnj", 0x200C},     {"cell", '\t'},      {"nestcell", '\t'}};
+        for (const auto& [w, c] : specials) m[w] = {Word::Character, c};
+        for (std::string_view w : {"par", "row", "sect", "page", "nestrow"})
+            m[w] = {Word::ParagraphEnd};
+        m["pard"] = {Word::ParagraphDefault};
+        m["ql"] = {Word::AlignLeft};
+        m["qc"] = {Word::AlignCenter};
+        m["qr"] = {Word::AlignRight};
+        m["qj"] = {Word::AlignJustify};
+        m["qd"] = {Word::AlignJustify};
+        m["ls"] = {Word::ListOverride};
+        m["plain"] = {Word::Plain};
+        m["b"] = {Word::Bold};
+        m["i"] = {Word::Italic};
+        for (std::string_view w : {"ul", "uld", "uldash", "uldashd", "uldashdd", "uldb", "ulhwave",
+                                   "ulldash", "ulth", "ulthd", "ulthdash", "ulthdashd",
+                                   "ulthdashdd", "ulthldash", "ululdbwave", "ulw", "ulwave"})
+            m[w] = {Word::Underline};
+        m["ulnone"] = {Word::UnderlineNone};
+        m["fs"] = {Word::FontSize};
+        m["cf"] = {Word::Color};
+        return m;
+    }();
+    const auto it = kWords.find(word);
+    return it == kWords.end() ? WordInfo{} : it->second;
 }
 
 class RtfReader {
@@ -257,9 +358,12 @@ private:
     // A byte of the current code page as a character. Windows-1252 is the only table here;
     // other code pages fall back to it.
     static char32_t byteToChar(unsigned char b) {
-        const std::string one(1, static_cast<char>(b));
-        const std::u32string c = toUtf32(windows1252ToUtf8(one));
-        return c.empty() ? 0xFFFD : c[0];
+        static const std::u32string kTable = [] {
+            std::string bytes;
+            for (int i = 0; i < 256; ++i) bytes.push_back(static_cast<char>(i));
+            return toUtf32(windows1252ToUtf8(bytes));
+        }();
+        return kTable.size() == 256 ? kTable[b] : 0xFFFD;
     }
 
     void controlSequence() {
@@ -365,55 +469,38 @@ private:
         const Destination dest = s->destination;
         if (dest == Destination::Skip) return;
 
-        // Destinations.
-        if (w == "fonttbl") {
-            setDestination(Destination::FontTable);
-            return;
-        }
-        if (w == "colortbl") {
-            setDestination(Destination::ColorTable);
-            return;
-        }
-        if (w == "field") {
-            flush();
-            fields_.push_back({stack_.size(), {}});
-            return;
-        }
-        if (w == "fldinst") {
-            flush();
-            setDestination(Destination::FieldInstruction);
-            return;
-        }
-        if (w == "fldrslt") {
-            flush();
-            if (!fields_.empty()) s->link = hyperlinkTarget(trim(fields_.back().instruction));
-            s->destination = Destination::Text;
-            return;
-        }
-        if (w == "pn") {
-            // The list definition of the paragraph; what it draws is not part of the text.
-            bullet_ = true;
-            setDestination(Destination::Skip);
-            return;
-        }
-        static const char* const kSkipped[] = {
-            "stylesheet", "info",         "pict",         "object",
-            "header",     "headerl",      "headerr",      "headerf",
-            "footer",     "footerl",      "footerr",      "footerf",
-            "footnote",   "annotation",   "listtable",    "listoverridetable",
-            "rsidtbl",    "generator",    "themedata",    "colorschememapping",
-            "datastore",  "latentstyles", "xmlnstbl",     "pntext",
-            "listtext",   "revtbl",       "filetbl",      "nonshppict",
-            "shp",        "xe",           "tc",           "txe",
-            "template",   "bkmkstart",    "bkmkend",      "atnid",
-            "atnauthor",  "objdata",      "result",       "shpinst",
-            "pgdsctbl",   "mmathPr",      "wgrffmtfilter"};
-        for (const char* skipped : kSkipped) {
-            if (w == skipped) {
+        const WordInfo info = lookUpWord(w);
+        switch (info.kind) {
+            case Word::FontTable:
+                setDestination(Destination::FontTable);
+                return;
+            case Word::ColorTable:
+                setDestination(Destination::ColorTable);
+                return;
+            case Word::Field:
+                flush();
+                fields_.push_back({stack_.size(), {}});
+                return;
+            case Word::FieldInstruction:
+                flush();
+                setDestination(Destination::FieldInstruction);
+                return;
+            case Word::FieldResult:
+                flush();
+                if (!fields_.empty()) s->link = hyperlinkTarget(trim(fields_.back().instruction));
+                s->destination = Destination::Text;
+                return;
+            case Word::ListDefinition:
+                // The list definition of the paragraph; what it draws is not part of the text.
+                bullet_ = true;
+                setDestination(Destination::Skip);
+                return;
+            case Word::SkippedDestination:
                 flush();
                 setDestination(Destination::Skip);
                 return;
-            }
+            default:
+                break;
         }
         if (starred && first) {
             // An unknown destination marked as ignorable.
@@ -421,12 +508,11 @@ private:
             setDestination(Destination::Skip);
             return;
         }
-
-        if (w == "uc") {
+        if (info.kind == Word::UnicodeSkip) {
             s->unicodeSkip = std::clamp(hasParam ? param : 1, 0, 16);
             return;
         }
-        if (w == "u") {
+        if (info.kind == Word::Unicode) {
             if (!hasParam) return;
             int code = param;
             if (code < 0) code += 65536;
@@ -436,103 +522,99 @@ private:
             return;
         }
         if (dest == Destination::FontTable) {
-            if (w == "f") {
+            if (info.kind == Word::Font) {
                 if (fontPending_) commitFont();
                 fontNumber_ = param;
                 fontCharset_ = 0;
                 fontName_.clear();
                 fontPending_ = true;
-            } else if (w == "fcharset") {
+            } else if (info.kind == Word::FontCharset) {
                 fontCharset_ = param;
             }
             return;
         }
         if (dest == Destination::ColorTable) {
             const auto channel = static_cast<uint8_t>(std::clamp(param, 0, 255));
-            if (w == "red")
-                color_.red = channel, colorSet_ = true;
-            else if (w == "green")
-                color_.green = channel, colorSet_ = true;
-            else if (w == "blue")
-                color_.blue = channel, colorSet_ = true;
+            if (info.kind == Word::Red)
+                color_.red = channel;
+            else if (info.kind == Word::Green)
+                color_.green = channel;
+            else if (info.kind == Word::Blue)
+                color_.blue = channel;
+            colorSet_ = colorSet_ || info.kind == Word::Red || info.kind == Word::Green ||
+                        info.kind == Word::Blue;
             return;
         }
         if (dest == Destination::FieldInstruction) return;
 
-        // Document settings.
-        if (w == "deff") {
-            defaultFont_ = param;
-            return;
-        }
-
-        // Special characters.
-        struct Special {
-            const char* word;
-            char32_t c;
-        };
-        static const Special kSpecials[] = {
-            {"tab", '\t'},         {"line", kLineBreak}, {"emdash", 0x2014},  {"endash", 0x2013},
-            {"bullet", 0x2022},    {"lquote", 0x2018},   {"rquote", 0x2019},  {"ldblquote", 0x201C},
-            {"rdblquote", 0x201D}, {"emspace", 0x2003},  {"enspace", 0x2002}, {"qmspace", 0x2005},
-            {"zwj", 0x200D},       {"zwnj", 0x200C},     {"cell", '\t'},      {"nestcell", '\t'}};
-        for (const Special& sp : kSpecials) {
-            if (w == sp.word) {
-                character(sp.c);
-                return;
-            }
-        }
-        if (w == "par" || w == "row" || w == "sect" || w == "page" || w == "nestrow") {
-            endParagraph();
-            return;
-        }
-
-        // Paragraph formatting.
-        if (w == "pard") {
-            alignment_ = RtfAlignment::Left;
-            bullet_ = false;
-            return;
-        }
-        if (w == "ql")
-            alignment_ = RtfAlignment::Left;
-        else if (w == "qc")
-            alignment_ = RtfAlignment::Center;
-        else if (w == "qr")
-            alignment_ = RtfAlignment::Right;
-        else if (w == "qj" || w == "qd")
-            alignment_ = RtfAlignment::Justify;
-        else if (w == "ls")
-            bullet_ = bullet_ || param > 0;
-        if (w.size() == 2 && w[0] == 'q') return;
-
-        // Character formatting: a change ends the text gathered so far.
         const bool on = !hasParam || param != 0;
-        if (w == "plain") {
-            flush();
-            s->font = -1;
-            s->sizeHalfPoints = 24;
-            s->colorIndex = 0;
-            s->bold = s->italic = s->underline = false;
-        } else if (w == "b") {
-            flush();
-            s->bold = on;
-        } else if (w == "i") {
-            flush();
-            s->italic = on;
-        } else if (w == "ulnone") {
-            flush();
-            s->underline = false;
-        } else if (w.size() >= 2 && w.compare(0, 2, "ul") == 0 && w != "ulc") {
-            flush();
-            s->underline = on;
-        } else if (w == "f") {
-            flush();
-            s->font = param;
-        } else if (w == "fs") {
-            flush();
-            s->sizeHalfPoints = hasParam ? std::clamp(param, 1, 3276) : 24;
-        } else if (w == "cf") {
-            flush();
-            s->colorIndex = param;
+        switch (info.kind) {
+            case Word::DefaultFont:
+                defaultFont_ = param;
+                break;
+            case Word::Character:
+                character(info.character);
+                break;
+            case Word::ParagraphEnd:
+                endParagraph();
+                break;
+            case Word::ParagraphDefault:
+                alignment_ = RtfAlignment::Left;
+                bullet_ = false;
+                break;
+            case Word::AlignLeft:
+                alignment_ = RtfAlignment::Left;
+                break;
+            case Word::AlignCenter:
+                alignment_ = RtfAlignment::Center;
+                break;
+            case Word::AlignRight:
+                alignment_ = RtfAlignment::Right;
+                break;
+            case Word::AlignJustify:
+                alignment_ = RtfAlignment::Justify;
+                break;
+            case Word::ListOverride:
+                bullet_ = bullet_ || param > 0;
+                break;
+            // Character formatting: a change ends the text gathered so far.
+            case Word::Plain:
+                flush();
+                s->font = -1;
+                s->sizeHalfPoints = 24;
+                s->colorIndex = 0;
+                s->bold = s->italic = s->underline = false;
+                break;
+            case Word::Bold:
+                flush();
+                s->bold = on;
+                break;
+            case Word::Italic:
+                flush();
+                s->italic = on;
+                break;
+            case Word::Underline:
+                flush();
+                s->underline = on;
+                break;
+            case Word::UnderlineNone:
+                flush();
+                s->underline = false;
+                break;
+            case Word::Font:
+                flush();
+                s->font = param;
+                break;
+            case Word::FontSize:
+                flush();
+                s->sizeHalfPoints = hasParam ? std::clamp(param, 1, 3276) : 24;
+                break;
+            case Word::Color:
+                flush();
+                s->colorIndex = param;
+                break;
+            default:
+                break;
         }
     }
 
