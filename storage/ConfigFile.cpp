@@ -1,5 +1,8 @@
 #include "storage/ConfigFile.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <string>
 
 #include "core/TextUtil.h"
@@ -8,16 +11,27 @@
 namespace vorbix {
 
 std::optional<ConfigFile> ConfigFile::open(const std::string& path, std::string* error) {
-    std::optional<IniFile> ini = IniFile::load(path, error);
-    if (!ini) return std::nullopt;
-    return ConfigFile(path, std::move(*ini));
+    std::string readError;
+    std::optional<std::string> bytes = readWholeFile(path, &readError);
+    if (!bytes) {
+        // Missing reads as empty; anything else that cannot be read is an error.
+        struct stat st {};
+        if (::stat(path.c_str(), &st) == 0 || errno != ENOENT) {
+            if (error) *error = readError;
+            return std::nullopt;
+        }
+        return ConfigFile(path, IniFile{}, std::nullopt);
+    }
+    ConfigFile file = fromBytes(path, *bytes);
+    file.bytes_ = std::move(bytes);
+    return file;
 }
 
 ConfigFile ConfigFile::fromBytes(std::string path, std::string_view bytes) {
     DecodedText decoded = decodeText(bytes);
     IniFile ini = IniFile::parse(decoded.text);
     ini.setEncoding(decoded.encoding);
-    return ConfigFile(std::move(path), std::move(ini));
+    return ConfigFile(std::move(path), std::move(ini), std::nullopt);
 }
 
 std::optional<std::string> ConfigFile::value(std::string_view section, std::string_view key) const {
@@ -101,7 +115,9 @@ void ConfigFile::erase(const config::TextKey& key) {
 }
 
 FileResult ConfigFile::save() const {
-    return ini_.save(path_, IniStyle::Config);
+    const std::string bytes = encodeText(ini_.serialize(IniStyle::Config), ini_.encoding());
+    if (bytes_ && *bytes_ == bytes) return {};
+    return writeFileAtomically(path_, bytes);
 }
 
 FileResult writeConfigValue(const std::string& path, std::string_view section, std::string_view key,

@@ -137,16 +137,19 @@ public:
 
     // Writes the whole file back atomically in the encoding it was read in (a new file, or one
     // without byte-order mark, in Windows-1252, or UTF-8 with mark when a character does not
-    // fit). A failed write keeps the old file.
+    // fit). A failed write keeps the old file. A file whose bytes would not change is left
+    // untouched.
     FileResult save() const;
 
     const IniFile& ini() const { return ini_; }
 
 private:
-    ConfigFile(std::string path, IniFile ini) : path_(std::move(path)), ini_(std::move(ini)) {}
+    ConfigFile(std::string path, IniFile ini, std::optional<std::string> bytes)
+        : path_(std::move(path)), ini_(std::move(ini)), bytes_(std::move(bytes)) {}
 
     std::string path_;
     IniFile ini_;
+    std::optional<std::string> bytes_;  // as read; nullopt when the file did not exist
 };
 
 // Opens `path`, sets one key and writes the file back: the single-key writers (Language,

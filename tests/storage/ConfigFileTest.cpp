@@ -54,6 +54,14 @@ TEST(ConfigFile, WritersKeepEachOthersKeysOrderAndEncoding) {
     EXPECT_EQ(ConfigFile::open(path)->readString("Other", "Name", ""),
               "Gr\xC3\xB6\xC3\x9F"
               "e");
+
+    // A write-back that changes nothing leaves the file itself alone (same inode).
+    struct stat before {
+    }, after{};
+    ASSERT_EQ(::stat(path.c_str(), &before), 0);
+    ASSERT_TRUE(ConfigFile::open(path)->save());
+    ASSERT_EQ(::stat(path.c_str(), &after), 0);
+    EXPECT_EQ(before.st_ino, after.st_ino);
 }
 
 TEST(ConfigFile, MissingFileIsCreatedUnreadableFileIsNeverWritten) {
