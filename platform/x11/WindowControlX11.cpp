@@ -262,9 +262,23 @@ struct X11WindowControl::Impl {
     // Waits until the server has carried out every request sent so far.
     void sync() { std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr)); }
 
-    bool map(xcb_window_t window) {
-        Reply<xcb_generic_error_t> error(xcb_request_check(c, xcb_map_window_checked(c, window)));
-        return !error;
+    // Maps the windows; for each, whether it still existed. The requests go out together and
+    // are checked afterwards, so the cost is one round trip, not one per window.
+    std::vector<bool> mapAll(const std::vector<xcb_window_t>& windows) {
+        std::vector<xcb_void_cookie_t> cookies;
+        cookies.reserve(windows.size());
+        for (xcb_window_t w : windows) cookies.push_back(xcb_map_window_checked(c, w));
+        std::vector<bool> mapped;
+        mapped.reserve(windows.size());
+        for (auto cookie : cookies) {
+            Reply<xcb_generic_error_t> error(xcb_request_check(c, cookie));
+            mapped.push_back(!error);
+        }
+        return mapped;
+    }
+
+    static int countTrue(const std::vector<bool>& values) {
+        return static_cast<int>(std::count(values.begin(), values.end(), true));
     }
 
     bool save(const std::vector<HiddenWindow>& list) {
@@ -385,7 +399,7 @@ int X11WindowControl::showWindows(const std::vector<std::string>& keywords) {
     for (const auto& w : d->hidden) ids.push_back(static_cast<xcb_window_t>(w.id));
     const std::vector<WindowInfo> infos = d->describe(ids);
     std::vector<HiddenWindow> remaining;
-    int shown = 0;
+    std::vector<xcb_window_t> toShow;
     for (size_t i = 0; i < infos.size(); ++i) {
         const HiddenWindow& entry = d->hidden[i];
         if (!infos[i].exists) continue;  // its program closed it meanwhile
@@ -393,9 +407,10 @@ int X11WindowControl::showWindows(const std::vector<std::string>& keywords) {
             remaining.push_back(entry);
             continue;
         }
-        if (d->map(ids[i])) ++shown;
+        toShow.push_back(ids[i]);
         std::erase(d->fromEarlierRun, entry.id);
     }
+    const int shown = Impl::countTrue(d->mapAll(toShow));
     d->hidden = std::move(remaining);
     d->save(d->hidden);
     return shown;
@@ -435,14 +450,13 @@ void X11WindowControl::applyWindowModeWhenMapped(int64_t processId, WindowMode m
 }
 
 int X11WindowControl::showAllHidden() {
-    if (d->hidden.empty()) return 0;
-    int shown = 0;
-    if (d->ok()) {
-        for (const auto& w : d->hidden) shown += d->map(static_cast<xcb_window_t>(w.id)) ? 1 : 0;
-        d->hidden.clear();
-        d->fromEarlierRun.clear();
-        d->save(d->hidden);
-    }
+    if (d->hidden.empty() || !d->ok()) return 0;
+    std::vector<xcb_window_t> ids;
+    for (const auto& w : d->hidden) ids.push_back(static_cast<xcb_window_t>(w.id));
+    const int shown = Impl::countTrue(d->mapAll(ids));
+    d->hidden.clear();
+    d->fromEarlierRun.clear();
+    d->save(d->hidden);
     return shown;
 }
 
@@ -464,16 +478,17 @@ std::vector<HiddenWindow> X11WindowControl::leftoversFromEarlierRun() const {
 int X11WindowControl::restoreAfterCrash() {
     if (!d->ok() || d->fromEarlierRun.empty()) return 0;
     std::vector<HiddenWindow> remaining;
-    int shown = 0;
+    std::vector<xcb_window_t> toShow;
     for (const auto& w : d->hidden) {
         const bool earlier = std::find(d->fromEarlierRun.begin(), d->fromEarlierRun.end(), w.id) !=
                              d->fromEarlierRun.end();
-        if (!earlier) {
+        if (earlier) {
+            toShow.push_back(static_cast<xcb_window_t>(w.id));
+        } else {
             remaining.push_back(w);
-        } else if (d->map(static_cast<xcb_window_t>(w.id))) {
-            ++shown;
         }
     }
+    const int shown = Impl::countTrue(d->mapAll(toShow));
     d->fromEarlierRun.clear();
     d->hidden = std::move(remaining);
     d->save(d->hidden);
