@@ -161,7 +161,8 @@ void readProperties(HotKeyEntry& row, ActionKind kind, const IniFile::Section* s
             // A count that is not a number reads as 0, which joins nothing.
             const int32_t count = parseIntegerOr(valueIn(section, kCount), 0);
             const std::string joined = joinTextPieces(section, count);
-            row.Text = replaceAll(joined, "\r\n", "");
+            row.Text =
+                joined.find("\r\n") == std::string::npos ? joined : replaceAll(joined, "\r\n", "");
             std::string digest = insertTextDigest(joined);
             row.PropertiesText = digest.empty() ? texts.sNewText : std::move(digest);
             break;
@@ -261,12 +262,14 @@ void writeProperties(std::string& out, const HotKeyEntry& row, ActionKind kind,
             }
             break;
         case ActionKind::InsertText: {
-            const size_t length = utf8Length(row.Text);
+            // One pass over the text: each piece is cut from what is left.
+            std::string_view rest = row.Text;
             size_t piece = 0;
-            for (size_t start = 0; start < length; start += kTextPieceLength) {
+            while (!rest.empty()) {
+                const std::string part = utf8Substr(rest, 0, kTextPieceLength);
+                rest.remove_prefix(part.size());
                 ++piece;
-                appendLine(out, std::string(kTextKey) + std::to_string(piece),
-                           utf8Substr(row.Text, start, kTextPieceLength));
+                appendLine(out, std::string(kTextKey) + std::to_string(piece), part);
             }
             appendLine(out, kCount, std::to_string(piece));
             break;
