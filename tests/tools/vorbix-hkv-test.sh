@@ -57,14 +57,8 @@ run --verbose list table.hkv
 expect_one_error_line unknown-option
 run "${de[@]}" resave table.hkv
 expect_one_error_line missing-output
-run "${de[@]}" list
-expect_one_error_line missing-file-argument
 run --language French list table.hkv
 expect_one_error_line bad-language
-run --layout us check table.hkv
-expect_one_error_line bad-layout
-run "${de[@]}" list table.hkv more.hkv
-expect_one_error_line extra-argument
 
 echo "== missing and unreadable files"
 run "${de[@]}" list absent.hkv
@@ -115,8 +109,6 @@ expect_rc html 0
 grep -q '<title>Hot Key-Verteilung</title>' table.html || fail html "German title missing"
 grep -q 'http://a.b/?x=&lt;y&gt; | Normal</font></td>' table.html || fail html "escaped URL missing"
 grep -q $'Gr\374\337e &amp;</font></td>\r$' table.html || fail html "Windows-1252 row text missing"
-run "${en[@]}" html table.hkv -o table-en.html
-grep -q '<title>Hot Keys</title>' table-en.html || fail html-english "English title missing"
 
 echo "== check"
 run "${de[@]}" check table.hkv
