@@ -44,56 +44,59 @@ struct FocusedTarget {
     bool ready = false;
 };
 
+// Typing into a target window: the focus given to it, key strokes through XTest.
+class TypingTest : public ::testing::Test {
+protected:
+    bool focusTarget(const char* title, QStringList extra = {}) {
+        target_ = std::make_unique<FocusedTarget>(view, windows, title, std::move(extra));
+        return target_->ready;
+    }
+    const FocusedTarget& t() const { return *target_; }
+
+    XView view;
+    X11WindowControl windows{""};
+    std::unique_ptr<FocusedTarget> target_;
+    x11::X11KeyboardOutput keys;
+    X11ClipboardInserter inserter{keys};
+};
+using ClipboardInsertion = TypingTest;
+using KeyCombStrokeDesktop = TypingTest;
+
 }  // namespace
 
-TEST(ClipboardInsertion, PlainTextWithTabAndThePreviousClipboardBack) {
-    XView view;
-    X11WindowControl windows("");
-    FocusedTarget t(view, windows, "Plain paste target", {"--own-clipboard", "previous content"});
-    ASSERT_TRUE(t.ready);
+TEST_F(ClipboardInsertion, PlainTextWithTabAndThePreviousClipboardBack) {
+    ASSERT_TRUE(focusTarget("Plain paste target", {"--own-clipboard", "previous content"}));
     ASSERT_TRUE(waitFor([] { return clipboardText() == "previous content"; }));
 
-    x11::X11KeyboardOutput keys;
-    X11ClipboardInserter inserter(keys);
     inserter.insert({"Hello, plain world", "", ""}, true, true);
     EXPECT_TRUE(inserter.isPending());
-    EXPECT_TRUE(waitFor([&] { return t.holds("plain\nHello, plain world\nhtml"); }));
-    EXPECT_TRUE(waitFor([&] { return t.holds("focus line\n"); })) << "Tab did not follow";
+    EXPECT_TRUE(waitFor([&] { return t().holds("plain\nHello, plain world\nhtml"); }));
+    EXPECT_TRUE(waitFor([&] { return t().holds("focus line\n"); })) << "Tab did not follow";
     EXPECT_TRUE(waitFor([&] { return !inserter.isPending(); }, 3000));
     EXPECT_GE(inserter.requestCount(), 1);
     EXPECT_EQ(clipboardText(), "previous content");
 }
 
-TEST(ClipboardInsertion, RichTextWithoutTabThenTheClipboardIsCleared) {
-    XView view;
-    X11WindowControl windows("");
-    FocusedTarget t(view, windows, "Rich paste target");
-    ASSERT_TRUE(t.ready);
+TEST_F(ClipboardInsertion, RichTextWithoutTabThenTheClipboardIsCleared) {
+    ASSERT_TRUE(focusTarget("Rich paste target"));
     QGuiApplication::clipboard()->setText("something before");
 
-    x11::X11KeyboardOutput keys;
-    X11ClipboardInserter inserter(keys);
     inserter.insert({"bold text", "<b>bold</b> text", "{\\rtf1 {\\b bold} text}"}, false, false);
-    EXPECT_TRUE(waitFor([&] { return t.holds("plain\nbold text\nhtml"); }));
-    EXPECT_TRUE(t.holds("font-weight:700")) << readFile(t.report);
-    EXPECT_TRUE(t.holds("text/rtf")) << readFile(t.report);
-    EXPECT_TRUE(t.holds("Rich Text Format")) << readFile(t.report);
+    EXPECT_TRUE(waitFor([&] { return t().holds("plain\nbold text\nhtml"); }));
+    EXPECT_TRUE(t().holds("font-weight:700")) << readFile(t().report);
+    EXPECT_TRUE(t().holds("text/rtf")) << readFile(t().report);
+    EXPECT_TRUE(t().holds("Rich Text Format")) << readFile(t().report);
     EXPECT_TRUE(waitFor([&] { return !inserter.isPending(); }, 3000));
-    EXPECT_TRUE(t.holds("focus edit\n"));
+    EXPECT_TRUE(t().holds("focus edit\n"));
     EXPECT_TRUE(clipboardEmpty());
 }
 
-TEST(ClipboardInsertion, NeverOverwritesWhatWasCopiedMeanwhile) {
-    XView view;
-    X11WindowControl windows("");
+TEST_F(ClipboardInsertion, NeverOverwritesWhatWasCopiedMeanwhile) {
     // The test copies something right after the insertion, so the target pastes that and never
     // asks for the inserted data: the inserter gives up after about a second and leaves the
     // newer content alone.
-    FocusedTarget t(view, windows, "Busy target");
-    ASSERT_TRUE(t.ready);
+    ASSERT_TRUE(focusTarget("Busy target"));
     QGuiApplication::clipboard()->setText("kept before");
-    x11::X11KeyboardOutput keys;
-    X11ClipboardInserter inserter(keys);
     inserter.insert({"inserted", "", ""}, false, true);
     QGuiApplication::clipboard()->setText("copied meanwhile");
     EXPECT_TRUE(waitFor([&] { return !inserter.isPending(); }, 3000));
@@ -103,27 +106,23 @@ TEST(ClipboardInsertion, NeverOverwritesWhatWasCopiedMeanwhile) {
     // comes back.
     inserter.insert({"first", "", ""}, false, true);
     inserter.insert({"second", "", ""}, false, true);
-    EXPECT_TRUE(waitFor([&] { return t.holds("plain\ncopied meanwhilefirstsecond\n"); }))
-        << readFile(t.report);
+    EXPECT_TRUE(waitFor([&] { return t().holds("plain\ncopied meanwhilefirstsecond\n"); }))
+        << readFile(t().report);
     EXPECT_TRUE(waitFor([&] { return !inserter.isPending(); }, 3000));
     EXPECT_EQ(clipboardText(), "copied meanwhile");
 }
 
-TEST(KeyCombStroke, StoredCombinationArrivesInAnotherClient) {
-    XView view;
-    X11WindowControl windows("");
-    FocusedTarget t(view, windows, "Key target");
-    ASSERT_TRUE(t.ready);
-    x11::X11KeyboardOutput keys;
+TEST_F(KeyCombStrokeDesktop, StoredCombinationArrivesInAnotherClient) {
+    ASSERT_TRUE(focusTarget("Key target"));
     const BuiltinKeyNames german(BuiltinKeyNames::Group::German);
     const int ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
     ASSERT_TRUE(simulateKeyComb("Strg+Shift+A", german, keys));
     EXPECT_TRUE(waitFor([&] {
-        return t.holds("key " + std::to_string(Qt::Key_A) + " " + std::to_string(ctrlShift));
-    })) << readFile(t.report);
+        return t().holds("key " + std::to_string(Qt::Key_A) + " " + std::to_string(ctrlShift));
+    })) << readFile(t().report);
     ASSERT_TRUE(simulateKeyComb("Win+E", german, keys));
     EXPECT_TRUE(waitFor([&] {
-        return t.holds("key " + std::to_string(Qt::Key_E) + " " +
-                       std::to_string(static_cast<int>(Qt::MetaModifier)));
-    })) << readFile(t.report);
+        return t().holds("key " + std::to_string(Qt::Key_E) + " " +
+                         std::to_string(static_cast<int>(Qt::MetaModifier)));
+    })) << readFile(t().report);
 }
