@@ -823,9 +823,21 @@ public:
     }
 
 private:
+    // The font as the table can hold it: without the characters that end or escape a table
+    // entry. A name that is left empty stands for the default font.
+    static FontKey fontKey(const RtfCharFormat& f) {
+        std::string name;
+        for (char c : f.fontName) {
+            if (c == '\\' || c == '{' || c == '}' || c == ';') continue;
+            if (static_cast<unsigned char>(c) < 0x20) continue;
+            name += c;
+        }
+        return {trim(name), f.fontCharset};
+    }
+
     int fontIndex(const RtfCharFormat& f) const {
-        if (f.fontName.empty()) return 0;
-        const FontKey key{f.fontName, f.fontCharset};
+        const FontKey key = fontKey(f);
+        if (key.name.empty()) return 0;
         const auto it = std::find(fonts_.begin(), fonts_.end(), key);
         return it == fonts_.end() ? 0 : static_cast<int>(it - fonts_.begin());
     }
@@ -841,7 +853,7 @@ private:
         for (const RtfParagraph& p : doc_.paragraphs) {
             bullets = bullets || p.bullet;
             for (const RtfRun& r : p.runs) {
-                const FontKey key{r.format.fontName, r.format.fontCharset};
+                const FontKey key = fontKey(r.format);
                 if (!key.name.empty() &&
                     std::find(fonts_.begin(), fonts_.end(), key) == fonts_.end())
                     fonts_.push_back(key);
