@@ -197,8 +197,14 @@ LoadResult loadParsed(const IniFile& ini, HotKeyTable& table, const LanguageText
     return result;
 }
 
-IniFile parseBytes(std::string_view bytes) {
+// `decodedWhole` tells whether every byte decoded to a character (malformed UTF-8 or UTF-16
+// decodes to replacement characters, and a rewrite would lose the original bytes).
+IniFile parseBytes(std::string_view bytes, bool* decodedWhole = nullptr) {
     DecodedText decoded = decodeText(bytes);
+    if (decodedWhole) {
+        *decodedWhole = decoded.encoding == TextEncoding::Windows1252 ||
+                        encodeText(decoded.text, decoded.encoding) == bytes;
+    }
     IniFile ini = IniFile::parse(decoded.text);
     ini.setEncoding(decoded.encoding);
     return ini;
@@ -306,9 +312,10 @@ LoadResult LoadHotKeys(const std::string& path, HotKeyTable& table, const Langua
         }
         return failed;
     }
-    const IniFile ini = parseBytes(*bytes);
+    bool decodedWhole = true;
+    const IniFile ini = parseBytes(*bytes, &decodedWhole);
     LoadResult result = loadParsed(ini, table, texts, defaultDeviceId);
-    if (options.writeBack) {
+    if (options.writeBack && decodedWhole) {
         const std::string normalized = encodeText(ini.serialize(IniStyle::HotKeys), ini.encoding());
         if (normalized != *bytes) result.writeBack = writeFileAtomically(path, normalized);
     }

@@ -23,7 +23,9 @@ inline constexpr size_t kTextPieceLength = 100;
 
 struct LoadOptions {
     // Rewrites the file in normalised form (trimmed lines, comments and stray lines dropped) in
-    // the encoding it was read in. Skipped when the file already is in that form.
+    // the encoding it was read in. Skipped when the file already is in that form, and when it
+    // holds bytes its encoding cannot decode (malformed UTF-8 or UTF-16), which a rewrite would
+    // lose.
     bool writeBack = true;
 };
 

@@ -356,6 +356,13 @@ TEST_F(HotKeyFileTest, WriteBackNormalisesOnlyWhenAskedAndNeeded) {
     EXPECT_TRUE(r.writeBack.ok);
     EXPECT_EQ(read("m.hkv"), clean);
     EXPECT_EQ(t.size(), 2u);  // loading appends
+
+    // Malformed UTF-8 after a mark is read as replacement characters but never written back.
+    const std::string malformed = "\xEF\xBB\xBF[General]\nCount=0\n[X]\nK=\xE4\xFC\n";
+    write("bad.hkv", malformed);
+    r = LoadHotKeys(path("bad.hkv"), t, de_, kDefaultDevice);
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(read("bad.hkv"), malformed);
 }
 
 TEST_F(HotKeyFileTest, FailedReadsAndWritesLoseNothing) {
