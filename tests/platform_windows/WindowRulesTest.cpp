@@ -1,9 +1,6 @@
 // The rules beneath the window control and the key-combination stroke, without a desktop:
-// title matching, the hidden-window file, and the strokes a stored combination produces.
+// title matching, the hidden-window file text, and the strokes a stored combination produces.
 #include <gtest/gtest.h>
-
-#include <cstdio>
-#include <cstdlib>
 
 #include "core/KeyCombStroke.h"
 #include "platform/fake/FakeDesktop.h"
@@ -37,25 +34,6 @@ TEST(HiddenWindowRules, FileTextRoundTripsAndSkipsWhatDoesNotParse) {
     ASSERT_EQ(back.size(), 1u);
     EXPECT_EQ(back[0], (HiddenWindow{5, 1, "five"}));
     EXPECT_TRUE(parseHiddenWindows("").empty());
-}
-
-TEST(HiddenWindowRules, FileKeepsTheListAndVanishesWhenEmpty) {
-    const char* tmp = std::getenv("TMPDIR");
-    const std::string path =
-        std::string(tmp ? tmp : "/tmp") + "/vorbix-hidden-" + std::to_string(::getpid()) + ".txt";
-    HiddenWindowFile file(path);
-    EXPECT_TRUE(file.load().empty());
-    ASSERT_TRUE(file.save({{42, 7, "Editor"}}));
-    EXPECT_EQ(file.load(), (std::vector<HiddenWindow>{{42, 7, "Editor"}}));
-    ASSERT_TRUE(file.save({}));
-    EXPECT_FALSE(fileExists(path));
-    EXPECT_TRUE(file.save({}));  // nothing to remove is no failure
-
-    HiddenWindowFile unwritable("/nonexistent-folder/hidden.txt");
-    FileResult result = unwritable.save({{42, 7, "Editor"}});
-    EXPECT_FALSE(result.ok);
-    EXPECT_NE(result.error.find("/nonexistent-folder/hidden.txt"), std::string::npos);
-    std::remove(path.c_str());
 }
 
 TEST(KeyCombStroke, StoredCombinationIsPressedAfterTheModifierRelease) {
