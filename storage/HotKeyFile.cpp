@@ -82,7 +82,7 @@ std::string joinTextPieces(const IniFile::Section* section, int32_t count) {
     return joined;
 }
 
-// Reads one row's kind-specific keys into the row (the row's key text and caption are set).
+// Reads the keys of the row's kind into the row (its key text and caption are set already).
 void readProperties(HotKeyEntry& row, ActionKind kind, const IniFile::Section* section,
                     const LanguageTexts& texts, std::string_view defaultDeviceId) {
     const std::string& placeholder = texts.placeholder(actionInfo(kind).placeholder);
