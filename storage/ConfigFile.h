@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "storage/AtomicFile.h"
 #include "storage/Colors.h"
