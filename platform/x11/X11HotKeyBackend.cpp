@@ -42,6 +42,9 @@ X11HotKeyBackend::X11HotKeyBackend(Handler handler) : handler_(std::move(handler
                                           XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT,
                                           XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT, 0, 0, 0);
     std::free(xcb_xkb_per_client_flags_reply(connection_, flags, nullptr));
+    if (const xcb_query_extension_reply_t* xkb = xcb_get_extension_data(connection_, &xcb_xkb_id);
+        xkb && xkb->present)
+        xkbFirstEvent_ = xkb->first_event;
 
     selectRawKeyReleases();
     app->installNativeEventFilter(this);
@@ -50,7 +53,7 @@ X11HotKeyBackend::X11HotKeyBackend(Handler handler) : handler_(std::move(handler
 X11HotKeyBackend::~X11HotKeyBackend() {
     if (!connection_) return;
     if (auto* app = QCoreApplication::instance()) app->removeNativeEventFilter(this);
-    for (const Grab& grab : grabs_) ungrab(grab);
+    for (Grab& grab : grabs_) ungrab(grab);
     xcb_flush(connection_);
 }
 
@@ -82,8 +85,7 @@ uint16_t X11HotKeyBackend::modifierMask(uint32_t modifiers) const {
     return mask;
 }
 
-std::vector<uint16_t> X11HotKeyBackend::lockVariants() const {
-    const uint16_t numLock = keymap_->numLockMask();
+std::vector<uint16_t> X11HotKeyBackend::lockVariants(uint16_t numLock) {
     if (!numLock) return {0, XCB_MOD_MASK_LOCK};
     return {0, XCB_MOD_MASK_LOCK, numLock, static_cast<uint16_t>(XCB_MOD_MASK_LOCK | numLock)};
 }
@@ -91,16 +93,26 @@ std::vector<uint16_t> X11HotKeyBackend::lockVariants() const {
 bool X11HotKeyBackend::registerHotKey(int32_t id, const TWinHotKey& combination) {
     if (!connection_ || combination.Key == 0 || combination.Key > 0xFF) return false;
     keymap_->refresh();
-    const uint8_t keycode = keymap_->keycodeOfVirtualKey(static_cast<uint8_t>(combination.Key));
+    Grab grab{id, combination, 0, 0, 0};
+    if (!this->grab(grab)) return false;
+    grabs_.push_back(grab);
+    return true;
+}
+
+bool X11HotKeyBackend::grab(Grab& grab) {
+    grab.keycode = 0;
+    const uint8_t keycode =
+        keymap_->keycodeOfVirtualKey(static_cast<uint8_t>(grab.combination.Key));
     if (keycode == 0) return false;
-    const uint16_t modifiers = modifierMask(combination.Modifiers);
+    const uint16_t modifiers = modifierMask(grab.combination.Modifiers);
     // The same combination twice is refused, as the system refuses it to one program.
-    for (const Grab& grab : grabs_)
-        if (grab.keycode == keycode && grab.modifiers == modifiers) return false;
+    for (const Grab& other : grabs_)
+        if (other.keycode == keycode && other.modifiers == modifiers) return false;
 
     // Checked requests: a refusal (BadAccess, another client holds the combination) comes back
     // to the cookie instead of the error handler.
-    const std::vector<uint16_t> variants = lockVariants();
+    const uint16_t numLock = keymap_->numLockMask();
+    const std::vector<uint16_t> variants = lockVariants(numLock);
     std::vector<xcb_void_cookie_t> cookies;
     for (uint16_t variant : variants)
         cookies.push_back(xcb_grab_key_checked(connection_, 0, root_, modifiers | variant, keycode,
@@ -119,13 +131,17 @@ bool X11HotKeyBackend::registerHotKey(int32_t id, const TWinHotKey& combination)
         xcb_flush(connection_);
         return false;
     }
-    grabs_.push_back({id, keycode, modifiers});
+    grab.keycode = keycode;
+    grab.modifiers = modifiers;
+    grab.numLock = numLock;
     return true;
 }
 
-void X11HotKeyBackend::ungrab(const Grab& grab) {
-    for (uint16_t variant : lockVariants())
+void X11HotKeyBackend::ungrab(Grab& grab) {
+    if (grab.keycode == 0) return;
+    for (uint16_t variant : lockVariants(grab.numLock))
         xcb_ungrab_key(connection_, grab.keycode, root_, grab.modifiers | variant);
+    grab.keycode = 0;
 }
 
 void X11HotKeyBackend::unregisterHotKey(int32_t id) {
@@ -136,6 +152,37 @@ void X11HotKeyBackend::unregisterHotKey(int32_t id) {
     for (auto it = first; it != grabs_.end(); ++it) ungrab(*it);
     grabs_.erase(first, grabs_.end());
     xcb_flush(connection_);
+}
+
+// A new keyboard mapping (another layout, a changed modifier map) can move a key to another
+// keycode, as the Y and Z keys of the German layout: each registration follows its virtual key.
+// One that cannot be grabbed anew stays registered and tries again at the next change.
+void X11HotKeyBackend::regrab() {
+    regrabPending_ = false;
+    keymap_->refresh();
+    for (Grab& g : grabs_) {
+        const uint8_t keycode =
+            keymap_->keycodeOfVirtualKey(static_cast<uint8_t>(g.combination.Key));
+        if (g.keycode != 0 && g.keycode == keycode &&
+            g.modifiers == modifierMask(g.combination.Modifiers) &&
+            g.numLock == keymap_->numLockMask())
+            continue;
+        ungrab(g);
+        grab(g);
+    }
+    xcb_flush(connection_);
+}
+
+void X11HotKeyBackend::keymapChanged() {
+    if (regrabPending_ || grabs_.empty()) return;
+    regrabPending_ = true;
+    std::weak_ptr<bool> alive = alive_;
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [this, alive] {
+            if (!alive.expired()) regrab();
+        },
+        Qt::QueuedConnection);
 }
 
 bool X11HotKeyBackend::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
@@ -153,13 +200,24 @@ bool X11HotKeyBackend::handleEvent(const void* event) {
         const auto* key = static_cast<const xcb_key_press_event_t*>(event);
         if (key->event != root_) return false;
         if (type == XCB_KEY_RELEASE) return held_.erase(key->detail) > 0;
-        const uint16_t modifiers = key->state & kComparedModifiers & ~keymap_->numLockMask();
         auto grab = std::find_if(grabs_.begin(), grabs_.end(), [&](const Grab& g) {
-            return g.keycode == key->detail && g.modifiers == modifiers;
+            return g.keycode == key->detail &&
+                   g.modifiers == (key->state & kComparedModifiers & ~g.numLock);
         });
         if (grab == grabs_.end()) return false;
         if (held_.insert(key->detail).second) dispatch(grab->id);
         return true;
+    }
+    if (type == XCB_MAPPING_NOTIFY) {
+        if (static_cast<const xcb_mapping_notify_event_t*>(event)->request != XCB_MAPPING_POINTER)
+            keymapChanged();
+        return false;
+    }
+    if (xkbFirstEvent_ && type == xkbFirstEvent_) {
+        const uint8_t xkbType = static_cast<const uint8_t*>(event)[1];
+        if (xkbType == XCB_XKB_NEW_KEYBOARD_NOTIFY || xkbType == XCB_XKB_MAP_NOTIFY)
+            keymapChanged();
+        return false;
     }
     if (type == XCB_GE_GENERIC && inputOpcode_) {
         const auto* ge = static_cast<const xcb_ge_generic_event_t*>(event);

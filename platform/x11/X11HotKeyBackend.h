@@ -48,20 +48,27 @@ public:
 private:
     struct Grab {
         int32_t id;
-        uint8_t keycode;
-        uint16_t modifiers;  // without the lock variants
+        TWinHotKey combination;
+        uint8_t keycode;     // 0 while not grabbed (the keyboard lacks the key)
+        uint16_t modifiers;  // X modifier mask, without the lock variants
+        uint16_t numLock;    // the NumLock mask of the grabbed variants
     };
 
     uint16_t modifierMask(uint32_t modifiers) const;
-    std::vector<uint16_t> lockVariants() const;
-    void ungrab(const Grab& grab);
+    static std::vector<uint16_t> lockVariants(uint16_t numLock);
+    bool grab(Grab& grab);
+    void ungrab(Grab& grab);
+    void keymapChanged();
+    void regrab();
     void selectRawKeyReleases();
     void dispatch(int32_t id);
 
     xcb_connection_t* connection_ = nullptr;
     _XDisplay* display_ = nullptr;
     uint32_t root_ = 0;
-    uint8_t inputOpcode_ = 0;  // XInput major opcode, 0 without raw key events
+    uint8_t inputOpcode_ = 0;    // XInput major opcode, 0 without raw key events
+    uint8_t xkbFirstEvent_ = 0;  // XKB event code, 0 without XKB
+    bool regrabPending_ = false;
     std::unique_ptr<X11Keymap> keymap_;
     Handler handler_;
     std::vector<Grab> grabs_;
