@@ -321,17 +321,6 @@ bool THotkeyEx::event(QEvent* e) {
             return true;
         }
     }
-    if (e->type() == QEvent::KeyPress) {
-        auto* k = static_cast<QKeyEvent*>(e);
-        if (k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) {
-            // The standard field empties itself on Tab, then the focus moves on.
-            if (!(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-                FWinkey = FWinkeyPressed;
-                standardKeyDown(0);
-                return QWidget::event(e);
-            }
-        }
-    }
     return QWidget::event(e);
 }
 

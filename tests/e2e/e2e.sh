@@ -70,8 +70,8 @@ program_row)
     wait_for 5 test -e "$work/started" || fail "the program was not started"
     ;;
 clipboard_strokes)
-    write_table '[General]' 'Count=3' '[Hot Key1]' 'Hot Key=Strg+Alt+C' 'Action=Kopieren' \
-        '[Hot Key2]' 'Hot Key=Strg+Alt+V' 'Action=Einfügen' '[Hot Key3]' 'Hot Key=Strg+Alt+X' \
+    write_table '[General]' 'Count=3' '[Hot Key1]' 'Hot Key=Strg+F5' 'Action=Kopieren' \
+        '[Hot Key2]' 'Hot Key=Strg+F6' 'Action=Einfügen' '[Hot Key3]' 'Hot Key=Strg+F7' \
         'Action=Ausschneiden'
     iconv -f UTF-8 -t WINDOWS-1252 "$data/HotKeys.hkv" >"$work/t" && mv "$work/t" "$data/HotKeys.hkv"
     start_vorbix
@@ -79,15 +79,15 @@ clipboard_strokes)
     xdotool type --delay 20 hello
     wait_for 5 field_is hello || fail "typing did not reach the field: $(field_text)"
     xdotool key ctrl+a
-    xdotool key ctrl+alt+c
+    xdotool key ctrl+F5
     sleep 0.3
     xdotool key End
-    xdotool key ctrl+alt+v
+    xdotool key ctrl+F6
     wait_for 5 field_is hellohello || fail "paste: '$(field_text)'"
     xdotool key ctrl+a
-    xdotool key ctrl+alt+x
+    xdotool key ctrl+F7
     wait_for 5 field_is "" || fail "cut: '$(field_text)'"
-    xdotool key ctrl+alt+v
+    xdotool key ctrl+F6
     wait_for 5 field_is hellohello || fail "paste after cut: '$(field_text)'"
     ;;
 deactivate_hotkey)
@@ -125,7 +125,7 @@ add_in_window)
     xdotool type --delay 30 Kommandoz
     sleep 0.3
     xdotool mousemove $((X + 715)) $((Y + 99)) click 1
-    wait_for 5 grep -q 'Hot Key=Strg+F6' "$data/HotKeys.hkv" || fail "row not stored: $(cat "$data/HotKeys.hkv")"
+    wait_for 5 grep -Eq 'Hot Key=(Strg|Ctrl)\+F6' "$data/HotKeys.hkv" || fail "row not stored: $(cat "$data/HotKeys.hkv")"
     grep -q 'Action=Kommandozeile' "$data/HotKeys.hkv" || fail "wrong action: $(cat "$data/HotKeys.hkv")"
     before=$(xdotool search --class xterm 2>/dev/null | wc -l)
     xdotool key ctrl+F6

@@ -1,0 +1,226 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QSystemTrayIcon>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <algorithm>
+
+#include "components/HotkeyEx.h"
+#include "platform/fake/FakeDesktop.h"
+#include "shell/MainWindow.h"
+#include "storage/AtomicFile.h"
+#include "tests/shell/ShellTestSupport.h"
+
+namespace vorbix {
+namespace {
+
+constexpr uint16_t kCtrl = 0x4000, kAlt = 0x8000, kWin = 0x1000;
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::offscreenApp();
+        ASSERT_TRUE(dir.isValid());
+        env.programFolder = std::string(std::getenv("VORBIX_BUILD_DIR")) + "/";
+        env.dataFolder = dir.path().toStdString() + "/Vorbix/";
+        env.hotKeys = &platform.hotKeys;
+        env.desktop = platform.desktop();
+        env.prompter = &platform.prompter;
+        env.permissions.isAdministrator = true;
+    }
+    void start() {
+        main = std::make_unique<TMain>(env);
+        main->startUp();
+        platform.take();
+    }
+    std::string file(const std::string& name) const {
+        return readWholeFile(env.dataFolder + name).value_or("<missing>");
+    }
+    bool add(uint16_t word, ActionKind kind) {
+        const size_t before = main->table().size();
+        main->hotkeyField()->setHotKey(word);
+        main->actionBox()->setCurrentIndex(toIndex(kind));
+        main->LabelAddHotKeyClick();
+        return main->table().size() == before + 1;
+    }
+    // The messages shown since the last call, by their first words.
+    std::vector<std::string> messages() { return platform.take(); }
+    bool logHas(const std::vector<std::string>& log, const std::string& start) {
+        return std::any_of(log.begin(), log.end(),
+                           [&](const std::string& l) { return l.rfind(start, 0) == 0; });
+    }
+
+    QTemporaryDir dir;
+    fake::FakePlatform platform;
+    ShellEnvironment env;
+    std::unique_ptr<TMain> main;
+};
+
+TEST_F(MainWindowTest, FirstRunPreparesFilesAndShowsTheDesignedState) {
+    start();
+    EXPECT_EQ(file("HotKeys.hkv"), "[General]\r\nCount=0\r\n");
+    const std::string config = file("Config.ini");
+    EXPECT_NE(config.find("ProgramDir=" + env.programFolder + "\r\n"), std::string::npos);
+    EXPECT_NE(config.find("Active=1\r\n"), std::string::npos);
+    EXPECT_EQ(main->statusCountLabel()->text(), "0 Hot Keys");
+    EXPECT_TRUE(main->welcomeShown());
+    EXPECT_TRUE(main->activeIconShown());
+    EXPECT_EQ(main->activationText(), "Aktiviert");
+    EXPECT_EQ(main->windowTitle(), "Pellmarr - Vorbix");
+    EXPECT_EQ(main->hotkeyField()->HotKey(), 113);
+    EXPECT_EQ(main->actionBox()->count(), 33);
+    EXPECT_EQ(main->actionBox()->currentText(), "Alles minimieren");
+
+    // A second start keeps the table file as it is.
+    writeFileAtomically(env.dataFolder + "HotKeys.hkv",
+                        "[General]\r\nCount=1\r\n[Hot Key1]\r\nHot Key=Strg+F5\r\n"
+                        "Action=Kopieren\r\n");
+    start();
+    EXPECT_EQ(main->table().size(), 1u);
+    EXPECT_EQ(main->statusCountLabel()->text(), "1 Hot Key");
+    EXPECT_EQ(platform.hotKeys.registered.count(30000), 1u);
+}
+
+TEST_F(MainWindowTest, AddChecksEveryRuleWithItsMessage) {
+    start();
+    EXPECT_FALSE(add(0, ActionKind::Copy));
+    EXPECT_TRUE(logHas(messages(), "info: ")) << "an empty field is refused";
+
+    EXPECT_TRUE(add(kCtrl | 0x74, ActionKind::MinimizeAll));
+    EXPECT_EQ(main->table().at(0).HotKeyText, "Strg+F5");
+    EXPECT_EQ(platform.hotKeys.registered.count(30000), 1u);
+    EXPECT_NE(file("HotKeys.hkv").find("Hot Key=Strg+F5"), std::string::npos);
+    EXPECT_EQ(main->statusCountLabel()->text(), "1 Hot Key");
+    EXPECT_EQ(main->list()->topLevelItemCount(), 1);
+    EXPECT_FALSE(main->list()->topLevelItem(0)->icon(1).isNull()) << "the action image";
+    messages();
+
+    EXPECT_FALSE(add(kCtrl | 0x74, ActionKind::Copy)) << "a duplicate";
+    EXPECT_TRUE(logHas(messages(), "info: Diese Tastenkombination ist bereits"));
+
+    EXPECT_FALSE(add(kAlt | 0x74, ActionKind::InsertText));
+    EXPECT_FALSE(add(kCtrl | 0x56, ActionKind::InsertText));
+    EXPECT_EQ(main->table().size(), 1u);
+    messages();
+    EXPECT_TRUE(add(kCtrl | 0x56, ActionKind::Copy)) << "Ctrl+V is fine for other kinds";
+
+    platform.prompter.answer = false;
+    EXPECT_FALSE(add(kWin | 0x45, ActionKind::Copy));
+    EXPECT_TRUE(logHas(messages(), "ask: "));
+    platform.prompter.answer = true;
+    EXPECT_TRUE(add(kWin | 0x45, ActionKind::Copy));
+    EXPECT_TRUE(logHas(messages(), "ask: "));
+    EXPECT_TRUE(add(kWin | kCtrl | 0x45, ActionKind::Copy));
+    EXPECT_FALSE(logHas(messages(), "ask: ")) << "Win+Ctrl+E asks nothing";
+
+    // The properties notice comes once.
+    EXPECT_TRUE(add(kCtrl | 0x31, ActionKind::OpenProgramDir));
+    EXPECT_TRUE(logHas(messages(), "info: "));
+    EXPECT_NE(file("Config.ini").find("PropertiesNotice=1"), std::string::npos);
+    EXPECT_TRUE(add(kCtrl | 0x32, ActionKind::Website));
+    EXPECT_FALSE(logHas(messages(), "info: "));
+
+    // A refused change policy.
+    env.permissions = {false, false, true};
+    start();
+    EXPECT_FALSE(add(kCtrl | 0x33, ActionKind::Copy));
+    EXPECT_TRUE(logHas(messages(), "error: "));
+}
+
+TEST_F(MainWindowTest, DeleteAndMoveKeepSelectionRegistrationsAndMenus) {
+    start();
+    ASSERT_TRUE(add(kCtrl | 0x41, ActionKind::Copy));
+    ASSERT_TRUE(add(kCtrl | 0x42, ActionKind::Paste));
+    ASSERT_TRUE(add(kCtrl | 0x43, ActionKind::Cut));
+
+    // Moving the selected last row up, then the first row up (no change, file still written).
+    main->selectRow(2);
+    main->ButtonUpClick();
+    EXPECT_EQ(main->table().at(1).HotKeyText, "Strg+C");
+    EXPECT_EQ(main->selectedRow(), 1);
+    main->selectRow(0);
+    QFile::remove(QString::fromStdString(env.dataFolder + "HotKeys.hkv"));
+    main->ButtonUpClick();
+    EXPECT_EQ(main->table().at(0).HotKeyText, "Strg+A");
+    EXPECT_NE(file("HotKeys.hkv"), "<missing>");
+
+    // Deleting the last row selects the new last one; identifiers follow the row order.
+    main->selectRow(2);
+    main->MenuDeleteSelectedExecute();
+    EXPECT_EQ(main->table().size(), 2u);
+    EXPECT_EQ(main->selectedRow(), 1);
+    EXPECT_EQ(main->table().at(0).HotKeyId, 30000);
+    EXPECT_EQ(main->table().at(1).HotKeyId, 30001);
+    EXPECT_EQ(main->statusCountLabel()->text(), "2 Hot Keys");
+
+    // Delete all answered No keeps the rows and still rewrites the file.
+    platform.prompter.answer = false;
+    QFile::remove(QString::fromStdString(env.dataFolder + "HotKeys.hkv"));
+    main->MenuDeleteAllExecute();
+    EXPECT_EQ(main->table().size(), 2u);
+    EXPECT_NE(file("HotKeys.hkv").find("Count=2"), std::string::npos);
+    platform.prompter.answer = true;
+    main->MenuDeleteAllExecute();
+    EXPECT_EQ(main->table().size(), 0u);
+    EXPECT_EQ(file("HotKeys.hkv"), "[General]\r\nCount=0\r\n");
+    EXPECT_FALSE(main->action("MenuDeleteSelected")->isEnabled());
+    EXPECT_FALSE(main->action("MenuDeleteAll")->isEnabled());
+    EXPECT_FALSE(main->action("MenuSaveAs")->isEnabled());
+    EXPECT_EQ(main->statusCountLabel()->text(), "0 Hot Keys");
+}
+
+TEST_F(MainWindowTest, ActivationSwitchFollowsStateEvenWithoutIconFiles) {
+    // A program folder with the language files but without the tray icons.
+    QTemporaryDir program;
+    QDir().mkpath(program.path() + "/System/Localization");
+    for (const char* f : {"German.lng", "English.lng"}) {
+        QFile::copy(QString::fromStdString(env.programFolder) + "System/Localization/" + f,
+                    program.path() + "/System/Localization/" + f);
+    }
+    env.programFolder = program.path().toStdString() + "/";
+    start();
+    ASSERT_TRUE(add(kCtrl | 0x41, ActionKind::Copy));
+    main->PopupDeactivateExecute();
+    EXPECT_FALSE(main->active());
+    EXPECT_FALSE(main->activeIconShown());
+    EXPECT_EQ(main->activationText(), "Deaktiviert");
+    EXPECT_TRUE(platform.hotKeys.registered.empty());
+    EXPECT_FALSE(main->trayIcon()->icon().isNull());
+    main->PopupDeactivateExecute();
+    EXPECT_TRUE(main->active());
+    EXPECT_TRUE(main->activeIconShown());
+    EXPECT_EQ(platform.hotKeys.registered.count(30000), 1u);
+
+    // Switched off, the language switch keeps the switched-off texts; the state is stored.
+    main->PopupDeactivateExecute();
+    main->switchLanguage("English");
+    EXPECT_EQ(main->activationText(), "Deactivated");
+    EXPECT_EQ(main->actionBox()->itemText(0), "Minimize all");
+    EXPECT_NE(file("Config.ini").find("Language=English"), std::string::npos);
+    main->saveState();
+    EXPECT_NE(file("Config.ini").find("Active=0"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, CloseBoxHidesWithOneNoticeAndSaves) {
+    start();
+    main->show();
+    ASSERT_TRUE(add(kCtrl | 0x41, ActionKind::Copy));
+    QFile::remove(QString::fromStdString(env.dataFolder + "HotKeys.hkv"));
+    messages();
+    main->close();
+    EXPECT_FALSE(main->isVisible());
+    EXPECT_TRUE(logHas(messages(), "info: "));
+    EXPECT_NE(file("HotKeys.hkv").find("Count=1"), std::string::npos);
+    EXPECT_NE(file("Config.ini").find("SymbolNotice=1"), std::string::npos);
+    main->show();
+    main->close();
+    EXPECT_FALSE(logHas(messages(), "info: ")) << "the notice comes once";
+}
+
+}  // namespace
+}  // namespace vorbix
