@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "core/TextUtil.h"
+#include "storage/RtfCodePages.h"
 #include "storage/TextCodec.h"
 
 namespace vorbix {
@@ -105,6 +106,8 @@ enum class Word {
     Green,
     Blue,
     DefaultFont,
+    CodePage,
+    Ansi,
     Character,
     ParagraphEnd,
     ParagraphDefault,
@@ -157,6 +160,8 @@ WordInfo lookUpWord(std::string_view word) {
         m["green"] = {Word::Green};
         m["blue"] = {Word::Blue};
         m["deff"] = {Word::DefaultFont};
+        m["ansicpg"] = {Word::CodePage};
+        m["ansi"] = {Word::Ansi};
         const std::pair<std::string_view, char32_t> specials[] = {
             {"tab", '\t'},         {"line", kLineBreak}, {"emdash", 0x2014},  {"endash", 0x2013},
             {"bullet", 0x2022},    {"lquote", 0x2018},   {"rquote", 0x2019},  {"ldblquote", 0x201C},
@@ -355,15 +360,15 @@ private:
         return -1;
     }
 
-    // A byte of the current code page as a character. Windows-1252 is the only table here;
-    // other code pages fall back to it.
-    static char32_t byteToChar(unsigned char b) {
-        static const std::u32string kTable = [] {
-            std::string bytes;
-            for (int i = 0; i < 256; ++i) bytes.push_back(static_cast<char>(i));
-            return toUtf32(windows1252ToUtf8(bytes));
-        }();
-        return kTable.size() == 256 ? kTable[b] : 0xFFFD;
+    // A byte as a character of the code page of the current font, or of the document.
+    char32_t byteToChar(unsigned char b) const {
+        int charset = 1;
+        if (!stack_.empty()) {
+            const GroupState& s = stack_.back();
+            auto font = fonts_.find(s.font >= 0 ? s.font : defaultFont_);
+            if (font != fonts_.end()) charset = font->second.charset;
+        }
+        return codePageByteToChar(codePageOfCharset(charset, codePage_), b);
     }
 
     void controlSequence() {
@@ -525,7 +530,7 @@ private:
             if (info.kind == Word::Font) {
                 if (fontPending_) commitFont();
                 fontNumber_ = param;
-                fontCharset_ = 0;
+                fontCharset_ = 1;  // not given: the document's code page
                 fontName_.clear();
                 fontPending_ = true;
             } else if (info.kind == Word::FontCharset) {
@@ -551,6 +556,12 @@ private:
         switch (info.kind) {
             case Word::DefaultFont:
                 defaultFont_ = param;
+                break;
+            case Word::CodePage:
+                codePage_ = hasParam ? param : 1252;
+                break;
+            case Word::Ansi:
+                codePage_ = 1252;
                 break;
             case Word::Character:
                 character(info.character);
@@ -674,8 +685,9 @@ private:
 
     std::map<int, FontEntry> fonts_;
     int defaultFont_ = 0;
+    int codePage_ = 1252;
     int fontNumber_ = 0;
-    int fontCharset_ = 0;
+    int fontCharset_ = 1;
     std::string fontName_;
     bool fontPending_ = false;
 

@@ -67,6 +67,16 @@ TEST(RtfReader, SpecialCharactersAndEscapes) {
     EXPECT_EQ(rtfPlainText(doc("Öl")), "Öl");
 }
 
+TEST(RtfReader, BytesFollowTheCodePageOfFontOrDocument) {
+    EXPECT_EQ(rtfPlainText("{\\rtf1\\ansi\\ansicpg1251 \\'c0\\'e1\\'e2}"), "Абв");
+    EXPECT_EQ(rtfPlainText("{\\rtf1\\ansi\\ansicpg932 \\'e4}"), "ä");
+    const std::string fonts =
+        "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fcharset238 Arial CE;}"
+        "{\\f1\\fcharset0 Arial;}{\\f2 Arial;}{\\f3\\fcharset161 Arial Greek;}}";
+    EXPECT_EQ(rtfPlainText(fonts + "\\f0\\'b9\\f1\\'b9\\f2\\'b9\\f3\\'e1}"), "ą¹№α");
+    EXPECT_EQ(parseRtf(fonts + "\\f3 x}").paragraphs[0].runs[0].format.fontCharset, 161);
+}
+
 TEST(RtfReader, UnicodeFallbacksAreSkippedPerUc) {
     EXPECT_EQ(rtfPlainText(doc("\\u8364?x")), "€x");
     EXPECT_EQ(rtfPlainText(doc("\\u8364\\'80x")), "€x");
