@@ -2,12 +2,12 @@
 
 // Qt first: the X headers define names (Bool, Status) that Qt's headers refuse to follow.
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QMetaObject>
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/x11/X11Connection.h"
 #include "platform/x11/X11Keymap.h"
 #include "platform/x11/XcbXkb.h"
 
@@ -26,11 +26,10 @@ constexpr uint16_t kComparedModifiers = XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTRO
 }  // namespace
 
 X11HotKeyBackend::X11HotKeyBackend(Handler handler) : handler_(std::move(handler)) {
-    auto* app = qGuiApp;
-    auto* x11 = app ? app->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!x11 || !x11->connection()) return;
-    connection_ = x11->connection();
-    display_ = x11->display();
+    auto* app = QCoreApplication::instance();
+    connection_ = applicationConnection();
+    if (!app || !connection_) return;
+    display_ = applicationDisplay();
     root_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
     keymap_ = std::make_unique<X11Keymap>(connection_);
 

@@ -1,29 +1,15 @@
 #include "platform/x11/X11KeyNames.h"
 
-// Qt first: the X headers define names (Bool, Status) that Qt's headers refuse to follow.
-#include <QGuiApplication>
-#include <chrono>
 #include <cstdlib>
 #include <vector>
 
 #include "platform/x11/VirtualKeys.h"
+#include "platform/x11/X11Connection.h"
 #include "platform/x11/X11Keymap.h"
 #include "platform/x11/XcbXkb.h"
 
 namespace vorbix::x11 {
 namespace {
-
-int64_t nowMs() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-xcb_connection_t* applicationConnection() {
-    auto* app = qGuiApp;
-    auto* x11 = app ? app->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return x11 ? x11->connection() : nullptr;
-}
 
 // Symbol files that rules add besides the layouts (model, options).
 bool isLayoutFile(std::string_view name) {
@@ -130,7 +116,7 @@ std::string X11KeyNames::keyName(uint8_t virtualKey) const {
 
 bool X11KeyNames::isGermanLayout() const {
     if (!connection_) return false;
-    const int64_t now = nowMs();
+    const int64_t now = monotonicMs();
     if (now - readAt_ < kCacheMs) return german_;
     german_ = isGermanSymbolsGroup(symbolsName(connection_), activeGroup(connection_));
     readAt_ = now;

@@ -1,12 +1,11 @@
 #include "platform/x11/X11KeyboardOutput.h"
 
 // Qt first: the X headers define names (Bool, Status) that Qt's headers refuse to follow.
-#include <QGuiApplication>
-#include <chrono>
 #include <cstdlib>
 #include <vector>
 
 #include "platform/x11/VirtualKeys.h"
+#include "platform/x11/X11Connection.h"
 #include "platform/x11/X11Keymap.h"
 
 #include <X11/keysym.h>
@@ -16,22 +15,13 @@
 namespace vorbix::x11 {
 namespace {
 
-int64_t nowMs() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
 // The keyboard mapping is read again when it is older than this, so a layout switch is seen
 // without a round trip for every single key.
 constexpr int64_t kKeymapMaxAgeMs = 200;
 
 }  // namespace
 
-X11KeyboardOutput::X11KeyboardOutput() {
-    auto* app = qGuiApp;
-    auto* x11 = app ? app->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (x11) connection_ = x11->connection();
+X11KeyboardOutput::X11KeyboardOutput() : connection_(applicationConnection()) {
     init();
 }
 
@@ -46,7 +36,7 @@ void X11KeyboardOutput::init() {
     if (!connection_) return;
     root_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
     keymap_ = std::make_unique<X11Keymap>(connection_);
-    keymapReadAt_ = nowMs();
+    keymapReadAt_ = monotonicMs();
 }
 
 X11KeyboardOutput::~X11KeyboardOutput() {
@@ -58,16 +48,16 @@ uint8_t X11KeyboardOutput::keycodeFor(uint8_t virtualKey, bool bindIfMissing) {
     const uint32_t keysym = keysymFromVirtualKey(virtualKey);
     if (keysym == 0) return 0;
     if (auto it = bound_.find(keysym); it != bound_.end()) return it->second;
-    if (nowMs() - keymapReadAt_ > kKeymapMaxAgeMs) {
+    if (monotonicMs() - keymapReadAt_ > kKeymapMaxAgeMs) {
         keymap_->refresh();
-        keymapReadAt_ = nowMs();
+        keymapReadAt_ = monotonicMs();
     }
     if (uint8_t code = keymap_->keycodeOfVirtualKey(virtualKey)) return code;
     if (!bindIfMissing) return 0;
 
     // Borrow a keycode without symbols for the missing keysym.
     keymap_->refresh();
-    keymapReadAt_ = nowMs();
+    keymapReadAt_ = monotonicMs();
     // A keycode bound earlier is no longer empty, so this finds a fresh one.
     const uint8_t spare = keymap_->spareKeycode();
     if (spare == 0) return 0;
@@ -123,7 +113,7 @@ void X11KeyboardOutput::releaseModifiers() {
     if (!connection_) return;
     xcb_ungrab_keyboard(connection_, XCB_CURRENT_TIME);
     keymap_->refresh();
-    keymapReadAt_ = nowMs();
+    keymapReadAt_ = monotonicMs();
 
     xcb_query_keymap_reply_t* state =
         xcb_query_keymap_reply(connection_, xcb_query_keymap(connection_), nullptr);
