@@ -91,7 +91,8 @@ std::vector<uint16_t> X11HotKeyBackend::lockVariants(uint16_t numLock) {
 
 bool X11HotKeyBackend::registerHotKey(int32_t id, const TWinHotKey& combination) {
     if (!connection_ || combination.Key == 0 || combination.Key > 0xFF) return false;
-    keymap_->refresh();
+    // The keymap read last stays valid until the server announces a change; the change
+    // re-reads it and moves every grab (regrab).
     Grab grab{id, combination, 0, 0, 0};
     if (!this->grab(grab)) return false;
     grabs_.push_back(grab);
