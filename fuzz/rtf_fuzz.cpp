@@ -46,6 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string written = writeRtf(once);
     check(parseRtf(written) == once);
     check(writeRtf(parseRtf(written)) == written);
+    checkDocument(withLinksFromMarkup(d));
     const std::string html = writeHtml(d);
     check(validUtf8(html) || !validUtf8(rtf));
 

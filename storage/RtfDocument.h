@@ -82,6 +82,12 @@ RtfDocument parseRtf(std::string_view rtf);
 // The plain text the rich-text control shows for the RTF (see RtfDocument::plainText).
 std::string rtfPlainText(std::string_view rtf, std::string_view paragraphSeparator = "\r\n");
 
+// Link markup written as text into the document ("<url=" address ">" link text "</url>", any
+// letter case, also across runs of different formatting) turned into runs that carry the address
+// as their link; the markup itself disappears, the link text keeps its formatting. Markup with an
+// empty link text shows the address. Incomplete markup stays text.
+RtfDocument withLinksFromMarkup(const RtfDocument& document);
+
 // The document as RTF, "{\rtf1\ansi\ansicpg1252\deff0..." with CR LF after paragraphs and
 // tables, ending with the closing brace (no line break after it).
 std::string writeRtf(const RtfDocument& document);

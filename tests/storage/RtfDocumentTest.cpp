@@ -182,6 +182,36 @@ TEST(RtfReader, GarbageAndBrokenDocumentsGiveAResult) {
     EXPECT_FALSE(looksLikeRtf("{\\rt"));
 }
 
+TEST(RtfLinks, MarkupBecomesLinkRuns) {
+    RtfCharFormat plain;
+    plain.fontName = "Arial";
+    RtfCharFormat bold = plain;
+    bold.bold = true;
+    RtfDocument d;
+    RtfParagraph p;
+    p.append("Visit <URL=http://x>he", plain);
+    p.append("re</url>! <url=a</url> <url=y.de></url>.", bold);
+    d.paragraphs = {p, RtfParagraph{}};
+    const RtfDocument linked = withLinksFromMarkup(d);
+    EXPECT_EQ(linked.plainText(), "Visit here! <url=a</url> y.de.\r\n");
+    const auto& runs = linked.paragraphs[0].runs;
+    ASSERT_EQ(runs.size(), 6u);
+    EXPECT_EQ(runs[1].text, "he");
+    EXPECT_EQ(runs[1].format.link, "http://x");
+    EXPECT_FALSE(runs[1].format.bold);
+    EXPECT_EQ(runs[2].text, "re");
+    EXPECT_EQ(runs[2].format.link, "http://x");
+    EXPECT_TRUE(runs[2].format.bold);
+    EXPECT_EQ(runs[3].text, "! <url=a</url> ");
+    EXPECT_EQ(runs[3].format.link, "");
+    EXPECT_EQ(runs[4].text, "y.de");
+    EXPECT_EQ(runs[4].format.link, "y.de");
+    EXPECT_EQ(runs[5].format.link, "");
+    // The links reach the clipboard flavours.
+    EXPECT_NE(writeHtml(linked).find("<a href=\"http://x\">"), std::string::npos);
+    EXPECT_EQ(parseRtf(writeRtf(linked)), linked);
+}
+
 namespace {
 
 RtfDocument sampleDocument() {
