@@ -2,6 +2,11 @@
 // that are undone, and waiting for the records of the RecordArgs helper.
 #pragma once
 
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -11,6 +16,8 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+extern char** environ;
 
 namespace vorbix::test {
 
@@ -109,5 +116,42 @@ inline std::vector<Record> waitForRecords(const fs::path& dir, size_t count = 1)
     }
     return records;
 }
+
+// A process a test starts and stops again by its process id.
+class TestProcess {
+public:
+    explicit TestProcess(const std::vector<std::string>& argv) {
+        std::vector<char*> args;
+        for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+        args.push_back(nullptr);
+        // Its output goes nowhere, so that it never holds the test's output open.
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_adddup2(&actions, 1, 2);
+        if (::posix_spawnp(&pid_, args[0], &actions, nullptr, args.data(), environ) != 0) pid_ = -1;
+        posix_spawn_file_actions_destroy(&actions);
+    }
+    ~TestProcess() { stop(); }
+    TestProcess(const TestProcess&) = delete;
+    TestProcess& operator=(const TestProcess&) = delete;
+
+    bool started() const { return pid_ > 0; }
+    // Whether it is still running (reaps it when it has ended).
+    bool running() {
+        if (pid_ <= 0) return false;
+        if (::waitpid(pid_, nullptr, WNOHANG) == pid_) pid_ = -1;
+        return pid_ > 0;
+    }
+    void stop() {
+        if (pid_ <= 0) return;
+        ::kill(pid_, SIGTERM);
+        ::waitpid(pid_, nullptr, 0);
+        pid_ = -1;
+    }
+
+private:
+    pid_t pid_ = -1;
+};
 
 }  // namespace vorbix::test
