@@ -45,7 +45,7 @@ X11HotKeyBackend::X11HotKeyBackend(Handler handler) : handler_(std::move(handler
         xkb && xkb->present)
         xkbFirstEvent_ = xkb->first_event;
 
-    selectRawKeyReleases();
+    findInputExtension();
     app->installNativeEventFilter(this);
 }
 
@@ -56,23 +56,32 @@ X11HotKeyBackend::~X11HotKeyBackend() {
     xcb_flush(connection_);
 }
 
-// A key release goes to whoever holds the keyboard: once an action has ended the grab of the
-// held hot key, the release reaches the focused client, not this one. Raw key events from the
-// master keyboard arrive whatever the grab, so they tell reliably when a held key comes up.
-void X11HotKeyBackend::selectRawKeyReleases() {
+void X11HotKeyBackend::findInputExtension() {
     if (!display_) return;
     const char name[] = "XInputExtension";
     auto cookie = xcb_query_extension(connection_, sizeof name - 1, name);
     xcb_query_extension_reply_t* reply = xcb_query_extension_reply(connection_, cookie, nullptr);
     if (reply && reply->present) inputOpcode_ = reply->major_opcode;
     std::free(reply);
+}
+
+// A key release goes to whoever holds the keyboard: once an action has ended the grab of the
+// held hot key, the release reaches the focused client, not this one. Raw key events from the
+// master keyboard arrive whatever the grab, so they tell reliably when a held key comes up.
+// They are selected only while a hot key is held, so that typing elsewhere never wakes the
+// program.
+void X11HotKeyBackend::selectRawKeyReleases(bool on) {
     if (!inputOpcode_) return;
     unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
-    XISetMask(bits, XI_RawKeyRelease);
+    if (on) XISetMask(bits, XI_RawKeyRelease);
     // Per device id: the application's own selection on the root (all devices) stays as it is.
     XIEventMask mask{XIAllMasterDevices, static_cast<int>(sizeof bits), bits};
     XISelectEvents(display_, root_, &mask, 1);
     XFlush(display_);
+}
+
+void X11HotKeyBackend::keyReleased(uint8_t keycode) {
+    if (held_.erase(keycode) && held_.empty()) selectRawKeyReleases(false);
 }
 
 uint16_t X11HotKeyBackend::modifierMask(uint32_t modifiers) const {
@@ -199,12 +208,17 @@ bool X11HotKeyBackend::handleEvent(const void* event) {
         // that reaches one of the program's own windows (the capture field) is not ours.
         const auto* key = static_cast<const xcb_key_press_event_t*>(event);
         if (key->event != root_) return false;
-        if (type == XCB_KEY_RELEASE) return held_.erase(key->detail) > 0;
+        if (type == XCB_KEY_RELEASE) {
+            const bool ours = held_.count(key->detail) > 0;
+            keyReleased(key->detail);
+            return ours;
+        }
         auto grab = std::find_if(grabs_.begin(), grabs_.end(), [&](const Grab& g) {
             return g.keycode == key->detail &&
                    g.modifiers == (key->state & kComparedModifiers & ~g.numLock);
         });
         if (grab == grabs_.end()) return false;
+        if (held_.empty()) selectRawKeyReleases(true);
         if (held_.insert(key->detail).second) dispatch(grab->id);
         return true;
     }
@@ -225,7 +239,7 @@ bool X11HotKeyBackend::handleEvent(const void* event) {
             // The key code of a raw event is the 32-bit detail after device id and time.
             uint32_t detail = 0;
             std::memcpy(&detail, reinterpret_cast<const char*>(event) + 16, sizeof detail);
-            if (detail <= 0xFF) held_.erase(static_cast<uint8_t>(detail));
+            if (detail <= 0xFF) keyReleased(static_cast<uint8_t>(detail));
         }
     }
     return false;

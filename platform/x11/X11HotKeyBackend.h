@@ -26,7 +26,10 @@ public:
 
     // Works on the running QGuiApplication's X connection and installs itself as its native
     // event filter. The handler is called from the event loop, once per press of a registered
-    // combination (holding the keys down does not repeat it).
+    // combination. Holding the keys down does not repeat it: Windows repeats a held hot key
+    // unless it is registered with MOD_NOREPEAT, but an action run at the keyboard's repeat
+    // rate (a program started 25 times a second, a drive tray opened and closed) is never
+    // what the user wants.
     explicit X11HotKeyBackend(Handler handler = {});
     ~X11HotKeyBackend() override;
 
@@ -60,7 +63,9 @@ private:
     void ungrab(Grab& grab);
     void keymapChanged();
     void regrab();
-    void selectRawKeyReleases();
+    void findInputExtension();
+    void selectRawKeyReleases(bool on);
+    void keyReleased(uint8_t keycode);
     void dispatch(int32_t id);
 
     xcb_connection_t* connection_ = nullptr;
