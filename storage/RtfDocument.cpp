@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "core/TextUtil.h"
+#include "storage/HtmlExport.h"
 #include "storage/RtfCodePages.h"
 #include "storage/TextCodec.h"
 
@@ -1137,31 +1138,18 @@ private:
 // ---------------------------------------------------------------------------------------------
 // HTML
 
+// Text escaped for HTML; \line becomes <br>, other control characters but the tab are dropped.
 void appendEscapedHtml(std::string& out, std::string_view text) {
+    std::string segment;
     for (char c : text) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            case '\'':
-                out += "&#39;";
-                break;
-            case static_cast<char>(kLineBreak):
-                out += "<br>";
-                break;
-            default:
-                if (static_cast<unsigned char>(c) >= 0x20 || c == '\t') out += c;
+        if (c == static_cast<char>(kLineBreak)) {
+            out += escapeHtml(segment) + "<br>";
+            segment.clear();
+        } else if (static_cast<unsigned char>(c) >= 0x20 || c == '\t') {
+            segment += c;
         }
     }
+    out += escapeHtml(segment);
 }
 
 std::string cssFormat(const RtfCharFormat& f) {
