@@ -3,6 +3,8 @@
 #include <X11/XF86keysym.h>
 #include <X11/keysym.h>
 
+#include <utility>
+
 #include "platform/x11/VirtualKeys.h"
 #include "platform/x11/X11KeyNames.h"
 
@@ -30,30 +32,33 @@ TEST(VirtualKeys, EveryKeyWithASymbolMapsBackToItself) {
 }
 
 TEST(VirtualKeys, RangesAndNamedKeys) {
-    EXPECT_EQ(keysymFromVirtualKey('A'), static_cast<uint32_t>(XK_a));
-    EXPECT_EQ(keysymFromVirtualKey('Z'), static_cast<uint32_t>(XK_z));
-    EXPECT_EQ(keysymFromVirtualKey('0'), static_cast<uint32_t>(XK_0));
-    EXPECT_EQ(keysymFromVirtualKey(0x70), static_cast<uint32_t>(XK_F1));
-    EXPECT_EQ(keysymFromVirtualKey(0x87), static_cast<uint32_t>(XK_F24));
-    EXPECT_EQ(keysymFromVirtualKey(0x60), static_cast<uint32_t>(XK_KP_0));
-    EXPECT_EQ(keysymFromVirtualKey(0x69), static_cast<uint32_t>(XK_KP_9));
-    EXPECT_EQ(keysymFromVirtualKey(0x0C), static_cast<uint32_t>(XK_KP_Begin));
-    EXPECT_EQ(keysymFromVirtualKey(0x13), static_cast<uint32_t>(XK_Pause));
-    EXPECT_EQ(keysymFromVirtualKey(0x2C), static_cast<uint32_t>(XK_Print));
-    EXPECT_EQ(keysymFromVirtualKey(0x91), static_cast<uint32_t>(XK_Scroll_Lock));
-    EXPECT_EQ(keysymFromVirtualKey(0x5B), static_cast<uint32_t>(XK_Super_L));
-    EXPECT_EQ(keysymFromVirtualKey(0x5C), static_cast<uint32_t>(XK_Super_R));
-    EXPECT_EQ(keysymFromVirtualKey(0x5D), static_cast<uint32_t>(XK_Menu));
-    EXPECT_EQ(keysymFromVirtualKey(0x12), static_cast<uint32_t>(XK_Alt_L));
-    EXPECT_EQ(keysymFromVirtualKey(0xA6), static_cast<uint32_t>(XF86XK_Back));
-    EXPECT_EQ(keysymFromVirtualKey(0xAC), static_cast<uint32_t>(XF86XK_HomePage));
-    EXPECT_EQ(keysymFromVirtualKey(0xAD), static_cast<uint32_t>(XF86XK_AudioMute));
-    EXPECT_EQ(keysymFromVirtualKey(0xB3), static_cast<uint32_t>(XF86XK_AudioPlay));
-    EXPECT_EQ(keysymFromVirtualKey(0xB4), static_cast<uint32_t>(XF86XK_Mail));
-    // Codes without a key.
-    EXPECT_EQ(keysymFromVirtualKey(0x00), 0u);
-    EXPECT_EQ(keysymFromVirtualKey(0x07), 0u);
-    EXPECT_EQ(keysymFromVirtualKey(0xFF), 0u);
+    const std::pair<uint8_t, uint32_t> expected[] = {
+        {'A', XK_a},
+        {'Z', XK_z},
+        {'0', XK_0},
+        {0x70, XK_F1},
+        {0x87, XK_F24},
+        {0x60, XK_KP_0},
+        {0x69, XK_KP_9},
+        {0x0C, XK_KP_Begin},
+        {0x13, XK_Pause},
+        {0x2C, XK_Print},
+        {0x91, XK_Scroll_Lock},
+        {0x5B, XK_Super_L},
+        {0x5C, XK_Super_R},
+        {0x5D, XK_Menu},
+        {0x12, XK_Alt_L},
+        {0xA6, XF86XK_Back},
+        {0xAC, XF86XK_HomePage},
+        {0xAD, XF86XK_AudioMute},
+        {0xB3, XF86XK_AudioPlay},
+        {0xB4, XF86XK_Mail},
+        {0x00, 0},
+        {0x07, 0},
+        {0xFF, 0},  // codes without a key
+    };
+    for (const auto& [vk, keysym] : expected)
+        EXPECT_EQ(keysymFromVirtualKey(vk), keysym) << std::hex << int(vk);
 }
 
 TEST(VirtualKeys, SymbolsTheKeyboardProducesMapLikeWindowsKeys) {
