@@ -118,6 +118,8 @@ SpawnResult spawn(const std::vector<std::string>& argv, const std::string& worki
     if (!workingDirectory.empty())
         posix_spawn_file_actions_addchdir_np(&actions, workingDirectory.c_str());
     if (stdinFromNull) posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    // Nothing of this process beyond stdin, stdout and stderr reaches the child.
+    posix_spawn_file_actions_addclosefrom_np(&actions, 3);
     sigset_t none, all;
     sigemptyset(&none);
     sigfillset(&all);

@@ -23,9 +23,10 @@ struct SpawnResult {
 std::string findProgram(std::string_view name);
 
 // Starts argv[0] (a path) with the arguments argv, in `workingDirectory` (the current one when
-// empty), in a session of its own, with stdin on /dev/null, default signal dispositions and an
-// empty signal mask. A failed exec (missing file, no permission, bad folder) is reported in
-// `error`. The child is reaped in the background when it ends.
+// empty), in a session of its own, with stdin on /dev/null, no other file descriptor of this
+// process beyond stdout and stderr, default signal dispositions and an empty signal mask. A failed
+// exec (missing file, no permission, bad folder) is reported in `error`. The child is reaped in the
+// background when it ends.
 SpawnResult spawnDetached(const std::vector<std::string>& argv,
                           const std::string& workingDirectory);
 

@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -100,6 +101,7 @@ TEST_F(LauncherTest, StartsTheProgramWithItsArgumentsInItsOwnFolder) {
     std::string program = folder + "/tool";
     test::fs::copy_file(RECORD_ARGS, program);
     std::string marker = tmp_ / "pwned";
+    int leaked = ::open("/dev/null", O_RDONLY);  // without close-on-exec
 
     auto result = launcher_.startProgram(
         program, R"(-x "a file.txt" 'it''s' ; touch )" + marker + R"( $(touch )" + marker + ")",
@@ -110,7 +112,9 @@ TEST_F(LauncherTest, StartsTheProgramWithItsArgumentsInItsOwnFolder) {
     EXPECT_EQ(record.argv, (Words{program, "-x", "a file.txt", "its", ";", "touch", marker,
                                   "$(touch", marker + ")"}));
     EXPECT_FALSE(test::fs::exists(marker));
+    EXPECT_EQ(record.inheritedFds, "");
     EXPECT_GT(launcher_.lastStarted(), 0);
+    ::close(leaked);
 }
 
 TEST_F(LauncherTest, FindsAProgramInPathAndOpensFoldersAndDocuments) {

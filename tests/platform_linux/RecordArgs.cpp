@@ -1,6 +1,8 @@
-// Test helper: records how it was started (working directory and every argument) into a new file
+// Test helper: records how it was started (working directory, the file descriptors it inherited
+// beyond 0, 1 and 2, and every argument) into a new file
 // in $VORBIX_RECORD_DIR, NUL-separated, written under a temporary name and renamed so that a
 // reader sees either nothing or the whole record.
+#include <dirent.h>
 #include <limits.h>
 #include <unistd.h>
 
@@ -14,6 +16,15 @@ int main(int argc, char** argv) {
     char cwd[PATH_MAX] = {};
     if (!getcwd(cwd, sizeof cwd)) return 3;
     std::string record = std::string(cwd) + '\0';
+    std::string fds;
+    if (DIR* dir = opendir("/proc/self/fd")) {
+        while (const dirent* entry = readdir(dir)) {
+            int fd = std::atoi(entry->d_name);
+            if (fd > 2 && fd != dirfd(dir)) fds += (fds.empty() ? "" : " ") + std::to_string(fd);
+        }
+        closedir(dir);
+    }
+    record += fds + '\0';
     for (int i = 0; i < argc; ++i) record += std::string(argv[i]) + '\0';
     std::string name = std::string(dir) + "/record-" + std::to_string(getpid());
     FILE* f = std::fopen((name + ".tmp").c_str(), "wb");

@@ -77,6 +77,7 @@ inline void writeFile(const fs::path& path, const std::string& text) {
 // One start of the RecordArgs helper.
 struct Record {
     std::string cwd;
+    std::string inheritedFds;  // beyond 0, 1 and 2, separated by blanks
     std::vector<std::string> argv;
 };
 
@@ -88,16 +89,16 @@ inline std::vector<Record> readRecords(const fs::path& dir) {
         std::string data = readFile(entry.path());
         Record r;
         size_t start = 0;
-        bool first = true;
-        while (start < data.size()) {
+        for (int field = 0; start < data.size(); ++field) {
             size_t end = data.find('\0', start);
             if (end == std::string::npos) end = data.size();
             std::string part = data.substr(start, end - start);
-            if (first)
+            if (field == 0)
                 r.cwd = part;
+            else if (field == 1)
+                r.inheritedFds = part;
             else
                 r.argv.push_back(part);
-            first = false;
             start = end + 1;
         }
         records.push_back(r);
