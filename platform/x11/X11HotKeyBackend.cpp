@@ -27,8 +27,8 @@ constexpr uint16_t kComparedModifiers = XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTRO
 
 X11HotKeyBackend::X11HotKeyBackend(Handler handler) : handler_(std::move(handler)) {
     auto* app = QCoreApplication::instance();
+    if (!app || !applicationConnection()) return;
     connection_ = applicationConnection();
-    if (!app || !connection_) return;
     display_ = applicationDisplay();
     root_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
     keymap_ = std::make_unique<X11Keymap>(connection_);
@@ -53,6 +53,7 @@ X11HotKeyBackend::~X11HotKeyBackend() {
     if (!connection_) return;
     if (auto* app = QCoreApplication::instance()) app->removeNativeEventFilter(this);
     for (Grab& grab : grabs_) ungrab(grab);
+    if (!held_.empty()) selectRawKeyReleases(false);
     xcb_flush(connection_);
 }
 
