@@ -17,6 +17,9 @@
 
 namespace vorbix {
 
+// A line break inside a paragraph (\line), as it stands in a run's text.
+inline constexpr char32_t kRtfLineBreak = 0x0B;
+
 struct RtfColor {
     uint8_t red = 0;
     uint8_t green = 0;
