@@ -58,7 +58,11 @@ PolicyApplyResult applyPolicyScriptFile(const std::string& scriptPath,
         return refused("Refused: " + scriptPath +
                        " is not a change-policy script, or holds a value other than \"0\" or "
                        "\"1\"; nothing was written");
+    // Every user reads the policy: a file or folder only root could read would count as no
+    // policy at all, and so allow everything. Root's umask must not make it so.
+    const mode_t oldMask = ::umask(022);
     FileResult written = writeChangePolicy(policyPath, *policy);
+    ::umask(oldMask);
     if (!written) return refused("Cannot write the policy: " + written.error);
     return {true, "Policy written to " + policyPath +
                       ": AllowChanges_HKV=" + (policy->allowHotKeyChanges ? "1" : "0") +
