@@ -113,6 +113,7 @@ TEST_F(LauncherTest, StartsTheProgramWithItsArgumentsInItsOwnFolder) {
                                   "$(touch", marker + ")"}));
     EXPECT_FALSE(test::fs::exists(marker));
     EXPECT_EQ(record.inheritedFds, "");
+    EXPECT_TRUE(record.sessionLeader);
     EXPECT_GT(launcher_.lastStarted(), 0);
     ::close(leaked);
 }

@@ -1,5 +1,5 @@
 // Test helper: records how it was started (working directory, the file descriptors it inherited
-// beyond 0, 1 and 2, and every argument) into a new file
+// beyond 0, 1 and 2, whether it leads a session of its own, and every argument) into a new file
 // in $VORBIX_RECORD_DIR, NUL-separated, written under a temporary name and renamed so that a
 // reader sees either nothing or the whole record.
 #include <dirent.h>
@@ -25,6 +25,7 @@ int main(int argc, char** argv) {
         closedir(dir);
     }
     record += fds + '\0';
+    record += std::string(getsid(0) == getpid() ? "leader" : "member") + '\0';
     for (int i = 0; i < argc; ++i) record += std::string(argv[i]) + '\0';
     std::string name = std::string(dir) + "/record-" + std::to_string(getpid());
     FILE* f = std::fopen((name + ".tmp").c_str(), "wb");

@@ -78,6 +78,7 @@ inline void writeFile(const fs::path& path, const std::string& text) {
 struct Record {
     std::string cwd;
     std::string inheritedFds;  // beyond 0, 1 and 2, separated by blanks
+    bool sessionLeader = false;
     std::vector<std::string> argv;
 };
 
@@ -97,6 +98,8 @@ inline std::vector<Record> readRecords(const fs::path& dir) {
                 r.cwd = part;
             else if (field == 1)
                 r.inheritedFds = part;
+            else if (field == 2)
+                r.sessionLeader = part == "leader";
             else
                 r.argv.push_back(part);
             start = end + 1;
