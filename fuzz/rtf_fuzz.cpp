@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/TextUtil.h"
+#include "storage/InsertTextClipboard.h"
 #include "storage/InsertTextDigest.h"
 #include "storage/RtfDocument.h"
 
@@ -59,5 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string stored = encodeInsertText(value);
     check(stored.find_first_of(" \r\n") == std::string::npos);
     decodeInsertText(stored);
+    insertTextInsertion(stored);
+    insertTextInsertion(bytes);
     return 0;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <map>
+#include <optional>
 #include <unordered_map>
 
 #include "core/TextUtil.h"
@@ -39,6 +40,7 @@ struct FontEntry {
 struct Field {
     size_t depth = 0;  // the group depth of the \field group
     std::string instruction;
+    std::optional<std::string> target;  // the link target, once worked out
 };
 
 // The target of a HYPERLINK field instruction: HYPERLINK "address" or HYPERLINK \l "anchor".
@@ -311,8 +313,10 @@ private:
                 }
                 break;
             case Destination::FieldInstruction:
-                if (!fields_.empty() && fields_.back().instruction.size() < 4096)
+                if (!fields_.empty() && fields_.back().instruction.size() < 4096) {
                     appendUtf8(fields_.back().instruction, c);
+                    fields_.back().target.reset();
+                }
                 break;
             case Destination::Skip:
                 break;
@@ -480,7 +484,7 @@ private:
                 return;
             case Word::Field:
                 flush();
-                fields_.push_back({stack_.size(), {}});
+                fields_.push_back({stack_.size(), {}, std::nullopt});
                 return;
             case Word::FieldInstruction:
                 flush();
@@ -488,7 +492,11 @@ private:
                 return;
             case Word::FieldResult:
                 flush();
-                if (!fields_.empty()) s->link = hyperlinkTarget(trim(fields_.back().instruction));
+                if (!fields_.empty()) {
+                    Field& field = fields_.back();
+                    if (!field.target) field.target = hyperlinkTarget(trim(field.instruction));
+                    s->link = *field.target;
+                }
                 s->destination = Destination::Text;
                 return;
             case Word::ListDefinition:
