@@ -12,7 +12,10 @@ SingleInstance::SingleInstance(QString name, QObject* parent)
     : QObject(parent), name_(std::move(name)) {}
 
 QString SingleInstance::defaultName() {
-    return QStringLiteral("vorbix-instance-%1").arg(getuid());
+    // Hot keys belong to one X server, so each display of a user has its own instance.
+    QString display = qEnvironmentVariable("DISPLAY");
+    display.replace(QLatin1Char('/'), QLatin1Char('_'));
+    return QStringLiteral("vorbix-instance-%1-%2").arg(getuid()).arg(display);
 }
 
 bool SingleInstance::listenOrForward(const QStringList& arguments) {
