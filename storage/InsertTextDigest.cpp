@@ -88,14 +88,22 @@ std::string replaceLinkMarkup(std::string_view text) {
     // Valid UTF-8 first, so that folding the case keeps every byte offset (ASCII and the
     // Latin-1 letters fold to characters of the same length).
     std::string s = toUtf8(toUtf32(text));
-    while (true) {
+    // Every pass reads the whole text; a text made to need thousands of passes keeps the rest of
+    // its markup once this much reading is done, rather than holding up the program.
+    size_t budget = size_t{64} << 20;
+    while (budget >= s.size()) {
+        budget -= s.size();
         const std::string folded = foldCase(s);
         std::string markup;
         std::string address;
+        // The first ">" and "</url>" after each "<url=" only move forward: looked up again only
+        // when the last one found lies behind.
+        size_t close = 0;
+        size_t end = 0;
         for (size_t p = folded.find("<url="); p != std::string::npos;
              p = folded.find("<url=", p + 1)) {
-            const size_t close = folded.find('>', p + 5);
-            const size_t end = folded.find("</url>", p + 5);
+            if (close != std::string::npos && close < p + 5) close = folded.find('>', p + 5);
+            if (end != std::string::npos && end < p + 5) end = folded.find("</url>", p + 5);
             if (close == std::string::npos || end == std::string::npos) break;
             if (end < close) continue;  // "</url>" before the ">": no complete markup here
             markup = folded.substr(p, end + 6 - p);
@@ -115,6 +123,7 @@ std::string replaceLinkMarkup(std::string_view text) {
         out.append(s, from, std::string::npos);
         s = std::move(out);
     }
+    return s;
 }
 
 namespace {

@@ -83,11 +83,14 @@ RtfParagraph paragraphWithLinks(const RtfParagraph& paragraph) {
     std::vector<std::string> targets;
     std::vector<size_t> target(text.size(), 0);  // index into targets of a Link byte
     size_t from = 0;
+    size_t close = 0;  // the first ">" after the markup start; only moves forward
+    size_t end = 0;    // the first "</url>" after it
     while (true) {
         const size_t p = findAsciiIgnoreCase(text, "<url=", from);
         if (p == std::string::npos) break;
-        const size_t close = text.find('>', p + 5);
-        const size_t end = findAsciiIgnoreCase(text, "</url>", p + 5);
+        if (close != std::string::npos && close < p + 5) close = text.find('>', p + 5);
+        if (end != std::string::npos && end < p + 5)
+            end = findAsciiIgnoreCase(text, "</url>", p + 5);
         if (close == std::string::npos || end == std::string::npos) break;
         if (end < close) {
             from = p + 1;

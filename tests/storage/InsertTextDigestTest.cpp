@@ -67,6 +67,11 @@ TEST(InsertTextDigest, LinkMarkupIsReplacedByItsAddress) {
     EXPECT_EQ(replaceLinkMarkup("<url=<url=x>y</url>z</url>"), "<url=xz</url>");
     EXPECT_EQ(replaceLinkMarkup("<url=>empty</url>|"), "|");
     EXPECT_EQ(replaceLinkMarkup("no links"), "no links");
+    // Many incomplete markups before one ">" (each start looks up the same ">").
+    std::string many;
+    for (int i = 0; i < 20000; ++i) many += "<url=</url>";
+    EXPECT_EQ(replaceLinkMarkup(many + ">"), many + ">");
+    EXPECT_EQ(replaceLinkMarkup(many + "<url=a>b</url>"), many + "a");
 }
 
 TEST(InsertTextValue, EncodesAsTheEditorStoresIt) {

@@ -207,6 +207,12 @@ TEST(RtfLinks, MarkupBecomesLinkRuns) {
     EXPECT_EQ(runs[4].text, "y.de");
     EXPECT_EQ(runs[4].format.link, "y.de");
     EXPECT_EQ(runs[5].format.link, "");
+    std::string many;
+    for (int i = 0; i < 20000; ++i) many += "<url=</url>";
+    const RtfDocument manyLinks =
+        withLinksFromMarkup(RtfDocument::fromPlainText(many + "<url=a>b</url>", plain));
+    ASSERT_EQ(manyLinks.paragraphs[0].runs.size(), 2u);
+    EXPECT_EQ(manyLinks.paragraphs[0].runs[1].format.link, "a");
     // The links reach the clipboard flavours.
     EXPECT_NE(writeHtml(linked).find("<a href=\"http://x\">"), std::string::npos);
     EXPECT_EQ(parseRtf(writeRtf(linked)), linked);
