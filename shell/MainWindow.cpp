@@ -361,6 +361,9 @@ void TMain::buildWidgets() {
     connect(LabelAdvice, &TLinkLabel::clicked, this, advice);
     connect(Image8, &TLinkLabel::clicked, this, advice);
 
+    hotKeyPage_ = {LabelHotKey, HotKeyPanel, LabelAction, ComboBox1, Image4,     LabelAddHotKey,
+                   ListView1,   ButtonUp,    ButtonDown,  Image8,    LabelAdvice};
+
     // Status strip
     Shape2 = shape(this, {0, 508, 807, 24}, A::L | A::R | A::B, *layout_);
     StatusbarLabel1 = label(this, *layout_, {600, 512, 100, 16}, A::R | A::B);
@@ -577,6 +580,9 @@ void TMain::startHidden() {
 void TMain::showAtStart() {
     PopupStart->setText(q(popupStart2_));
     show();
+    // The list, not the capture field, starts with the focus: the field takes the whole
+    // keyboard while it has the focus, which would keep every hot key from firing.
+    if (!welcomeShown()) ListView1->setFocus();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -726,8 +732,9 @@ void TMain::LoadMainConfig(const std::string& path) {
         setWindowState(Qt::WindowMaximized);
     else if (cfg.window.state == WindowState::Normal)
         setWindowState(Qt::WindowNoState);
-    LabelAdvice->setVisible(cfg.improvementVisible);
-    Image8->setVisible(cfg.improvementVisible);
+    improvementVisible_ = cfg.improvementVisible;
+    LabelAdvice->setVisible(cfg.improvementVisible && !welcomeShown());
+    Image8->setVisible(cfg.improvementVisible && !welcomeShown());
     TrayIconVisible = cfg.trayIconVisible;
     if (Tray) Tray->setVisible(TrayIconVisible && startedUp_);
     setWelcomeChecked(cfg.welcomeCheckBoxTicked);
@@ -1056,6 +1063,7 @@ void TMain::ShowWelcome() {
     pageLayout_->replace(Shape4, {1, 0, 178, 2});
     MenuWelcome->setEnabled(false);
     MenuMyHotKeys->setEnabled(true);
+    for (QWidget* w : hotKeyPage_) w->hide();
     Panel1->show();
     Panel1->raise();
     Shape7->hide();
@@ -1066,6 +1074,11 @@ void TMain::ShowMyHotKeys() {
     layout_->replace(Shape7, {209, 72, 199, 2});
     MenuWelcome->setEnabled(true);
     MenuMyHotKeys->setEnabled(false);
+    for (QWidget* w : hotKeyPage_) {
+        if (w != LabelAdvice && w != Image8) w->show();
+    }
+    LabelAdvice->setVisible(improvementVisible_);
+    Image8->setVisible(improvementVisible_);
     Panel1->hide();
     Shape7->show();
     Shape7->raise();

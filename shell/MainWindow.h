@@ -165,9 +165,13 @@ private:
     bool SessionEnding = false;
     bool HideByMinimize = false;
     bool TrayIconVisible = true;
+    bool improvementVisible_ = true;
     bool hiddenAtStart_ = false;
     bool startedUp_ = false;
     QColor colors_[4];
+    // The widgets of the hot key page, hidden while the welcome page is shown so that none of
+    // them (above all the capture field, which takes the keyboard) keeps the focus behind it.
+    std::vector<QWidget*> hotKeyPage_;
 
     // Elements, named as in the design.
     TShape *Shape1 = nullptr, *Shape2 = nullptr, *Shape3 = nullptr, *Shape5 = nullptr,

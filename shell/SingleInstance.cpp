@@ -3,6 +3,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <QCryptographicHash>
 #include <QLocalServer>
 #include <QLocalSocket>
 
@@ -11,11 +12,13 @@ namespace vorbix {
 SingleInstance::SingleInstance(QString name, QObject* parent)
     : QObject(parent), name_(std::move(name)) {}
 
-QString SingleInstance::defaultName() {
-    // Hot keys belong to one X server, so each display of a user has its own instance.
-    QString display = qEnvironmentVariable("DISPLAY");
-    display.replace(QLatin1Char('/'), QLatin1Char('_'));
-    return QStringLiteral("vorbix-instance-%1-%2").arg(getuid()).arg(display);
+QString SingleInstance::defaultName(const QString& dataFolder) {
+    // Hot keys belong to one X server, so each display of a user has its own instance; a
+    // separate data folder (as the tests use) is a separate program state.
+    const QByteArray key = qgetenv("DISPLAY") + '\n' + dataFolder.toUtf8();
+    const QString digest = QString::fromLatin1(
+        QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(16));
+    return QStringLiteral("vorbix-instance-%1-%2").arg(getuid()).arg(digest);
 }
 
 bool SingleInstance::listenOrForward(const QStringList& arguments) {

@@ -14,8 +14,8 @@ class SingleInstance : public QObject {
     Q_OBJECT
 public:
     explicit SingleInstance(QString name, QObject* parent = nullptr);
-    // The per-user name of the socket.
-    static QString defaultName();
+    // The name of the socket: one instance per user, X display and data folder.
+    static QString defaultName(const QString& dataFolder);
     // Tries to become the first instance. False when another one answers: the arguments were
     // passed to it and this process should end.
     bool listenOrForward(const QStringList& arguments);

@@ -67,13 +67,14 @@ void TLinkLabel::mouseMoveEvent(QMouseEvent* e) {
 
 void TLinkLabel::mousePressEvent(QMouseEvent* e) {
     colourTarget()->showColor(colourTarget()->restColor());
-    QLabel::mousePressEvent(e);
+    // Taking the press makes this label receive the release, which is the click.
+    e->accept();
 }
 
 void TLinkLabel::mouseReleaseEvent(QMouseEvent* e) {
     colourTarget()->showColor(colourTarget()->restColor());
     const bool inside = rect().contains(e->position().toPoint());
-    QLabel::mouseReleaseEvent(e);
+    e->accept();
     if (e->button() == Qt::LeftButton && inside) emit clicked();
 }
 

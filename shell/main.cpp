@@ -32,13 +32,13 @@ int main(int argc, char** argv) {
     const QStringList arguments = app.arguments().mid(1);
 
     // A second start hands its arguments to the first and ends before touching any file.
-    SingleInstance instance(SingleInstance::defaultName());
+    const std::string dataFolder = DataFolder();
+    SingleInstance instance(SingleInstance::defaultName(QString::fromStdString(dataFolder)));
     if (!instance.listenOrForward(arguments)) return 0;
 
     // The platform.
     x11::X11HotKeyBackend hotKeys;
     DesktopLauncher launcher;
-    const std::string dataFolder = DataFolder();
     X11WindowControl windows(dataFolder + "HiddenWindows.txt");
     launcher.setWindowModeApplier(
         [&windows](pid_t pid, WindowMode mode) { windows.applyWindowModeWhenMapped(pid, mode); });

@@ -113,7 +113,9 @@ add_in_window)
     wait_for 5 has_main_window || fail "main window not shown"
     w=$(main_window)
     xdotool windowactivate --sync "$w" 2>/dev/null
-    eval "$(xdotool getwindowgeometry --shell "$w")"
+    # The client area's origin on the screen (xdotool's own position is off by the frame).
+    X=$(xwininfo -id "$w" | awk '/Absolute upper-left X/ {print $4}')
+    Y=$(xwininfo -id "$w" | awk '/Absolute upper-left Y/ {print $4}')
     # The capture field (82, 87) and "Hinzufügen" (686, 91) in the designed 96 ppi layout.
     xdotool mousemove $((X + 150)) $((Y + 99)) click 1
     sleep 0.3
@@ -130,7 +132,7 @@ add_in_window)
     before=$(xdotool search --class xterm 2>/dev/null | wc -l)
     xdotool key ctrl+F6
     wait_for 10 test "$(xdotool search --class xterm 2>/dev/null | wc -l)" -gt "$before" ||
-        fail "the added row did not fire"
+        fail "the added row did not fire: $(cat "$data/HotKeys.hkv"; ps -ef | grep -i term | grep -v grep)"
     for t in $(xdotool search --class xterm 2>/dev/null); do xdotool windowclose "$t" 2>/dev/null; done
     ;;
 start_hidden)
