@@ -1,7 +1,7 @@
 #include "storage/RtfDocument.h"
 
-#include <algorithm>
 #include <cstdio>
+#include <map>
 
 #include "core/TextUtil.h"
 #include "storage/HtmlExport.h"
@@ -14,7 +14,6 @@ namespace {
 struct FontKey {
     std::string name;
     int charset = 0;
-    bool operator==(const FontKey&) const = default;
 };
 
 constexpr const char* kDefaultFont = "Tahoma";
@@ -77,14 +76,23 @@ private:
     int fontIndex(const RtfCharFormat& f) const {
         const FontKey key = fontKey(f);
         if (key.name.empty()) return 0;
-        const auto it = std::find(fonts_.begin(), fonts_.end(), key);
-        return it == fonts_.end() ? 0 : static_cast<int>(it - fonts_.begin());
+        const auto it = fontIndexOf_.find({key.name, key.charset});
+        return it == fontIndexOf_.end() ? 0 : it->second;
+    }
+
+    static uint32_t colorValue(const RtfColor& c) {
+        return (uint32_t{c.red} << 16) | (uint32_t{c.green} << 8) | c.blue;
     }
 
     int colorIndex(const RtfCharFormat& f) const {
         if (!f.color) return 0;
-        const auto it = std::find(colors_.begin(), colors_.end(), *f.color);
-        return it == colors_.end() ? 0 : static_cast<int>(it - colors_.begin()) + 1;
+        const auto it = colorIndexOf_.find(colorValue(*f.color));
+        return it == colorIndexOf_.end() ? 0 : it->second;
+    }
+
+    void addFont(const FontKey& key) {
+        if (fontIndexOf_.emplace(std::make_pair(key.name, key.charset), fonts_.size()).second)
+            fonts_.push_back(key);
     }
 
     void collectTables() {
@@ -93,15 +101,13 @@ private:
             bullets = bullets || p.bullet;
             for (const RtfRun& r : p.runs) {
                 const FontKey key = fontKey(r.format);
-                if (!key.name.empty() &&
-                    std::find(fonts_.begin(), fonts_.end(), key) == fonts_.end())
-                    fonts_.push_back(key);
+                if (!key.name.empty()) addFont(key);
                 if (r.format.color &&
-                    std::find(colors_.begin(), colors_.end(), *r.format.color) == colors_.end())
+                    colorIndexOf_.emplace(colorValue(*r.format.color), colors_.size() + 1).second)
                     colors_.push_back(*r.format.color);
             }
         }
-        if (fonts_.empty()) fonts_.push_back({kDefaultFont, 0});
+        if (fonts_.empty()) addFont({kDefaultFont, 0});
         if (bullets) {
             symbolFont_ = static_cast<int>(fonts_.size());
             fonts_.push_back({"Symbol", 2});
@@ -271,7 +277,9 @@ private:
 
     const RtfDocument& doc_;
     std::vector<FontKey> fonts_;
+    std::map<std::pair<std::string, int>, int> fontIndexOf_;
     std::vector<RtfColor> colors_;
+    std::map<uint32_t, int> colorIndexOf_;
     int symbolFont_ = 0;
     std::string out_;
     bool needDelimiter_ = false;
