@@ -376,6 +376,8 @@ void TMain::buildWidgets() {
     LabelDeactivated = link(this, *layout_, {731, 511, 76, 18}, A::R | A::B);
     LabelDeactivated->setObjectName(QStringLiteral("LabelDeactivated"));
     LabelDeactivated->setToolTip(QStringLiteral("WIN+N"));
+    LabelDeactivated->setFont(designFont("Tahoma", 12));
+    StatusbarLabel1->setFont(designFont("Tahoma", 12));
     LabelDeactivated->setText(QStringLiteral("Aktiviert"));
     for (TLinkLabel* l : {Image5, Image6, LabelDeactivated}) {
         connect(l, &TLinkLabel::clicked, this, [this] { PopupDeactivateExecute(); });
