@@ -209,7 +209,11 @@ private:
     void writeFormat(const RtfCharFormat& f, WrittenFormat& w) {
         const int font = fontIndex(f);
         if (font != w.font) controlWord("f", w.font = font);
-        if (f.sizeHalfPoints != w.size) controlWord("fs", w.size = f.sizeHalfPoints);
+        // Sizes the reader accepts: 0.5 to 1638 points.
+        const int size = f.sizeHalfPoints < 1      ? 1
+                         : f.sizeHalfPoints > 3276 ? 3276
+                                                   : f.sizeHalfPoints;
+        if (size != w.size) controlWord("fs", w.size = size);
         const int color = colorIndex(f);
         if (color != w.color) controlWord("cf", w.color = color);
         if (f.bold != w.bold) controlWord((w.bold = f.bold) ? "b" : "b0");
