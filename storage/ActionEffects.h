@@ -9,17 +9,8 @@
 #include "core/HotKeyTable.h"
 #include "core/LanguageTexts.h"
 #include "core/Ports.h"
-#include "storage/RtfDocument.h"
 
 namespace vorbix {
-
-// Turns the link markup "<url=address>text</url>" inside the paragraphs into link runs; markup
-// that spans differently formatted runs takes the format of its first character.
-void applyLinkMarkup(RtfDocument& document);
-
-// What an insert-text value puts on the clipboard: plain text (links as "text (address)"), and
-// for formatted text also HTML and RTF with real links. `tabAfter` tells whether Tab follows.
-ClipboardContent insertTextContent(std::string_view storedText, bool* tabAfter = nullptr);
 
 // The current date or time in a stored format: "DD", "MM", "YYYY" of a date format, or
 // "hh", "mm", "ss" of a time format; every other character stands as it is.

@@ -7,27 +7,6 @@
 namespace vorbix {
 namespace {
 
-TEST(ActionEffects, InsertTextPutsPlainHtmlAndRtfWithRealLinks) {
-    bool tab = false;
-    const ClipboardContent plain =
-        insertTextContent("<~T~><~NoFo~>Visit<~Spa~><url=http://x.org>here</url><~Re~>Bye", &tab);
-    EXPECT_TRUE(tab);
-    EXPECT_EQ(plain.plain, "Visit here (http://x.org)\nBye");
-    EXPECT_TRUE(plain.html.empty());
-    EXPECT_TRUE(plain.rtf.empty());
-
-    const ClipboardContent rich = insertTextContent(
-        "<~Form~>{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0<~Spa~>Arial;}}"
-        "\\pard\\f0\\fs20\\b<~Spa~>Gr\\'fc\\'dfe<~Spa~>\\b0<~Spa~><URL=http://a.b>http://a.b</"
-        "url>\\par<~Re~>}",
-        &tab);
-    EXPECT_FALSE(tab);
-    EXPECT_EQ(rich.plain, "Grüße http://a.b");
-    EXPECT_NE(rich.html.find("<a href=\"http://a.b\">"), std::string::npos);
-    EXPECT_NE(rich.rtf.find("HYPERLINK"), std::string::npos);
-    EXPECT_EQ(rich.rtf.find("<url="), std::string::npos);
-}
-
 TEST(ActionEffects, DateAndTimeFormats) {
     std::tm t{};
     t.tm_year = 2026 - 1900;
