@@ -1,5 +1,6 @@
 // Vorbix: wires the Linux platform into the core and runs the program.
 #include <QApplication>
+#include <QIcon>
 #include <QScreen>
 #include <QTimer>
 
@@ -29,6 +30,9 @@ int main(int argc, char** argv) {
     QApplication::setApplicationDisplayName(QStringLiteral("Vorbix"));
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setDesktopFileName(QStringLiteral("vorbix"));
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(QStringLiteral("vorbix"),
+                         QIcon(QString::fromStdString(ProgramFolder() + "Images/Logo.svg"))));
     const QStringList arguments = app.arguments().mid(1);
 
     // A second start hands its arguments to the first and ends before touching any file.

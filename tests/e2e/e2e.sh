@@ -11,8 +11,11 @@ mkdir -p "$work/config/Vorbix"
 export XDG_CONFIG_HOME=$work/config
 data=$XDG_CONFIG_HOME/Vorbix
 pids=()
+terminals() { xdotool search --class "[Xx][Tt]erm" 2>/dev/null; }
 cleanup() {
-    local p
+    local p t
+    # Terminals the program opened on this private display end with it.
+    for t in $(terminals); do xdotool windowclose "$t" 2>/dev/null; done
     for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
     for p in "${pids[@]}"; do wait "$p" 2>/dev/null; done
 }
@@ -129,11 +132,11 @@ add_in_window)
     xdotool mousemove $((X + 715)) $((Y + 99)) click 1
     wait_for 5 grep -Eq 'Hot Key=(Strg|Ctrl)\+F6' "$data/HotKeys.hkv" || fail "row not stored: $(cat "$data/HotKeys.hkv")"
     grep -q 'Action=Kommandozeile' "$data/HotKeys.hkv" || fail "wrong action: $(cat "$data/HotKeys.hkv")"
-    before=$(xdotool search --class xterm 2>/dev/null | wc -l)
+    before=$(terminals | wc -l)
+    more_terminals() { [ "$(terminals | wc -l)" -gt "$before" ]; }
     xdotool key ctrl+F6
-    wait_for 10 test "$(xdotool search --class xterm 2>/dev/null | wc -l)" -gt "$before" ||
-        fail "the added row did not fire: $(cat "$data/HotKeys.hkv"; ps -ef | grep -i term | grep -v grep)"
-    for t in $(xdotool search --class xterm 2>/dev/null); do xdotool windowclose "$t" 2>/dev/null; done
+    wait_for 10 more_terminals ||
+        fail "the added row did not fire"
     ;;
 start_hidden)
     start_vorbix hide

@@ -14,6 +14,7 @@
 #include "platform/fake/FakeDesktop.h"
 #include "shell/MainWindow.h"
 #include "storage/AtomicFile.h"
+#include "storage/StorageLocations.h"
 #include "tests/shell/ShellTestSupport.h"
 
 namespace vorbix {
@@ -26,7 +27,8 @@ protected:
     void SetUp() override {
         test::offscreenApp();
         ASSERT_TRUE(dir.isValid());
-        env.programFolder = std::string(std::getenv("VORBIX_BUILD_DIR")) + "/";
+        // The test program lies in the build folder, beside the language files.
+        env.programFolder = ProgramFolder();
         env.dataFolder = dir.path().toStdString() + "/Vorbix/";
         env.hotKeys = &platform.hotKeys;
         env.desktop = platform.desktop();

@@ -10,8 +10,9 @@ inline QApplication& offscreenApp() {
     static char name[] = "shell_tests";
     static char* argv[] = {name, nullptr};
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
+    // Never destroyed: at exit Qt's own globals are gone before a static object would be.
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
 }
 
 }  // namespace vorbix::test
