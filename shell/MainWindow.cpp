@@ -497,7 +497,7 @@ void TMain::buildTray() {
     Tray->setContextMenu(PopupMenu1);
     Tray->setIcon(art_->trayIcon(true));
     connect(Tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
-        if (r == QSystemTrayIcon::DoubleClick || r == QSystemTrayIcon::Trigger) {
+        if (r == QSystemTrayIcon::DoubleClick) {
             PopupStart->setText(q(applicationVisible() ? popupStart2_ : popupStart1_));
             PopupStartExecute();
         }
