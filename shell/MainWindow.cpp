@@ -554,24 +554,42 @@ void TMain::startUp() {
     UpdateMenuState();
 
     // The settings dialog's part of the configuration: the two special combinations.
-    SettingsConfig settings;
-    ConfigContext context{env_.programFolder, env_.dataFolder, env_.permissions.mayChangeConfig(),
-                          env_.ppi, msg("ComboboxColorItem4")};
-    LoadSettingsConfig(configPath(), context, settings);
-    uint16_t symbolWord = 0, deactivateWord = 0;
-    if (settings.symbolHotKeyOn && !settings.symbolHotKey.empty()) {
-        symbolWord = KeyTextToShortCut(KeyTextFromDisplay(settings.symbolHotKey, *env_.keyNames),
-                                       *env_.keyNames);
-        core_->registry.RegisterHK(SymbolHotKeyId, ShortCutToHotKey(symbolWord));
-    }
-    if (settings.deActivateHotKeyOn && !settings.deActivateHotKey.empty()) {
-        deactivateWord = KeyTextToShortCut(
-            KeyTextFromDisplay(settings.deActivateHotKey, *env_.keyNames), *env_.keyNames);
+    loadSettingsPart(configPath());
+    if (TrayIconVisible) Tray->show();
+    startedUp_ = true;
+}
+
+ConfigContext TMain::configContext() const {
+    return {env_.programFolder, env_.dataFolder, env_.permissions.mayChangeConfig(), env_.ppi,
+            LanguageFile::fromText(languageFileText_).text(lang::kSettings, "ComboboxColorItem4")};
+}
+
+void TMain::loadSettingsPart(const std::string& path) {
+    FileResult r = LoadSettingsConfig(path, configContext(), settings_);
+    if (!r.ok) env_.prompter->showMessage(r.error, MessageType::Error);
+    LoadInsertTextConfig(path, configContext(), insertText_);
+    // The special combinations follow the file: the former ones are withdrawn first.
+    core_->registry.UnRegisterHK(SymbolHotKeyId);
+    core_->registry.UnRegisterHK(DeActivateHotKeyId);
+    auto wordOf = [this](const std::string& text) {
+        return KeyTextToShortCut(KeyTextFromDisplay(text, *env_.keyNames), *env_.keyNames);
+    };
+    const uint16_t symbolWord = settings_.symbolHotKeyOn ? wordOf(settings_.symbolHotKey) : 0;
+    const uint16_t deactivateWord =
+        settings_.deActivateHotKeyOn ? wordOf(settings_.deActivateHotKey) : 0;
+    if (symbolWord) core_->registry.RegisterHK(SymbolHotKeyId, ShortCutToHotKey(symbolWord));
+    if (deactivateWord) {
         core_->registry.RegisterHK(DeActivateHotKeyId, ShortCutToHotKey(deactivateWord));
     }
     core_->commands.setReservedCombinations(symbolWord, deactivateWord);
-    if (TrayIconVisible) Tray->show();
-    startedUp_ = true;
+}
+
+void TMain::saveSettingsPart(const std::string& path) {
+    settings_.language = texts_.language;
+    settings_.welcomeCheckBoxTicked = CheckBox1->isChecked();
+    FileResult r = SaveSettingsConfig(path, settings_);
+    if (r.ok) r = SaveInsertTextConfig(path, insertText_);
+    if (!r.ok && !SessionEnding) env_.prompter->showMessage(r.error, MessageType::Error);
 }
 
 void TMain::startHidden() {
@@ -662,7 +680,7 @@ void TMain::SetLanguage(const std::string& section) {
 
 void TMain::switchLanguage(const std::string& language) {
     texts_.language = language == kEnglish ? std::string(kEnglish) : std::string(kGerman);
-    writeConfigValue(configPath(), config::kSettings, "Language", texts_.language);
+    saveSettingsPart(configPath());
     SetLanguage();
     placeClosingLine();
 }
@@ -708,9 +726,7 @@ void TMain::ApplyMainColors() {
 
 void TMain::LoadMainConfig(const std::string& path) {
     MainConfig cfg = MainConfig::defaults(env_.ppi);
-    ConfigContext context{env_.programFolder, env_.dataFolder, env_.permissions.mayChangeConfig(),
-                          env_.ppi, msg("ComboboxColorItem4")};
-    FileResult r = vorbix::LoadMainConfig(path, context, cfg);
+    FileResult r = vorbix::LoadMainConfig(path, configContext(), cfg);
     if (!r.ok) env_.prompter->showMessage(r.error, MessageType::Error);
     texts_.language = cfg.english() ? std::string(kEnglish) : std::string(kGerman);
     for (int i = 0; i < 3; ++i) {
@@ -770,9 +786,7 @@ void TMain::SaveMainConfig(const std::string& path) {
                                                                : WindowState::Normal;
     cfg.active = core_->registry.active();
     cfg.welcomeCheckBoxTicked = CheckBox1->isChecked();
-    ConfigContext context{env_.programFolder, env_.dataFolder, env_.permissions.mayChangeConfig(),
-                          env_.ppi, msg("ComboboxColorItem4")};
-    FileResult r = vorbix::SaveMainConfig(path, context, cfg);
+    FileResult r = vorbix::SaveMainConfig(path, configContext(), cfg);
     if (!r.ok && !SessionEnding) env_.prompter->showMessage(r.error, MessageType::Error);
 }
 
@@ -781,9 +795,7 @@ void TMain::setWelcomeChecked(bool checked) {
 }
 
 void TMain::saveWelcomeChoice() {
-    // The settings dialog owns the key; until it exists the window writes it the same way.
-    writeConfigValue(configPath(), config::kSettings, "Welcome",
-                     CheckBox1->isChecked() ? config::kFlagOff : config::kFlagOn);
+    saveSettingsPart(configPath());
 }
 
 void TMain::MenuSaveConfigExecute() {
@@ -795,7 +807,7 @@ void TMain::MenuSaveConfigExecute() {
     std::string target = path;
     if (QFileInfo(q(target)).suffix().isEmpty()) target += ".ini";
     SaveMainConfig(target);
-    // The settings dialog and the insert-text editor add their keys when they exist.
+    saveSettingsPart(target);
 }
 
 void TMain::MenuLoadConfigExecute() {
@@ -810,6 +822,7 @@ void TMain::MenuLoadConfigExecute() {
     if (path.empty()) return;
     const bool wasActive = core_->registry.active();
     LoadMainConfig(path);
+    loadSettingsPart(path);
     SetLanguage();
     // The activation state of the file is brought fully in line: registrations, icons, label.
     if (core_->registry.active() != wasActive) {
@@ -820,6 +833,7 @@ void TMain::MenuLoadConfigExecute() {
     }
     applyActivePresentation();
     SaveMainConfig(configPath());
+    saveSettingsPart(configPath());
 }
 
 void TMain::MenuSave2Execute() {

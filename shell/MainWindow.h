@@ -16,6 +16,7 @@
 #include "core/LanguageTexts.h"
 #include "core/Ports.h"
 #include "core/Registration.h"
+#include "storage/ConfigWindows.h"
 
 class QAction;
 class QCheckBox;
@@ -148,6 +149,11 @@ private:
     void showApplication();
     bool applicationVisible() const;
     void saveWelcomeChoice();
+    ConfigContext configContext() const;
+    // The settings dialog's and the insert-text editor's keys: read (registering the special
+    // combinations) and written with the same file as the window's own.
+    void loadSettingsPart(const std::string& path);
+    void saveSettingsPart(const std::string& path);
     void setWelcomeChecked(bool checked);
 
     ShellEnvironment env_;
@@ -158,6 +164,8 @@ private:
     std::unique_ptr<Prompter> ownPrompter_;
     std::unique_ptr<class Artwork> art_;
     LanguageTexts texts_;
+    SettingsConfig settings_;
+    InsertTextConfig insertText_;
     std::string languageFileText_;
 
     // Program-wide flags of the closing and tray logic.

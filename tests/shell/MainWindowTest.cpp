@@ -226,3 +226,54 @@ TEST_F(MainWindowTest, CloseBoxHidesWithOneNoticeAndSaves) {
 
 }  // namespace
 }  // namespace vorbix
+
+namespace vorbix {
+namespace {
+
+TEST_F(MainWindowTest, ConfigurationExportImportAndHtmlExport) {
+    std::string chosen;
+    env.chooseFile = [&chosen](bool, const std::string&, const std::string&) { return chosen; };
+    QDir().mkpath(QString::fromStdString(env.dataFolder));
+    writeFileAtomically(env.dataFolder + "Config.ini",
+                        "[Settings]\r\nDeActivateHotKey=Strg+Alt+D\r\n");
+    start();
+    EXPECT_EQ(platform.hotKeys.registered.count(20000), 1u) << "the special combination";
+    ASSERT_TRUE(add(kCtrl | 0x41, ActionKind::Copy));
+
+    // Export: the window's keys and the settings' keys together; the notices count as shown.
+    chosen = dir.path().toStdString() + "/export";
+    main->MenuSaveConfigExecute();
+    const std::string exported = readWholeFile(chosen + ".ini").value_or("");
+    EXPECT_NE(exported.find("DeActivateHotKey=Strg+Alt+D"), std::string::npos);
+    EXPECT_NE(exported.find("PropertiesNotice=1"), std::string::npos);
+    EXPECT_NE(exported.find("Active=1"), std::string::npos);
+
+    // Import of a file in English, switched off, without the special combination.
+    chosen = dir.path().toStdString() + "/import.ini";
+    writeFileAtomically(chosen, "[Settings]\r\nLanguage=English\r\nActive=0\r\n");
+    main->MenuLoadConfigExecute();
+    EXPECT_EQ(main->language(), "English");
+    EXPECT_FALSE(main->active());
+    EXPECT_FALSE(main->activeIconShown()) << "the presentation follows the imported state";
+    EXPECT_EQ(platform.hotKeys.registered.count(20000), 0u);
+    EXPECT_EQ(platform.hotKeys.registered.count(30000), 0u);
+    EXPECT_NE(file("Config.ini").find("Language=English"), std::string::npos);
+
+    // The HTML export writes the rows and changes nothing else.
+    chosen = dir.path().toStdString() + "/table.html";
+    const std::string tableBefore = file("HotKeys.hkv");
+    main->MenuSave2Execute();
+    const std::string html = readWholeFile(chosen).value_or("");
+    EXPECT_NE(html.find("<title>Hot Keys</title>"), std::string::npos);
+    EXPECT_NE(html.find("Strg+A"), std::string::npos);
+    EXPECT_EQ(file("HotKeys.hkv"), tableBefore);
+
+    // Cancel in a file dialog does nothing.
+    chosen.clear();
+    main->MenuSaveConfigExecute();
+    main->MenuLoadConfigExecute();
+    EXPECT_EQ(main->language(), "English");
+}
+
+}  // namespace
+}  // namespace vorbix
