@@ -675,6 +675,7 @@ void TMain::SetLanguage(const std::string& section) {
     }
     ComboBox1->setCurrentIndex(0);
     refreshList();
+    placeWelcomePoints();
     placeClosingLine();
 }
 
@@ -1100,6 +1101,25 @@ void TMain::ShowMyHotKeys() {
     Shape7->raise();
 }
 
+void TMain::placeWelcomePoints() {
+    // The points keep their designed tops unless the text above them wraps into more lines
+    // than designed (the desktop's font and the English texts run longer).
+    const std::pair<QLabel*, QLabel*> points[] = {{LabelArrow1, LabelWelcome3},
+                                                  {Label1, LabelWelcome4},
+                                                  {Label2, LabelWelcome5},
+                                                  {Label3, LabelWelcome6}};
+    const int designTops[] = {115, 161, 225, 255};
+    int bottom = LabelWelcome2->y() + LabelWelcome2->heightForWidth(LabelWelcome2->width());
+    for (int i = 0; i < 4; ++i) {
+        auto [arrow, text] = points[i];
+        const int top = std::max(layout_->scale(designTops[i]), bottom + layout_->scale(14));
+        const int height = text->heightForWidth(text->width());
+        text->setGeometry(text->x(), top, text->width(), height);
+        arrow->move(arrow->x(), top);
+        bottom = top + height;
+    }
+}
+
 void TMain::placeClosingLine() {
     const int w = width();
     const int left = w - layout_->scale(texts_.isGerman() ? 377 : 222) - Panel1->x();
@@ -1168,6 +1188,7 @@ void TMain::resizeEvent(QResizeEvent* e) {
     layout_->relayout(this, size());
     menuLayout_->relayout(MenuPanel, MenuPanel->size());
     pageLayout_->relayout(Panel1, Panel1->size());
+    placeWelcomePoints();
     placeClosingLine();
 }
 

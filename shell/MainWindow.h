@@ -142,6 +142,7 @@ private:
     void refreshCount();
     void applyActivePresentation();
     void placeClosingLine();
+    void placeWelcomePoints();
     QIcon actionIcon(int kind) const;
     QIcon trayIconFor(bool active) const;
     std::string msg(const std::string& key) const;
