@@ -76,6 +76,8 @@ public:
     QMenu* trayMenu() const { return PopupMenu1; }
     QSystemTrayIcon* trayIcon() const { return Tray; }
     QLabel* statusCountLabel() const;
+    TLinkLabel* addLabel() const { return LabelAddHotKey; }
+    TLinkLabel* addImage() const { return Image4; }
     QString activationText() const;
     bool activeIconShown() const;
     bool welcomeShown() const;

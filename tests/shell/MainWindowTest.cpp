@@ -7,12 +7,14 @@
 #include <QLabel>
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTreeWidget>
 #include <algorithm>
 
 #include "components/HotkeyEx.h"
 #include "platform/fake/FakeDesktop.h"
 #include "shell/MainWindow.h"
+#include "shell/Widgets.h"
 #include "storage/AtomicFile.h"
 #include "storage/StorageLocations.h"
 #include "tests/shell/ShellTestSupport.h"
@@ -273,6 +275,50 @@ TEST_F(MainWindowTest, ConfigurationExportImportAndHtmlExport) {
     main->MenuSaveConfigExecute();
     main->MenuLoadConfigExecute();
     EXPECT_EQ(main->language(), "English");
+}
+
+}  // namespace
+}  // namespace vorbix
+
+namespace vorbix {
+namespace {
+
+TEST_F(MainWindowTest, PagesKeysAndLinkColours) {
+    start();
+    main->showAtStart();
+    EXPECT_TRUE(main->welcomeShown());
+    EXPECT_FALSE(main->action("MenuWelcome")->isEnabled());
+    EXPECT_FALSE(main->hotkeyField()->isVisible()) << "no capture field behind the welcome page";
+    main->ShowMyHotKeys();
+    EXPECT_FALSE(main->welcomeShown());
+    EXPECT_TRUE(main->action("MenuWelcome")->isEnabled());
+    EXPECT_FALSE(main->action("MenuMyHotKeys")->isEnabled());
+    EXPECT_TRUE(main->hotkeyField()->isVisible());
+
+    // Enter in the action box adds the field's combination (F2 at start).
+    main->actionBox()->setCurrentIndex(toIndex(ActionKind::Copy));
+    QTest::keyClick(main->actionBox(), Qt::Key_Return);
+    ASSERT_EQ(main->table().size(), 1u);
+    EXPECT_EQ(main->table().at(0).HotKeyText, "F2");
+    // Showing the window again starts the action box at its first entry.
+    main->hide();
+    main->show();
+    EXPECT_EQ(main->actionBox()->currentIndex(), 0);
+
+    // The add image colours the label's text, not itself; leaving restores the rest colour.
+    const QColor rest = main->addLabel()->currentColor();
+    QEvent enter(QEvent::Enter);
+    QCoreApplication::sendEvent(main->addImage(), &enter);
+    EXPECT_EQ(main->addLabel()->currentColor(), QColor(0x59, 0xA3, 0xFF));
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(main->addImage(), &leave);
+    EXPECT_EQ(main->addLabel()->currentColor(), rest);
+    EXPECT_EQ(rest, QColor(Qt::white)) << "the text colour of the standard scheme";
+
+    // The window cannot shrink below its designed size.
+    main->resize(100, 100);
+    EXPECT_GE(main->width(), 807);
+    EXPECT_GE(main->height(), 532);
 }
 
 }  // namespace
