@@ -30,6 +30,7 @@
 #include "storage/ConfigWindows.h"
 #include "storage/HotKeyFile.h"
 #include "storage/HtmlExport.h"
+#include "storage/InsertTextClipboard.h"
 #include "storage/LanguageFile.h"
 #include "storage/LanguageKeys.h"
 #include "storage/StorageLocations.h"
@@ -1058,9 +1059,18 @@ WindowId TMain::hideMainWindowForCloseAll() {
     return id;
 }
 
-void TMain::runEditorEffect(ActionKind, const HotKeyEntry&) {
-    // Insert text, volume, internet search and date/time run through their editors' modules,
-    // which come with the editors.
+void TMain::runEditorEffect(ActionKind kind, const HotKeyEntry& row) {
+    // A stored text (also one from a file of the Windows version) is inserted already; volume,
+    // internet search and date/time come with their editors' modules.
+    if (kind == ActionKind::InsertText) {
+        if (!env_.desktop.clipboard || row.Text.empty() || row.Text == texts_.sNewText ||
+            row.PropertiesText == texts_.sNewText) {
+            return;
+        }
+        const InsertTextInsertion insertion = insertTextInsertion(row.Text);
+        env_.desktop.clipboard->insert(insertion.content, insertion.tabAfter,
+                                       settings_.saveClipboard);
+    }
 }
 
 void TMain::notifyFailure(const std::string& text) {

@@ -323,3 +323,32 @@ TEST_F(MainWindowTest, PagesKeysAndLinkColours) {
 
 }  // namespace
 }  // namespace vorbix
+
+namespace vorbix {
+namespace {
+
+TEST_F(MainWindowTest, HotKeysDispatchThroughTheWindow) {
+    QDir().mkpath(QString::fromStdString(env.dataFolder));
+    // A table from the Windows version (Windows-1252): a stored text and a placeholder row.
+    writeFileAtomically(
+        env.dataFolder + "HotKeys.hkv",
+        "[General]\r\nCount=2\r\n[Hot Key1]\r\nHot Key=Strg+F8\r\n"
+        "Action=Text einf\xFCgen\r\nCount=1\r\nText1=<~T~><~NoFo~>Hallo<~Spa~>Welt\r\n"
+        "[Hot Key2]\r\nHot Key=Strg+F9\r\nAction=Text einf\xFCgen\r\n");
+    start();
+    ASSERT_EQ(main->table().size(), 2u);
+    main->WMHotKey(30000);
+    main->WMHotKey(30001);
+    const auto log = platform.take();
+    EXPECT_EQ(std::count(log.begin(), log.end(), "insert Hallo Welt +tab"), 1) << log.size();
+    EXPECT_FALSE(logHas(log, "insert (")) << "a row without text inserts nothing";
+
+    // Switched off, rows run nothing.
+    main->PopupDeactivateExecute();
+    platform.take();
+    main->WMHotKey(30000);
+    EXPECT_FALSE(logHas(platform.take(), "insert"));
+}
+
+}  // namespace
+}  // namespace vorbix
