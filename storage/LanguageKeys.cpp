@@ -36,7 +36,8 @@ constexpr K kMainKeys[] = {
     "MessageKeyComb4", "MessageLocation", "MessageDeleteAll", "MessageHotKeyError1",
     "MessageHotKeyError2", "MessageAdminError", "MessageFixedError", "MessageSymbol",
     "MessageInternetError", "MessageUpdateAvailable", "MessageNoUpdate", "MessageWindowsKey",
-    "MessageInsertText", "MessageTableFull", "MessageTableTruncated",
+    "MessageInsertText", "MessageTableFull", "MessageTableTruncated", "MessageHiddenWindows",
+    "MessageActionFailed",
     // Tray menu
     "PopupStart1", "PopupStart2", "PopupClose", "PopupDeactivate", "PopupActivate"};
 

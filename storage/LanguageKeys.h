@@ -44,5 +44,7 @@ bool isKnownKey(std::string_view section, std::string_view key);
 // Keys of section "Main" that code refers to by name besides the widgets' own captions.
 inline constexpr std::string_view kMessageTableFull = "MessageTableFull";
 inline constexpr std::string_view kMessageTableTruncated = "MessageTableTruncated";
+inline constexpr std::string_view kMessageHiddenWindows = "MessageHiddenWindows";
+inline constexpr std::string_view kMessageActionFailed = "MessageActionFailed";
 
 }  // namespace vorbix::lang

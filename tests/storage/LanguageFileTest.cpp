@@ -212,6 +212,9 @@ TEST_P(ShippedLanguageFiles, TextsThatCodeComparesAreConsistent) {
     EXPECT_EQ(truncated.find('%'), truncated.find("%d"));
     EXPECT_EQ(truncated.find('%', truncated.find("%d") + 1), std::string::npos);
     EXPECT_EQ(f.text(lang::kMain, lang::kMessageTableFull).find('%'), std::string::npos);
+    const std::string hidden = f.text(lang::kMain, lang::kMessageHiddenWindows);
+    EXPECT_NE(hidden.find("%d"), std::string::npos);
+    EXPECT_EQ(hidden.find('%'), hidden.find("%d"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Shipped, ShippedLanguageFiles, ::testing::Values("German", "English"));
