@@ -59,6 +59,14 @@ QString qtFilter(const std::string& filter) {
     return text;
 }
 
+// The desktop's palette with every colour set, so that a widget given it keeps the desktop's
+// colours instead of inheriting the window's own scheme.
+QPalette desktopPalette() {
+    QPalette p = QApplication::palette();
+    p.setResolveMask(~QPalette::ResolveMask(0));
+    return p;
+}
+
 QFont designFont(const char* family, int pixelSize, bool bold = false) {
     QFont f(QString::fromLatin1(family));
     f.setStyleHint(QFont::SansSerif);
@@ -310,7 +318,7 @@ void TMain::buildWidgets() {
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->setMaxVisibleItems(20);
     ComboBox1->setIconSize(QSize(layout_->scale(16), layout_->scale(16)));
-    ComboBox1->setPalette(QApplication::palette());
+    ComboBox1->setPalette(desktopPalette());
     layout_->place(ComboBox1, {391, 88, 249, 25});
     ComboBox1->installEventFilter(this);
     Image4 = image(this, *layout_, {656, 88, 24, 24}, "Add.svg", A::L | A::T, "list-add");
@@ -333,9 +341,9 @@ void TMain::buildWidgets() {
     ListView1->header()->setStretchLastSection(false);
     ListView1->header()->setSectionsMovable(false);
     ListView1->header()->setAutoFillBackground(true);
-    ListView1->header()->setPalette(QApplication::palette());
+    ListView1->header()->setPalette(desktopPalette());
     {
-        QPalette pal = QApplication::palette();
+        QPalette pal = desktopPalette();
         pal.setColor(QPalette::Base, Qt::white);
         pal.setColor(QPalette::Text, Qt::black);
         ListView1->setPalette(pal);
@@ -688,7 +696,7 @@ void TMain::switchLanguage(const std::string& language) {
 }
 
 void TMain::ApplyMainColors() {
-    const QPalette base = QApplication::palette();
+    const QPalette base = desktopPalette();
     QPalette pal = palette();
     pal.setColor(QPalette::Window, colors_[0]);
     pal.setColor(QPalette::WindowText, colors_[3]);
