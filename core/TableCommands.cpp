@@ -167,6 +167,7 @@ void TableCommands::load(const std::string& path) {
         return;
     }
     c_.registry.RegisterAllHotKeys();
+    if (!r.error.empty()) c_.prompter.showMessage(r.error, MessageType::Error);
     reportLeftOut(r.rowsLeftOut);
     savePerUserFile();
     updateMenuState();

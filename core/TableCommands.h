@@ -22,7 +22,7 @@ class TableStore {
 public:
     struct Result {
         bool ok = true;
-        std::string error;       // the system's message when !ok
+        std::string error;       // the system's message when !ok, or a warning when ok
         size_t rowsLeftOut = 0;  // rows of a loaded file beyond the table's capacity
     };
     virtual ~TableStore() = default;
@@ -91,6 +91,8 @@ public:
     // The menu state as of the last update (all enabled until the first one).
     const MenuState& menuState() const { return menu_; }
     void updateMenuState();
+    // Tells the user how many rows of a loaded file did not fit into the table.
+    void reportLeftOut(size_t rowsLeftOut);
 
 private:
     bool permitted();
@@ -98,7 +100,6 @@ private:
     void info(std::string_view key) {
         c_.prompter.showMessage(c_.message(key), MessageType::Information);
     }
-    void reportLeftOut(size_t rowsLeftOut);
 
     Context c_;
     uint16_t symbolHotKey_ = 0;

@@ -25,12 +25,12 @@
 #include "shell/QtPrompter.h"
 #include "shell/ShellCore.h"
 #include "shell/Widgets.h"
+#include "storage/ActionEffects.h"
 #include "storage/Colors.h"
 #include "storage/ConfigFile.h"
 #include "storage/ConfigWindows.h"
 #include "storage/HotKeyFile.h"
 #include "storage/HtmlExport.h"
-#include "storage/InsertTextClipboard.h"
 #include "storage/LanguageFile.h"
 #include "storage/LanguageKeys.h"
 #include "storage/StorageLocations.h"
@@ -50,13 +50,16 @@ QString q(const std::string& s) {
 
 // A Windows filter "Text|*.ext" as a Qt filter "Text (*.ext)".
 QString qtFilter(const std::string& filter) {
+    // "Text (*.ext)|*.ext": the patterns that count are those after "|"; "*.*" means every file.
     const QString f = q(filter);
     const int bar = f.indexOf('|');
     if (bar < 0) return f;
-    QString text = f.left(bar);
-    const QString patterns = f.mid(bar + 1).replace(';', ' ');
-    if (!text.contains('(')) text += QStringLiteral(" (%1)").arg(patterns);
-    return text;
+    QString text = f.left(bar).trimmed();
+    QString patterns = f.mid(bar + 1).replace(';', ' ').trimmed();
+    patterns.replace(QStringLiteral("*.*"), QStringLiteral("*"));
+    const int paren = text.lastIndexOf('(');
+    if (paren > 0 && text.endsWith(')')) text = text.left(paren).trimmed();
+    return QStringLiteral("%1 (%2)").arg(text, patterns);
 }
 
 // The desktop's palette with every colour set, so that a widget given it keeps the desktop's
@@ -547,12 +550,8 @@ void TMain::startUp() {
     // Audio endpoints: the volume component provides them; without it there is no default
     // endpoint and new volume rows keep an empty device.
     TableStore::Result loaded = core_->store.load(hotKeyPath());
-    if (!loaded.ok) {
-        env_.prompter->showMessage(loaded.error, MessageType::Error);
-    } else if (loaded.rowsLeftOut > 0) {
-        env_.prompter->showMessage(msg(std::string(lang::kMessageTableTruncated)),
-                                   MessageType::Error);
-    }
+    if (!loaded.error.empty()) env_.prompter->showMessage(loaded.error, MessageType::Error);
+    core_->commands.reportLeftOut(loaded.rowsLeftOut);
     core_->registry.RegisterAllHotKeys();
     if (!core_->registry.active()) {
         core_->registry.UnregisterAllHotKeys();
@@ -1068,17 +1067,27 @@ WindowId TMain::hideMainWindowForCloseAll() {
 }
 
 void TMain::runEditorEffect(ActionKind kind, const HotKeyEntry& row) {
-    // A stored text (also one from a file of the Windows version) is inserted already; volume,
-    // internet search and date/time come with their editors' modules.
+    // Stored texts and date formats (also from files of the Windows version) are inserted
+    // already; volume and internet search come with their editors' modules.
+    if (!env_.desktop.clipboard) return;
     if (kind == ActionKind::InsertText) {
-        if (!env_.desktop.clipboard || row.Text.empty() || row.Text == texts_.sNewText ||
-            row.PropertiesText == texts_.sNewText) {
-            return;
-        }
-        const InsertTextInsertion insertion = insertTextInsertion(row.Text);
-        env_.desktop.clipboard->insert(insertion.content, insertion.tabAfter,
-                                       settings_.saveClipboard);
+        runInsertText(row, texts_, *env_.desktop.clipboard, settings_.saveClipboard);
+    } else if (kind == ActionKind::InsertDateTime) {
+        runInsertDateTime(row, texts_, *env_.desktop.clipboard, settings_.saveClipboard,
+                          std::time(nullptr));
     }
+}
+
+void TMain::actionFailed(const std::string& reason) {
+    notifyFailure(msg(std::string(lang::kMessageActionFailed)) + " " + reason);
+}
+
+bool TMain::askHiddenWindowsBack(size_t count) {
+    std::string text = msg(std::string(lang::kMessageHiddenWindows));
+    if (const size_t at = text.find("%d"); at != std::string::npos) {
+        text.replace(at, 2, std::to_string(count));
+    }
+    return env_.prompter->askYesNo(text);
 }
 
 void TMain::notifyFailure(const std::string& text) {

@@ -114,6 +114,8 @@ public:
     void sessionEnding();
     // A second start of the program asked the running one to show itself.
     void InstanceCreated();
+    // Asks whether the windows an earlier run left hidden are to be shown again.
+    bool askHiddenWindowsBack(size_t count);
     // Saves Config.ini and HotKeys.hkv of the data folder.
     void saveState();
     void notifyFailure(const std::string& text);
@@ -123,7 +125,7 @@ public:
     void toggleMainWindow() override;
     WindowId hideMainWindowForCloseAll() override;
     void runEditorEffect(ActionKind kind, const HotKeyEntry& row) override;
-    void actionFailed(const std::string& reason) override { notifyFailure(reason); }
+    void actionFailed(const std::string& reason) override;
 
     std::string configPath() const;
     std::string hotKeyPath() const;

@@ -12,7 +12,9 @@ TableStore::Result FileTableStore::save(const std::string& path) {
 
 TableStore::Result FileTableStore::load(const std::string& path) {
     LoadResult loaded = LoadHotKeys(path, table_, texts_, defaultDeviceId_);
-    return {loaded.ok, loaded.error, loaded.rowsLeftOut};
+    // The rows are loaded even when the file could not be rewritten; the user learns why.
+    const std::string& error = loaded.ok ? loaded.writeBack.error : loaded.error;
+    return {loaded.ok, error, loaded.rowsLeftOut};
 }
 
 bool FileTableStore::takePropertiesNotice() {

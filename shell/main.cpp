@@ -9,6 +9,7 @@
 #include "platform/linux/LogindSession.h"
 #include "platform/linux/MprisMedia.h"
 #include "platform/linux/OpticalDrives.h"
+#include "platform/linux/PolicyHelper.h"
 #include "platform/linux/UserRights.h"
 #include "platform/x11/ClipboardInserterX11.h"
 #include "platform/x11/WindowControlX11.h"
@@ -24,6 +25,10 @@
 using namespace vorbix;
 
 int main(int argc, char** argv) {
+    // The elevated step that writes the machine-wide change policy (run through pkexec).
+    const std::vector<std::string> rawArguments(argv + 1, argv + argc);
+    if (isApplyPolicyCommand(rawArguments)) return runApplyPolicyCommand(rawArguments);
+
     // 1. The application object, titled "Vorbix".
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vorbix"));
@@ -81,6 +86,10 @@ int main(int argc, char** argv) {
     hotKeys.setHandler([&main](int32_t id) { main.WMHotKey(id); });
     main.startUp();
     windows.setOwnWindows({main.winId()});
+    // Windows that an earlier run hid and could not show again (it crashed) are offered back.
+    if (const size_t left = windows.leftoversFromEarlierRun().size(); left > 0) {
+        if (main.askHiddenWindowsBack(left)) windows.restoreAfterCrash();
+    }
 
     // 3. "hide" as the first argument: the window stays in the tray.
     const bool hidden = !arguments.isEmpty() && arguments.first() == QStringLiteral("hide");
