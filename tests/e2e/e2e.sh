@@ -72,6 +72,28 @@ program_row)
     xdotool key ctrl+F5
     wait_for 5 test -e "$work/started" || fail "the program was not started"
     ;;
+typed_under_ctrl_alt)
+    # Rows on Ctrl+Alt combinations: the held modifiers are lifted before the program types, and
+    # stored texts and dates arrive through the clipboard.
+    write_table '[General]' 'Count=3' '[Hot Key1]' 'Hot Key=Strg+Alt+K' 'Action=Kopieren' \
+        '[Hot Key2]' 'Hot Key=Strg+Alt+T' 'Action=Text einfügen' 'Text1=<~NoFo~>Grüße<~Spa~>aus' \
+        'Count=1' '[Hot Key3]' 'Hot Key=Strg+Alt+J' 'Action=Datum/Zeit einfügen' 'DateTime=YYYY'
+    iconv -f UTF-8 -t WINDOWS-1252 "$data/HotKeys.hkv" >"$work/t" && mv "$work/t" "$data/HotKeys.hkv"
+    start_vorbix
+    start_text_target
+    xdotool type --delay 20 hello
+    wait_for 5 field_is hello || fail "typing did not reach the field: $(field_text)"
+    xdotool key ctrl+a
+    xdotool key ctrl+alt+k
+    sleep 0.3
+    xdotool key End
+    xdotool key ctrl+v
+    wait_for 5 field_is hellohello || fail "copy under Ctrl+Alt: '$(field_text)'"
+    xdotool key ctrl+alt+t
+    wait_for 5 field_is "hellohelloGrüße aus" || fail "inserted text: '$(field_text)'"
+    xdotool key ctrl+alt+j
+    wait_for 5 field_is "hellohelloGrüße aus$(date +%Y)" || fail "inserted date: '$(field_text)'"
+    ;;
 clipboard_strokes)
     write_table '[General]' 'Count=3' '[Hot Key1]' 'Hot Key=Strg+F5' 'Action=Kopieren' \
         '[Hot Key2]' 'Hot Key=Strg+F6' 'Action=Einfügen' '[Hot Key3]' 'Hot Key=Strg+F7' \
