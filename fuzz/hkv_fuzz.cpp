@@ -8,35 +8,11 @@
 #include "storage/HotKeyFile.h"
 #include "storage/HtmlExport.h"
 #include "storage/TextCodec.h"
-
-namespace {
-
-vorbix::LanguageTexts texts() {
-    using namespace vorbix;
-    LanguageTexts t;
-    for (const ActionInfo& info : actionCatalogue()) {
-        t.actionCaptions[toIndex(info.kind)] = std::string(info.germanCaption);
-    }
-    t.sNewProgramDir = "(Programm)";
-    t.sNewDrive = "(Laufwerk)";
-    t.sNewKeyComb = "(Tasten)";
-    t.sNewWebsite = "(Webseite)";
-    t.sNewText = "(Text)";
-    t.sNewVolume = "(Lautstärke)";
-    t.sNewAudioVideo = "(Befehl)";
-    t.sNewBrowserControl = "(Browser)";
-    t.sNewProvider = "(Anbieter)";
-    t.sNewDateTime = "(Format)";
-    t.sNewHide = "(Verstecken)";
-    t.sNewShow = "(Zeigen)";
-    return t;
-}
-
-}  // namespace
+#include "tests/support/TestTexts.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace vorbix;
-    static const LanguageTexts de = texts();
+    static const LanguageTexts de = testing::germanTestTexts();
     const std::string bytes(reinterpret_cast<const char*>(data), size);
 
     HotKeyTable table;

@@ -13,7 +13,7 @@ struct ActionArt {
     const char* file;
 };
 
-// Theme names of the freedesktop naming specification, and our own pictures.
+// Theme names of the freedesktop icon naming rules, and our own pictures.
 constexpr ActionArt kActionArt[33] = {
     {"", "Actions/minimize"},                            // 0 minimise all
     {"window-close", "Actions/close-all"},               // 1 close all windows

@@ -6,31 +6,12 @@
 #include "core/Dispatcher.h"
 #include "core/TableCommands.h"
 #include "platform/fake/FakeDesktop.h"
+#include "tests/support/TestTexts.h"
 
 namespace vorbix {
 namespace {
 
 using fake::Log;
-
-LanguageTexts germanTexts() {
-    LanguageTexts t;
-    for (const ActionInfo& info : actionCatalogue()) {
-        t.actionCaptions[toIndex(info.kind)] = std::string(info.germanCaption);
-    }
-    t.sNewProgramDir = "<Programm>";
-    t.sNewDrive = "<Laufwerk>";
-    t.sNewKeyComb = "<Tasten>";
-    t.sNewWebsite = "<Webseite>";
-    t.sNewText = "<Text>";
-    t.sNewVolume = "<Lautstärke>";
-    t.sNewAudioVideo = "<Audio>";
-    t.sNewBrowserControl = "<Browser>";
-    t.sNewProvider = "<Anbieter>";
-    t.sNewDateTime = "<Datum>";
-    t.sNewHide = "<Verstecken>";
-    t.sNewShow = "<Einblenden>";
-    return t;
-}
 
 class RecordingStore : public TableStore {
 public:
@@ -79,7 +60,7 @@ private:
 struct Fixture : ::testing::Test {
     fake::FakePlatform p;
     BuiltinKeyNames names{BuiltinKeyNames::Group::German};
-    LanguageTexts texts = germanTexts();
+    LanguageTexts texts = testing::germanTestTexts();
     HotKeyTable table;
     HotKeyRegistry registry{table, p.hotKeys, names};
     RecordingStore store{p.log};
@@ -155,8 +136,8 @@ TEST_F(Dispatch, BuiltInEffects) {
     program.Program = "/home/u<~D~>";
     program.HowToOpen = "Minimized";
     EXPECT_EQ(run(ActionKind::OpenProgramDir, program), (Log{"open /home/u Minimized"}));
-    program.Program = "<Programm><~F~>";
-    EXPECT_EQ(run(ActionKind::OpenProgramDir, program), (Log{"failed <Programm>"}));
+    program.Program = "<Programm wählen><~F~>";
+    EXPECT_EQ(run(ActionKind::OpenProgramDir, program), (Log{"failed <Programm wählen>"}));
     p.launcher.failWith = "not found";
     EXPECT_EQ(run(ActionKind::OpenMailProgram), (Log{"mail", "failed not found"}));
     HotKeyEntry site;
@@ -197,7 +178,7 @@ TEST(WebAddresses, SchemeAddedOnlyWhereMissing) {
     EXPECT_EQ(webAddressOf(" mailto:x@y.z "), "mailto:x@y.z");
     EXPECT_EQ(webAddressOf("localhost:8080/x"), "http://localhost:8080/x");
     EXPECT_EQ(windowKeywords("a|b"), (std::vector<std::string>{"a"}));
-    EXPECT_TRUE(windowKeywords("<Verstecken>").empty());
+    EXPECT_TRUE(windowKeywords("<Fenster verstecken>").empty());
 }
 
 TEST_F(Commands, AddChecksInOrderAndDefaults) {
@@ -224,8 +205,8 @@ TEST_F(Commands, AddChecksInOrderAndDefaults) {
     EXPECT_EQ(std::count(log.begin(), log.end(), "ask: MessageWindowsKey"), 1);
     const HotKeyEntry& program = table.at(0);
     EXPECT_EQ(program.HotKeyText, "Strg+F5");
-    EXPECT_EQ(program.Program, "<Programm><~F~>");
-    EXPECT_EQ(program.PropertiesText, "<Programm> | Normal");
+    EXPECT_EQ(program.Program, "<Programm wählen><~F~>");
+    EXPECT_EQ(program.PropertiesText, "<Programm wählen> | Normal");
     EXPECT_EQ(table.at(1).Text, "<~Form~>");
     EXPECT_EQ(table.at(2).HotKeyText, "Win+Strg+E");
 }

@@ -106,25 +106,25 @@ int main(int argc, char** argv) {
     auto bus = [&n](const QString& address) {
         return QDBusConnection::connectToBus(address, QStringLiteral("standin-%1").arg(n++));
     };
-    for (const QString& spec : args) {
+    for (const QString& service : args) {
         bool ok = false;
-        if (spec == "logind") {
+        if (service == "logind") {
             QDBusConnection system = bus(systemAddress);
             ok = system.registerObject("/org/freedesktop/login1/session/_31", new LogindSession,
                                        QDBusConnection::ExportAllSlots) &&
                  serve(system, "org.freedesktop.login1", "/org/freedesktop/login1",
                        new LogindManager);
-        } else if (spec == "gnome-session") {
+        } else if (service == "gnome-session") {
             ok = serve(bus(sessionAddress), "org.gnome.SessionManager", "/org/gnome/SessionManager",
                        new GnomeSession);
-        } else if (spec.startsWith("mpris:")) {
-            QStringList parts = spec.split(':');
+        } else if (service.startsWith("mpris:")) {
+            QStringList parts = service.split(':');
             if (parts.size() == 3)
                 ok = serve(bus(sessionAddress), "org.mpris.MediaPlayer2." + parts[1],
                            "/org/mpris/MediaPlayer2", new Player(parts[1], parts[2]));
         }
         if (!ok) {
-            std::fprintf(stderr, "dbus_standin: cannot serve %s\n", qPrintable(spec));
+            std::fprintf(stderr, "dbus_standin: cannot serve %s\n", qPrintable(service));
             return 1;
         }
     }

@@ -9,6 +9,7 @@
 #include "core/TextUtil.h"
 #include "storage/AtomicFile.h"
 #include "storage/IniFile.h"
+#include "tests/support/TestTexts.h"
 
 namespace vorbix {
 namespace {
@@ -16,24 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 
 LanguageTexts germanTexts() {
-    LanguageTexts t;
-    t.language = "German";
-    for (const ActionInfo& info : actionCatalogue()) {
-        t.actionCaptions[toIndex(info.kind)] = std::string(info.germanCaption);
-    }
-    t.sNewProgramDir = "<Programm wählen>";
-    t.sNewDrive = "<Laufwerk wählen>";
-    t.sNewKeyComb = "<Tasten wählen>";
-    t.sNewWebsite = "<Webseite wählen>";
-    t.sNewText = "<Text eingeben>";
-    t.sNewVolume = "<Lautstärke wählen>";
-    t.sNewAudioVideo = "<Befehl wählen>";
-    t.sNewBrowserControl = "<Browserbefehl wählen>";
-    t.sNewProvider = "<Anbieter wählen>";
-    t.sNewDateTime = "<Format wählen>";
-    t.sNewHide = "<Fenster verstecken>";
-    t.sNewShow = "<Fenster zeigen>";
-    return t;
+    return testing::germanTestTexts();
 }
 
 LanguageTexts englishTexts() {
