@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 namespace vorbix {
@@ -22,12 +23,41 @@ std::string folderOf(const std::string& path) {
     return path.substr(0, slash);
 }
 
+// The file a write to `path` is meant for: the target of a symbolic link, so that the link stays
+// and the file it points at is replaced. A dangling link is replaced itself.
+std::string writeTarget(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (!resolved) return path;
+    std::string target(resolved);
+    std::free(resolved);
+    return target;
+}
+
 }  // namespace
 
 std::optional<std::string> readWholeFile(const std::string& path, std::string* error) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Not blocking on open: a named pipe without a writer would otherwise hang the caller.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         if (error) *error = systemError(path, errno);
+        return std::nullopt;
+    }
+    // Only regular files are read: a pipe, socket or device never ends or never answers.
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int err = errno;
+        const bool stated = st.st_mode != 0;
+        ::close(fd);
+        if (error) {
+            if (!stated)
+                *error = systemError(path, err);
+            else if (S_ISDIR(st.st_mode))
+                *error = systemError(path, EISDIR);
+            else
+                *error = path + ": not a regular file";
+        }
         return std::nullopt;
     }
     std::string data;
@@ -52,7 +82,8 @@ FileResult writeFileAtomically(const std::string& path, std::string_view bytes) 
     const bool exists = ::stat(path.c_str(), &existing) == 0;
     if (exists && S_ISDIR(existing.st_mode)) return {false, systemError(path, EISDIR)};
 
-    std::string temp = folderOf(path) + "/.vorbix-XXXXXX";
+    const std::string target = writeTarget(path);
+    std::string temp = folderOf(target) + "/.vorbix-XXXXXX";
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) return {false, systemError(path, errno)};
     auto fail = [&](int err) {
@@ -78,12 +109,12 @@ FileResult writeFileAtomically(const std::string& path, std::string_view bytes) 
         ::unlink(temp.c_str());
         return {false, systemError(path, err)};
     }
-    if (exists && ::access(path.c_str(), W_OK) != 0 && errno == EACCES) {
+    if (exists && ::access(target.c_str(), W_OK) != 0 && errno == EACCES) {
         // A read-only file stays as it is, as it would on Windows.
         ::unlink(temp.c_str());
         return {false, systemError(path, EACCES)};
     }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
+    if (::rename(temp.c_str(), target.c_str()) != 0) {
         const int err = errno;
         ::unlink(temp.c_str());
         return {false, systemError(path, err)};

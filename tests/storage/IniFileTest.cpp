@@ -1,6 +1,8 @@
 #include "storage/IniFile.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "storage/TextCodec.h"
 
@@ -27,8 +29,9 @@ TEST(IniFile, ConfigStyleKeepsOrderUnknownLinesAndEmptyLineAfterSections) {
     EXPECT_EQ(ini.serialize(IniStyle::Config),
               "[Settings]\r\nA=1\r\nodd line\r\nB=3\r\nC=4\r\n\r\n[Misc]\r\nX=y\r\n\r\n"
               "[Insert Text]\r\nState=Normal\r\n\r\n");
-    EXPECT_EQ(ini.serialize(IniStyle::HotKeys),
-              "[Settings]\r\nA=1\r\nB=3\r\nC=4\r\n[Misc]\r\nX=y\r\n[Insert Text]\r\nState=Normal\r\n");
+    EXPECT_EQ(
+        ini.serialize(IniStyle::HotKeys),
+        "[Settings]\r\nA=1\r\nB=3\r\nC=4\r\n[Misc]\r\nX=y\r\n[Insert Text]\r\nState=Normal\r\n");
 }
 
 TEST(IniFile, ValuesStaySingleLine) {
@@ -53,7 +56,9 @@ TEST(TextCodec, DetectsMarksAndFallsBackToWindows1252) {
 
 TEST(TextCodec, WritesWindows1252WhenEverythingFitsElseUtf8WithMark) {
     TextEncoding used{};
-    EXPECT_EQ(encodeText("Größe €", TextEncoding::Windows1252, &used), "Gr\xF6\xDF" "e \x80");
+    EXPECT_EQ(encodeText("Größe €", TextEncoding::Windows1252, &used),
+              "Gr\xF6\xDF"
+              "e \x80");
     EXPECT_EQ(used, TextEncoding::Windows1252);
     EXPECT_EQ(encodeText("Ω", TextEncoding::Windows1252, &used), "\xEF\xBB\xBF\xCE\xA9");
     EXPECT_EQ(used, TextEncoding::Utf8Bom);
@@ -81,6 +86,32 @@ TEST(AtomicFile, FailedWriteKeepsOldFileAndReportsTheSystemMessage) {
     const FileResult onDir = writeFileAtomically(dir, "x");
     EXPECT_FALSE(onDir.ok);
     EXPECT_EQ(readWholeFile(path), "new");
+}
+
+TEST(AtomicFile, WritesThroughLinksAndReadsOnlyRegularFiles) {
+    const std::string dir = ::testing::TempDir() + "atomic-links";
+    const std::string cmd = "rm -rf '" + dir + "' && mkdir -p '" + dir + "/real'";
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    // A data file kept elsewhere and linked in: the link stays, the file behind it changes.
+    const std::string real = dir + "/real/HotKeys.hkv";
+    const std::string link = dir + "/HotKeys.hkv";
+    ASSERT_TRUE(writeFileAtomically(real, "old"));
+    ASSERT_EQ(::symlink("real/HotKeys.hkv", link.c_str()), 0);
+    ASSERT_TRUE(writeFileAtomically(link, "new"));
+    struct stat st {};
+    ASSERT_EQ(::lstat(link.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_EQ(readWholeFile(real), "new");
+    EXPECT_EQ(readWholeFile(link), "new");
+
+    // A named pipe without a writer neither blocks nor reads as a file.
+    const std::string fifo = dir + "/pipe.ini";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string error;
+    EXPECT_EQ(readWholeFile(fifo, &error), std::nullopt);
+    EXPECT_NE(error.find("not a regular file"), std::string::npos);
+    EXPECT_EQ(readWholeFile(dir, &error), std::nullopt);
+    EXPECT_NE(error.find("Is a directory"), std::string::npos);
 }
 
 }  // namespace
