@@ -25,6 +25,18 @@ std::string expandHome(const std::string& path) {
     return path;
 }
 
+// The program starts in another folder than this one and xdg-open in the home folder, so a
+// relative path is made absolute against the folder it was checked in. An absolute path also
+// never starts with "-", which a program would take for an option.
+std::string absolutePath(const std::string& path) {
+    if (path.empty() || path[0] == '/') return path;
+    char* cwd = ::getcwd(nullptr, 0);
+    if (!cwd) return path;
+    std::string folder = cwd;
+    std::free(cwd);
+    return folder + (folder.back() == '/' ? "" : "/") + path;
+}
+
 std::string folderOf(const std::string& path) {
     size_t slash = path.rfind('/');
     if (slash == std::string::npos) return {};
@@ -190,9 +202,9 @@ LaunchResult DesktopLauncher::startProgram(const std::string& program,
                                            const std::string& parameters, WindowMode mode) {
     std::string path = expandHome(trim(program));
     if (path.empty()) return LaunchResult::failure("No program is set");
-    std::string resolved = path;
+    std::string resolved = absolutePath(path);
     if (path.find('/') == std::string::npos) {
-        resolved = findProgram(path);
+        resolved = absolutePath(findProgram(path));
         if (resolved.empty()) return LaunchResult::failure("Program not found: " + path);
     }
     struct stat st {};
@@ -200,10 +212,7 @@ LaunchResult DesktopLauncher::startProgram(const std::string& program,
         return LaunchResult::failure("Program not found: " + path);
     // What the Windows shell does with a folder or a document: open it with its program.
     if (S_ISDIR(st.st_mode)) return openWithXdgOpen(resolved, mode);
-    if (::access(resolved.c_str(), X_OK) != 0) {
-        if (resolved[0] == '-') resolved = "./" + resolved;
-        return openWithXdgOpen(resolved, mode);
-    }
+    if (::access(resolved.c_str(), X_OK) != 0) return openWithXdgOpen(resolved, mode);
     std::vector<std::string> argv{resolved};
     for (auto& word : splitShellWords(parameters)) argv.push_back(std::move(word));
     return spawn(argv, folderOf(resolved), mode);
@@ -214,12 +223,10 @@ LaunchResult DesktopLauncher::openLocation(const std::string& location, WindowMo
     if (target.empty()) return LaunchResult::failure("No address or folder is set");
     if (looksLikeAddress(target)) return openWithXdgOpen(target, mode);
     if (startsWithIgnoreCase(target, "www.")) return openWithXdgOpen("http://" + target, mode);
-    target = expandHome(target);
+    target = absolutePath(expandHome(target));
     struct stat st {};
     if (::stat(target.c_str(), &st) != 0)
         return LaunchResult::failure("Folder not found: " + location);
-    // xdg-open would take a leading "-" for an option.
-    if (target[0] == '-') target = "./" + target;
     return openWithXdgOpen(target, mode);
 }
 

@@ -1,11 +1,12 @@
 #include "platform/linux/OpticalDrives.h"
 
+#include <climits>  // before linux/cdrom.h, which uses INT_MAX without including it
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <linux/cdrom.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
-#include <climits>  // before linux/cdrom.h, which uses INT_MAX without including it
 
 #include <algorithm>
 #include <cctype>
@@ -66,7 +67,8 @@ std::vector<std::string> OpticalDrives::devices() {
 std::vector<std::string> OpticalDrives::opticalDrives() {
     std::vector<std::string> roots;
     char letter = kFirstLetter;
-    for (size_t i = 0; i < devices().size(); ++i) roots.push_back(std::string{letter++} + ":\\");
+    const size_t count = devices().size();
+    for (size_t i = 0; i < count; ++i) roots.push_back(std::string{letter++} + ":\\");
     return roots;
 }
 

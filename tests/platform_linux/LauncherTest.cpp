@@ -141,6 +141,29 @@ TEST_F(LauncherTest, FindsAProgramInPathAndOpensFoldersAndDocuments) {
               seen.end());
 }
 
+TEST_F(LauncherTest, RelativePathsCountFromTheProgramsCurrentFolder) {
+    provide("xdg-open");
+    const path previous = test::fs::current_path();
+    test::fs::current_path(tmp_.path());
+    const std::string here = test::fs::current_path().string();
+    test::fs::create_directories(tmp_ / "-tools");
+    test::fs::copy_file(RECORD_ARGS, tmp_ / "-tools/tool");
+    // The program starts in its own folder, where the relative path would no longer lead to it;
+    // the folder's leading "-" must not reach xdg-open as an option.
+    auto started = launcher_.startProgram("-tools/tool", "x", WindowMode::Normal);
+    auto opened = launcher_.openLocation("-tools", WindowMode::Normal);
+    test::fs::current_path(previous);
+    ASSERT_TRUE(started.ok) << started.error;
+    ASSERT_TRUE(opened.ok) << opened.error;
+    auto records = test::waitForRecords(records_, 2);
+    ASSERT_EQ(records.size(), 2u);
+    std::vector<Words> seen;
+    for (auto& r : records) seen.push_back(r.argv);
+    EXPECT_NE(std::find(seen.begin(), seen.end(), Words{here + "/-tools/tool", "x"}), seen.end());
+    EXPECT_NE(std::find(seen.begin(), seen.end(), Words{bin_ + "/xdg-open", here + "/-tools"}),
+              seen.end());
+}
+
 TEST_F(LauncherTest, AMissingProgramOrFolderStartsNothingAndSaysWhy) {
     provide("xdg-open");
     auto missing = launcher_.startProgram(tmp_ / "nothing here", "-a", WindowMode::Normal);
