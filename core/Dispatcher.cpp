@@ -74,8 +74,10 @@ std::vector<std::string> windowKeywords(std::string_view window) {
 std::string webAddressOf(std::string_view url) {
     const std::string trimmed = trim(url);
     const size_t colon = trimmed.find(':');
-    bool hasScheme = colon != std::string::npos && colon > 0;
-    for (size_t i = 0; hasScheme && i < colon; ++i) {
+    // A scheme starts with a letter, so an address never begins with "-" and reads as an option.
+    bool hasScheme = colon != std::string::npos && colon > 0 &&
+                     std::isalpha(static_cast<unsigned char>(trimmed[0]));
+    for (size_t i = 1; hasScheme && i < colon; ++i) {
         const char c = trimmed[i];
         hasScheme = std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.';
     }

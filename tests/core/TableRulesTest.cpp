@@ -177,6 +177,9 @@ TEST(WebAddresses, SchemeAddedOnlyWhereMissing) {
     EXPECT_EQ(webAddressOf("https://a.b/c"), "https://a.b/c");
     EXPECT_EQ(webAddressOf(" mailto:x@y.z "), "mailto:x@y.z");
     EXPECT_EQ(webAddressOf("localhost:8080/x"), "http://localhost:8080/x");
+    EXPECT_EQ(webAddressOf("-x://y"), "http://-x://y");
+    EXPECT_EQ(webAddressOf("1a://y"), "http://1a://y");
+    EXPECT_EQ(webAddressOf("svn+ssh://h/r"), "svn+ssh://h/r");
     EXPECT_EQ(windowKeywords("a|b"), (std::vector<std::string>{"a"}));
     EXPECT_TRUE(windowKeywords("<Fenster verstecken>").empty());
 }
