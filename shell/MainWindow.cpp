@@ -807,14 +807,24 @@ void TMain::saveWelcomeChoice() {
     saveSettingsPart(configPath());
 }
 
+std::string TMain::choosePath(bool save, const std::string& filter, const std::string& suffix) {
+    std::string path;
+    if (env_.chooseFile) {
+        path = env_.chooseFile(save, filter, suffix);
+    } else if (save) {
+        path = QFileDialog::getSaveFileName(this, QString(), QString(), qtFilter(filter))
+                   .toStdString();
+    } else {
+        path = QFileDialog::getOpenFileName(this, QString(), QString(), qtFilter(filter))
+                   .toStdString();
+    }
+    if (save && !path.empty() && QFileInfo(q(path)).suffix().isEmpty()) path += "." + suffix;
+    return path;
+}
+
 void TMain::MenuSaveConfigExecute() {
-    const std::string path = env_.chooseFile ? env_.chooseFile(true, iniFilter_, "ini")
-                                             : QFileDialog::getSaveFileName(
-                                                   this, QString(), QString(), qtFilter(iniFilter_))
-                                                   .toStdString();
-    if (path.empty()) return;
-    std::string target = path;
-    if (QFileInfo(q(target)).suffix().isEmpty()) target += ".ini";
+    const std::string target = choosePath(true, iniFilter_, "ini");
+    if (target.empty()) return;
     SaveMainConfig(target);
     saveSettingsPart(target);
 }
@@ -824,10 +834,7 @@ void TMain::MenuLoadConfigExecute() {
         env_.prompter->showMessage(msg("MessageAdminError"), MessageType::Error);
         return;
     }
-    const std::string path = env_.chooseFile ? env_.chooseFile(false, iniFilter_, "ini")
-                                             : QFileDialog::getOpenFileName(
-                                                   this, QString(), QString(), qtFilter(iniFilter_))
-                                                   .toStdString();
+    const std::string path = choosePath(false, iniFilter_, "ini");
     if (path.empty()) return;
     const bool wasActive = core_->registry.active();
     LoadMainConfig(path);
@@ -846,14 +853,8 @@ void TMain::MenuLoadConfigExecute() {
 }
 
 void TMain::MenuSave2Execute() {
-    const std::string path =
-        env_.chooseFile
-            ? env_.chooseFile(true, htmlFilter_, "html")
-            : QFileDialog::getSaveFileName(this, QString(), QString(), qtFilter(htmlFilter_))
-                  .toStdString();
-    if (path.empty()) return;
-    std::string target = path;
-    if (QFileInfo(q(target)).suffix().isEmpty()) target += ".html";
+    const std::string target = choosePath(true, htmlFilter_, "html");
+    if (target.empty()) return;
     FileResult r = ExportHtml(target, core_->table, texts_.language);
     if (!r.ok) env_.prompter->showMessage(r.error, MessageType::Error);
 }
@@ -969,10 +970,7 @@ void TMain::MenuOpenExecute() {
         UpdateMenuState();
         return;
     }
-    const std::string path = env_.chooseFile ? env_.chooseFile(false, hkvFilter_, "hkv")
-                                             : QFileDialog::getOpenFileName(
-                                                   this, QString(), QString(), qtFilter(hkvFilter_))
-                                                   .toStdString();
+    const std::string path = choosePath(false, hkvFilter_, "hkv");
     if (path.empty()) return;
     core_->commands.load(path);
     refreshList();
@@ -980,13 +978,8 @@ void TMain::MenuOpenExecute() {
 }
 
 void TMain::MenuSaveExecute() {
-    const std::string path = env_.chooseFile ? env_.chooseFile(true, hkvFilter_, "hkv")
-                                             : QFileDialog::getSaveFileName(
-                                                   this, QString(), QString(), qtFilter(hkvFilter_))
-                                                   .toStdString();
-    if (path.empty()) return;
-    std::string target = path;
-    if (QFileInfo(q(target)).suffix().isEmpty()) target += ".hkv";
+    const std::string target = choosePath(true, hkvFilter_, "hkv");
+    if (target.empty()) return;
     core_->commands.saveTo(target);
 }
 

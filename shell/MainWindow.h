@@ -138,6 +138,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    // The file chosen for opening or saving, empty on Cancel; a saved file without an extension
+    // gets `suffix`.
+    std::string choosePath(bool save, const std::string& filter, const std::string& suffix);
     void buildWidgets();
     void buildActions();
     void buildMenus();

@@ -2,7 +2,6 @@
 #include <QApplication>
 #include <QIcon>
 #include <QScreen>
-#include <QTimer>
 
 #include "components/HotkeyEx.h"
 #include "platform/linux/DesktopLauncher.h"
