@@ -46,10 +46,12 @@ sleep 1
 rss=$(awk '/VmRSS/ {print $2}' /proc/$pid/status)
 echo "resident memory after start: $rss kB"
 
+# Wake-ups of every thread (the X event reader, D-Bus and child reaper threads too), not only
+# of the main thread that /proc/PID/status describes.
 read_stat() {
     local v n u s
-    v=$(awk '/^voluntary_ctxt_switches/ {print $2}' /proc/$pid/status)
-    n=$(awk '/^nonvoluntary_ctxt_switches/ {print $2}' /proc/$pid/status)
+    v=$(cat /proc/$pid/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ {t += $2} END {print t}')
+    n=$(cat /proc/$pid/task/*/status 2>/dev/null | awk '/^nonvoluntary_ctxt_switches/ {t += $2} END {print t}')
     read -r u s < <(awk '{print $14, $15}' /proc/$pid/stat)
     echo "$v $n $u $s"
 }
