@@ -106,36 +106,4 @@ bool hasProperties(ActionKind kind) {
     return actionInfo(kind).placeholder != Placeholder::None;
 }
 
-std::string_view placeholderKey(Placeholder placeholder) {
-    switch (placeholder) {
-        case Placeholder::None:
-            return "";
-        case Placeholder::NewHide:
-            return "sNewHide";
-        case Placeholder::NewShow:
-            return "sNewShow";
-        case Placeholder::NewProgramDir:
-            return "sNewProgramDir";
-        case Placeholder::NewDrive:
-            return "sNewDrive";
-        case Placeholder::NewKeyComb:
-            return "sNewKeyComb";
-        case Placeholder::NewText:
-            return "sNewText";
-        case Placeholder::NewVolume:
-            return "sNewVolume";
-        case Placeholder::NewAudioVideo:
-            return "sNewAudioVideo";
-        case Placeholder::NewBrowserControl:
-            return "sNewBrowserControl";
-        case Placeholder::NewProvider:
-            return "sNewProvider";
-        case Placeholder::NewDateTime:
-            return "sNewDateTime";
-        case Placeholder::NewWebsite:
-            return "sNewWebsite";
-    }
-    return "";
-}
-
 }  // namespace vorbix

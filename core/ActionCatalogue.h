@@ -81,7 +81,5 @@ inline int toIndex(ActionKind kind) {
 std::optional<ActionKind> actionKindFromIndex(int index);
 // The kinds with properties are exactly those with an editor.
 bool hasProperties(ActionKind kind);
-// The language key of a placeholder ("sNewHide", ...).
-std::string_view placeholderKey(Placeholder placeholder);
 
 }  // namespace vorbix
