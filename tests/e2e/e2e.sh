@@ -40,8 +40,8 @@ start_vorbix() {
     wait_for 10 grep -q '^Active=' "$data/Config.ini" || fail "vorbix did not start: $(cat "$work/vorbix.log")"
     sleep 0.3
 }
-# A table in the Windows format: CR LF line ends, Windows-1252.
-write_table() { printf '%s\r\n' "$@" >"$data/HotKeys.hkv"; }
+# The table as the Windows version writes it: CR LF lines in Windows-1252.
+write_table() { printf '%s\r\n' "$@" | iconv -f UTF-8 -t WINDOWS-1252 >"$data/HotKeys.hkv"; }
 start_text_target() {
     "$text_target" "$work/text" >/dev/null 2>&1 &
     pids+=($!)
@@ -78,7 +78,6 @@ typed_under_ctrl_alt)
     write_table '[General]' 'Count=3' '[Hot Key1]' 'Hot Key=Strg+Alt+K' 'Action=Kopieren' \
         '[Hot Key2]' 'Hot Key=Strg+Alt+T' 'Action=Text einfügen' 'Text1=<~NoFo~>Grüße<~Spa~>aus' \
         'Count=1' '[Hot Key3]' 'Hot Key=Strg+Alt+J' 'Action=Datum/Zeit einfügen' 'DateTime=YYYY'
-    iconv -f UTF-8 -t WINDOWS-1252 "$data/HotKeys.hkv" >"$work/t" && mv "$work/t" "$data/HotKeys.hkv"
     start_vorbix
     start_text_target
     xdotool type --delay 20 hello
@@ -98,7 +97,6 @@ clipboard_strokes)
     write_table '[General]' 'Count=3' '[Hot Key1]' 'Hot Key=Strg+F5' 'Action=Kopieren' \
         '[Hot Key2]' 'Hot Key=Strg+F6' 'Action=Einfügen' '[Hot Key3]' 'Hot Key=Strg+F7' \
         'Action=Ausschneiden'
-    iconv -f UTF-8 -t WINDOWS-1252 "$data/HotKeys.hkv" >"$work/t" && mv "$work/t" "$data/HotKeys.hkv"
     start_vorbix
     start_text_target
     xdotool type --delay 20 hello
