@@ -35,6 +35,21 @@ std::string writeTarget(const std::string& path) {
     return target;
 }
 
+// The process's file-creation mask, read without changing it (umask() would, for a moment, for
+// every thread). Linux shows it in /proc/self/status; the common 022 stands in when it cannot.
+mode_t creationMask() {
+    const int fd = ::open("/proc/self/status", O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return 022;
+    char buffer[4096];
+    const ssize_t n = ::read(fd, buffer, sizeof buffer - 1);
+    ::close(fd);
+    if (n <= 0) return 022;
+    buffer[n] = '\0';
+    const char* line = std::strstr(buffer, "\nUmask:");
+    if (!line) return 022;
+    return static_cast<mode_t>(std::strtoul(line + 7, nullptr, 8) & 0777);
+}
+
 }  // namespace
 
 std::optional<std::string> readWholeFile(const std::string& path, std::string* error) {
@@ -91,8 +106,9 @@ FileResult writeFileAtomically(const std::string& path, std::string_view bytes) 
         ::unlink(temp.c_str());
         return FileResult{false, systemError(path, err)};
     };
-    // Keep the permissions of the file that is replaced; a new file gets the usual 0644.
-    const mode_t mode = exists ? (existing.st_mode & 07777) : 0644;
+    // Keep the permissions of the file that is replaced; a new file gets what the user's
+    // file-creation mask leaves of read and write for all, as any newly created file does.
+    const mode_t mode = exists ? (existing.st_mode & 07777) : (0666 & ~creationMask());
     if (::fchmod(fd, mode) != 0) return fail(errno);
     size_t written = 0;
     while (written < bytes.size()) {

@@ -114,5 +114,27 @@ TEST(AtomicFile, WritesThroughLinksAndReadsOnlyRegularFiles) {
     EXPECT_NE(error.find("Is a directory"), std::string::npos);
 }
 
+TEST(AtomicFile, NewFilesFollowTheCreationMaskAndReplacedFilesKeepTheirMode) {
+    const std::string dir = ::testing::TempDir() + "atomic-modes";
+    const std::string cmd = "rm -rf '" + dir + "' && mkdir -p '" + dir + "'";
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    auto modeOf = [](const std::string& path) {
+        struct stat st {};
+        return ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0u;
+    };
+    const mode_t previous = ::umask(077);
+    const FileResult privateFile = writeFileAtomically(dir + "/private.hkv", "x");
+    ::umask(022);
+    const FileResult sharedFile = writeFileAtomically(dir + "/shared.hkv", "x");
+    ::umask(previous);
+    ASSERT_TRUE(privateFile);
+    ASSERT_TRUE(sharedFile);
+    EXPECT_EQ(modeOf(dir + "/private.hkv"), 0600u);
+    EXPECT_EQ(modeOf(dir + "/shared.hkv"), 0644u);
+    ASSERT_EQ(::chmod((dir + "/shared.hkv").c_str(), 0640), 0);
+    ASSERT_TRUE(writeFileAtomically(dir + "/shared.hkv", "y"));
+    EXPECT_EQ(modeOf(dir + "/shared.hkv"), 0640u);
+}
+
 }  // namespace
 }  // namespace vorbix
