@@ -96,6 +96,8 @@ FileResult writeFileAtomically(const std::string& path, std::string_view bytes) 
     struct stat existing {};
     const bool exists = ::stat(path.c_str(), &existing) == 0;
     if (exists && S_ISDIR(existing.st_mode)) return {false, systemError(path, EISDIR)};
+    // A pipe or device is never replaced by a file (think of "/dev/null" chosen as the target).
+    if (exists && !S_ISREG(existing.st_mode)) return {false, path + ": not a regular file"};
 
     const std::string target = writeTarget(path);
     std::string temp = folderOf(target) + "/.vorbix-XXXXXX";

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <unordered_map>
 
@@ -349,11 +348,8 @@ FileResult SaveHotKeys(const std::string& path, const HotKeyTable& table,
                        const LanguageTexts& texts, std::string_view defaultDeviceId) {
     // A file that exists with a byte-order mark keeps its encoding; only the mark is looked at.
     TextEncoding encoding = TextEncoding::Windows1252;
-    std::ifstream existing(path, std::ios::binary);
-    char mark[3] = {};
-    if (existing && existing.read(mark, sizeof mark).gcount() >= 2) {
-        encoding =
-            decodeText(std::string_view(mark, static_cast<size_t>(existing.gcount()))).encoding;
+    if (const std::optional<std::string> existing = readWholeFile(path)) {
+        encoding = decodeText(std::string_view(*existing).substr(0, 3)).encoding;
     }
     return writeFileAtomically(path,
                                encodeText(hotKeyFileText(table, texts, defaultDeviceId), encoding));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
 #include <filesystem>
@@ -393,6 +394,15 @@ TEST_F(HotKeyFileTest, FailedReadsAndWritesLoseNothing) {
     size_t files = 0;
     for (const auto& entry : fs::directory_iterator(dir_)) files += entry.is_regular_file();
     EXPECT_EQ(files, 1u);
+
+    // A named pipe as the target neither blocks the save nor the load, and stays a pipe.
+    ASSERT_EQ(::mkfifo(path("pipe.hkv").c_str(), 0600), 0);
+    const FileResult toPipe = SaveHotKeys(path("pipe.hkv"), table, de_, kDefaultDevice);
+    EXPECT_FALSE(toPipe.ok);
+    EXPECT_NE(toPipe.error.find("not a regular file"), std::string::npos);
+    r = LoadHotKeys(path("pipe.hkv"), t, de_, kDefaultDevice);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(fs::status(path("pipe.hkv")).type(), fs::file_type::fifo);
 }
 
 }  // namespace

@@ -110,6 +110,10 @@ TEST(AtomicFile, WritesThroughLinksAndReadsOnlyRegularFiles) {
     std::string error;
     EXPECT_EQ(readWholeFile(fifo, &error), std::nullopt);
     EXPECT_NE(error.find("not a regular file"), std::string::npos);
+    EXPECT_FALSE(writeFileAtomically(fifo, "x"));
+    struct stat pipe {};
+    ASSERT_EQ(::lstat(fifo.c_str(), &pipe), 0);
+    EXPECT_TRUE(S_ISFIFO(pipe.st_mode));
     EXPECT_EQ(readWholeFile(dir, &error), std::nullopt);
     EXPECT_NE(error.find("Is a directory"), std::string::npos);
 }
