@@ -15,6 +15,16 @@ void HotKeyRegistry::RegisterAllHotKeys() {
     }
 }
 
+void HotKeyRegistry::switchActive(bool active) {
+    if (active == active_) return;
+    active_ = active;
+    if (active_) {
+        RegisterAllHotKeys();
+    } else {
+        UnregisterAllHotKeys();
+    }
+}
+
 void HotKeyRegistry::UnregisterAllHotKeys() {
     for (HotKeyEntry& row : table_.rows()) {
         if (row.HotKeyId != 0) backend_.unregisterHotKey(row.HotKeyId);

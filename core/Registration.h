@@ -33,6 +33,8 @@ public:
     bool active() const { return active_; }
     // Sets the state only; registering according to it is the caller's business.
     void setActive(bool active) { active_ = active; }
+    // Switches all rows on or off: registers or unregisters every row when the state changes.
+    void switchActive(bool active);
 
     // Registers every row under 30000 + its index; does nothing while inactive. A refused
     // registration is not reported: the row keeps its identifier and never fires.

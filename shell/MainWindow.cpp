@@ -841,12 +841,9 @@ void TMain::MenuLoadConfigExecute() {
     loadSettingsPart(path);
     SetLanguage();
     // The activation state of the file is brought fully in line: registrations, icons, label.
-    if (core_->registry.active() != wasActive) {
-        if (core_->registry.active())
-            core_->registry.RegisterAllHotKeys();
-        else
-            core_->registry.UnregisterAllHotKeys();
-    }
+    const bool nowActive = core_->registry.active();
+    core_->registry.setActive(wasActive);
+    core_->registry.switchActive(nowActive);
     applyActivePresentation();
     SaveMainConfig(configPath());
     saveSettingsPart(configPath());
@@ -1001,13 +998,7 @@ void TMain::PopupDeactivateExecute() {
         env_.prompter->showMessage(msg("MessageAdminError"), MessageType::Error);
         return;
     }
-    if (core_->registry.active()) {
-        core_->registry.setActive(false);
-        core_->registry.UnregisterAllHotKeys();
-    } else {
-        core_->registry.setActive(true);
-        core_->registry.RegisterAllHotKeys();
-    }
+    core_->registry.switchActive(!core_->registry.active());
     applyActivePresentation();
 }
 

@@ -90,15 +90,14 @@ TEST_F(Registration, IdentifiersFollowRowOrderAndInactiveRegistersNothing) {
     EXPECT_EQ(table.at(0).HotKeyId, 30000);
     EXPECT_EQ(table.at(1).HotKeyId, 30001);
     EXPECT_EQ(p.hotKeys.registered.size(), 2u);
-    registry.setActive(false);
-    registry.UnregisterAllHotKeys();
+    registry.switchActive(false);
     EXPECT_TRUE(p.hotKeys.registered.empty());
     EXPECT_EQ(table.at(1).HotKeyId, 0);
     ASSERT_TRUE(commands.add(0x4077, ActionKind::Copy));  // added while inactive: not registered
     EXPECT_EQ(table.at(2).HotKeyId, 0);
-    registry.setActive(true);
-    registry.RegisterAllHotKeys();
+    registry.switchActive(true);
     EXPECT_EQ(p.hotKeys.registered.size(), 3u);
+    EXPECT_EQ(table.at(2).HotKeyId, 30002);
     EXPECT_EQ(HotKeyRegistry::MyGlobalAddAtom(0xC001), 0);
 }
 
