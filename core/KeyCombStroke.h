@@ -22,7 +22,7 @@ inline constexpr uint8_t kVkLeftWin = 0x5B;
 // false.
 bool strokeShortCut(uint16_t shortCut, KeyboardOutput& keys);
 
-// The same for a stored key text in display form (either language's modifier words, "Win+"
+// The same for a stored key text in display form (the current layout's modifier words, "Win+"
 // for the Windows key). A text that names no complete combination sends nothing and gives
 // false.
 bool simulateKeyComb(const std::string& keyText, const KeyNameSource& names, KeyboardOutput& keys);

@@ -149,11 +149,4 @@ public:
     virtual bool askYesNo(const std::string& question) = 0;
 };
 
-// A short notice in the tray, for an action that could not run.
-class Notifier {
-public:
-    virtual ~Notifier() = default;
-    virtual void notify(const std::string& text) = 0;
-};
-
 }  // namespace vorbix
