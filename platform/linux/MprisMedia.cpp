@@ -3,6 +3,8 @@
 #include <QAtomicInt>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusPendingCall>
+#include <QDBusPendingReply>
 #include <QDBusReply>
 #include <QDBusVariant>
 #include <algorithm>
@@ -74,14 +76,21 @@ std::string MprisMedia::sendToPlayer(MediaCommand command) {
         QString service;
         int rank;
     };
-    std::vector<Player> players;
+    // Every player is asked at once, so players that do not answer cost one timeout in all,
+    // not one each.
+    std::vector<std::pair<QString, QDBusPendingCall>> asked;
     for (const QString& name : names.value()) {
         if (!name.startsWith(kPlayerPrefix)) continue;
         QDBusMessage get = QDBusMessage::createMethodCall(
             name, kPlayerPath, QStringLiteral("org.freedesktop.DBus.Properties"),
             QStringLiteral("Get"));
         get.setArguments({kPlayerInterface, QStringLiteral("PlaybackStatus")});
-        QDBusReply<QDBusVariant> status = bus_.call(get, QDBus::Block, kTimeoutMs);
+        asked.emplace_back(name, bus_.asyncCall(get, kTimeoutMs));
+    }
+    std::vector<Player> players;
+    for (auto& [name, pending] : asked) {
+        QDBusPendingReply<QDBusVariant> status = pending;
+        status.waitForFinished();
         players.push_back(
             {name, status.isValid() ? rankOf(status.value().variant().toString()) : 3});
     }
