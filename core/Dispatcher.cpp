@@ -115,8 +115,34 @@ void Dispatcher::strokeKeys(std::initializer_list<uint8_t> modifiers, uint8_t ke
     keys->keyUp(key);
 }
 
+std::string Dispatcher::failureText(const LaunchResult& result) const {
+    std::string_view key;
+    switch (result.kind) {
+        case LaunchError::None:
+            break;
+        case LaunchError::NotSet:
+            key = "MessageLaunchNotSet";
+            break;
+        case LaunchError::NotFound:
+            key = "MessageLaunchNotFound";
+            break;
+        case LaunchError::NoProgram:
+            key = "MessageLaunchNoProgram";
+            break;
+        case LaunchError::StartFailed:
+            key = "MessageLaunchFailed";
+            break;
+    }
+    std::string text = (lookup_ && !key.empty()) ? lookup_(texts_.language, "Main", key) : "";
+    if (text.empty()) return result.error;
+    if (const size_t at = text.find("%s"); at != std::string::npos) {
+        text.replace(at, 2, result.subject);
+    }
+    return text;
+}
+
 void Dispatcher::report(const LaunchResult& result) {
-    if (!result.ok) shell_.actionFailed(result.error);
+    if (!result.ok) shell_.actionFailed(failureText(result));
 }
 
 void Dispatcher::ToggleDriveDoor(char letter) {
@@ -158,7 +184,7 @@ void Dispatcher::runAction(const HotKeyEntry& row) {
             const size_t length = utf8Length(row.Program);
             const std::string marker = length >= 5 ? utf8Substr(row.Program, length - 5) : "";
             if (path.empty() || path == texts_.sNewProgramDir) {
-                shell_.actionFailed(texts_.sNewProgramDir);
+                report(LaunchResult::failure("No program is set", LaunchError::NotSet));
                 break;
             }
             const WindowMode mode = windowModeOf(row.HowToOpen);
@@ -244,7 +270,7 @@ void Dispatcher::runAction(const HotKeyEntry& row) {
         case K::Website: {
             if (!launcher) break;
             if (row.URL.empty() || row.URL == texts_.sNewWebsite) {
-                shell_.actionFailed(texts_.sNewWebsite);
+                report(LaunchResult::failure("No address is set", LaunchError::NotSet));
                 break;
             }
             report(launcher->openLocation(webAddressOf(row.URL), windowModeOf(row.HowToOpen)));

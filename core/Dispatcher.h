@@ -66,6 +66,8 @@ public:
     // Runs the effect of one row (the row's kind in the current language).
     void runAction(const HotKeyEntry& row);
     void ToggleDriveDoor(char letter);
+    // The reason of a failed start in the user's language (the English reason without texts).
+    std::string failureText(const LaunchResult& result) const;
 
     bool LastDoorOpened = false;
 

@@ -36,11 +36,27 @@ public:
 enum class WindowMode { Normal, Maximized, Minimized };
 
 // The result of starting something; `error` is a short reason for the user when !ok.
+// Why something could not be started, for a message in the user's language.
+enum class LaunchError {
+    None,
+    NotSet,       // no program, folder or address given
+    NotFound,     // the program, file or folder does not exist (`subject`)
+    NoProgram,    // no program for the task is installed (terminal, browser, xdg-open, ...)
+    StartFailed,  // the system refused to start `subject`
+};
+
+// The result of starting something; when !ok, `error` is a short reason in English and `kind`
+// and `subject` let the program say it in the user's language.
 struct LaunchResult {
     bool ok = true;
     std::string error;
+    LaunchError kind = LaunchError::None;
+    std::string subject;
     static LaunchResult success() { return {}; }
-    static LaunchResult failure(std::string why) { return {false, std::move(why)}; }
+    static LaunchResult failure(std::string why, LaunchError kind = LaunchError::StartFailed,
+                                std::string subject = {}) {
+        return {false, std::move(why), kind, std::move(subject)};
+    }
 };
 
 enum class SettingsPanel { ControlPanel, Display, DateTime, Region, Sound, Software, System };

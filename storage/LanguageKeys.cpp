@@ -37,7 +37,8 @@ constexpr K kMainKeys[] = {
     "MessageHotKeyError2", "MessageAdminError", "MessageFixedError", "MessageSymbol",
     "MessageInternetError", "MessageUpdateAvailable", "MessageNoUpdate", "MessageWindowsKey",
     "MessageInsertText", "MessageTableFull", "MessageTableTruncated", "MessageHiddenWindows",
-    "MessageActionFailed",
+    "MessageActionFailed", "MessageLaunchNotSet", "MessageLaunchNotFound", "MessageLaunchNoProgram",
+    "MessageLaunchFailed",
     // Tray menu
     "PopupStart1", "PopupStart2", "PopupClose", "PopupDeactivate", "PopupActivate"};
 

@@ -173,8 +173,9 @@ LaunchResult DesktopLauncher::spawn(const std::vector<std::string>& argv,
                                     const std::string& workingDirectory, WindowMode mode) {
     SpawnResult started = spawnDetached(argv, workingDirectory);
     if (!started.ok())
-        return LaunchResult::failure("Could not start " + argv[0] + ": " +
-                                     std::strerror(started.error));
+        return LaunchResult::failure(
+            "Could not start " + argv[0] + ": " + std::strerror(started.error),
+            LaunchError::StartFailed, argv[0]);
     lastStarted_ = started.pid;
     if (mode != WindowMode::Normal && applier_) applier_(started.pid, mode);
     return LaunchResult::success();
@@ -182,7 +183,8 @@ LaunchResult DesktopLauncher::spawn(const std::vector<std::string>& argv,
 
 LaunchResult DesktopLauncher::openWithXdgOpen(const std::string& target, WindowMode mode) {
     std::string xdgOpen = findProgram("xdg-open");
-    if (xdgOpen.empty()) return LaunchResult::failure("xdg-open is not installed");
+    if (xdgOpen.empty())
+        return LaunchResult::failure("xdg-open is not installed", LaunchError::NoProgram);
     return spawn({xdgOpen, target}, homeFolder(), mode);
 }
 
@@ -195,21 +197,22 @@ LaunchResult DesktopLauncher::startFirstFound(const Commands& candidates,
         argv[0] = program;
         return spawn(argv, homeFolder(), WindowMode::Normal);
     }
-    return LaunchResult::failure(whatIsMissing);
+    return LaunchResult::failure(whatIsMissing, LaunchError::NoProgram);
 }
 
 LaunchResult DesktopLauncher::startProgram(const std::string& program,
                                            const std::string& parameters, WindowMode mode) {
     std::string path = expandHome(trim(program));
-    if (path.empty()) return LaunchResult::failure("No program is set");
+    if (path.empty()) return LaunchResult::failure("No program is set", LaunchError::NotSet);
     std::string resolved = absolutePath(path);
     if (path.find('/') == std::string::npos) {
         resolved = absolutePath(findProgram(path));
-        if (resolved.empty()) return LaunchResult::failure("Program not found: " + path);
+        if (resolved.empty())
+            return LaunchResult::failure("Program not found: " + path, LaunchError::NotFound, path);
     }
     struct stat st {};
     if (::stat(resolved.c_str(), &st) != 0)
-        return LaunchResult::failure("Program not found: " + path);
+        return LaunchResult::failure("Program not found: " + path, LaunchError::NotFound, path);
     // What the Windows shell does with a folder or a document: open it with its program.
     if (S_ISDIR(st.st_mode)) return openWithXdgOpen(resolved, mode);
     if (::access(resolved.c_str(), X_OK) != 0) return openWithXdgOpen(resolved, mode);
@@ -220,13 +223,15 @@ LaunchResult DesktopLauncher::startProgram(const std::string& program,
 
 LaunchResult DesktopLauncher::openLocation(const std::string& location, WindowMode mode) {
     std::string target = trim(location);
-    if (target.empty()) return LaunchResult::failure("No address or folder is set");
+    if (target.empty())
+        return LaunchResult::failure("No address or folder is set", LaunchError::NotSet);
     if (looksLikeAddress(target)) return openWithXdgOpen(target, mode);
     if (startsWithIgnoreCase(target, "www.")) return openWithXdgOpen("http://" + target, mode);
     target = absolutePath(expandHome(target));
     struct stat st {};
     if (::stat(target.c_str(), &st) != 0)
-        return LaunchResult::failure("Folder not found: " + location);
+        return LaunchResult::failure("Folder not found: " + location, LaunchError::NotFound,
+                                     location);
     return openWithXdgOpen(target, mode);
 }
 

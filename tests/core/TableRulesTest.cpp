@@ -136,7 +136,7 @@ TEST_F(Dispatch, BuiltInEffects) {
     program.HowToOpen = "Minimized";
     EXPECT_EQ(run(ActionKind::OpenProgramDir, program), (Log{"open /home/u Minimized"}));
     program.Program = "<Programm wählen><~F~>";
-    EXPECT_EQ(run(ActionKind::OpenProgramDir, program), (Log{"failed <Programm wählen>"}));
+    EXPECT_EQ(run(ActionKind::OpenProgramDir, program), (Log{"failed No program is set"}));
     p.launcher.failWith = "not found";
     EXPECT_EQ(run(ActionKind::OpenMailProgram), (Log{"mail", "failed not found"}));
     HotKeyEntry site;
@@ -170,6 +170,29 @@ TEST_F(Dispatch, DriveDoorsShareOneFlag) {
     row.PropertiesText = texts.sNewDrive;
     dispatcher.runAction(row);
     EXPECT_TRUE(p.take().empty());
+}
+
+TEST_F(Dispatch, FailuresAreToldInTheUsersLanguage) {
+    Dispatcher localized{
+        table,
+        texts,
+        registry,
+        names,
+        p.desktop(),
+        shell,
+        [](std::string_view language, std::string_view section,
+           std::string_view key) -> std::string {
+            if (language == "German" && section == "Main" && key == "MessageLaunchNotFound") {
+                return "Nicht gefunden: %s";
+            }
+            return {};
+        }};
+    EXPECT_EQ(localized.failureText(
+                  LaunchResult::failure("Program not found: /x", LaunchError::NotFound, "/x")),
+              "Nicht gefunden: /x");
+    // Without a text of the language the English reason stands.
+    EXPECT_EQ(localized.failureText(LaunchResult::failure("No terminal", LaunchError::NoProgram)),
+              "No terminal");
 }
 
 TEST(WebAddresses, SchemeAddedOnlyWhereMissing) {

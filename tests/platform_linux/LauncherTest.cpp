@@ -169,11 +169,13 @@ TEST_F(LauncherTest, AMissingProgramOrFolderStartsNothingAndSaysWhy) {
     auto missing = launcher_.startProgram(tmp_ / "nothing here", "-a", WindowMode::Normal);
     EXPECT_FALSE(missing.ok);
     EXPECT_NE(missing.error.find("nothing here"), std::string::npos);
+    EXPECT_EQ(missing.kind, LaunchError::NotFound);
+    EXPECT_EQ(missing.subject, tmp_ / "nothing here");
     auto placeholder =
         launcher_.startProgram("<Neues Programm/Verzeichnis>", "", WindowMode::Normal);
     EXPECT_FALSE(placeholder.ok);
     EXPECT_FALSE(placeholder.error.empty());
-    EXPECT_FALSE(launcher_.startProgram("", "", WindowMode::Normal).ok);
+    EXPECT_EQ(launcher_.startProgram("", "", WindowMode::Normal).kind, LaunchError::NotSet);
     EXPECT_FALSE(launcher_.startProgram("C:\\Windows\\notepad.exe", "", WindowMode::Normal).ok);
     EXPECT_FALSE(launcher_.openLocation(tmp_ / "no folder", WindowMode::Normal).ok);
     EXPECT_FALSE(launcher_.openLocation("   ", WindowMode::Normal).ok);
@@ -192,6 +194,7 @@ TEST_F(LauncherTest, AMissingProgramOrFolderStartsNothingAndSaysWhy) {
     auto noXdgOpen = launcher_.openLocation("https://example.org", WindowMode::Normal);
     EXPECT_FALSE(noXdgOpen.ok);
     EXPECT_NE(noXdgOpen.error.find("xdg-open"), std::string::npos);
+    EXPECT_EQ(noXdgOpen.kind, LaunchError::NoProgram);
 }
 
 TEST_F(LauncherTest, XdgOpenGetsTheAddressAsOneArgument) {
