@@ -12,10 +12,6 @@ namespace vorbix {
 
 namespace {
 
-std::string systemError(const std::string& path, int err) {
-    return path + ": " + std::strerror(err);
-}
-
 std::string folderOf(const std::string& path) {
     const size_t slash = path.rfind('/');
     if (slash == std::string::npos) return ".";
@@ -56,7 +52,7 @@ std::optional<std::string> readWholeFile(const std::string& path, std::string* e
     // Not blocking on open: a named pipe without a writer would otherwise hang the caller.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
-        if (error) *error = systemError(path, errno);
+        if (error) *error = systemErrorText(path, errno);
         return std::nullopt;
     }
     // Only regular files are read: a pipe, socket or device never ends or never answers.
@@ -67,9 +63,9 @@ std::optional<std::string> readWholeFile(const std::string& path, std::string* e
         ::close(fd);
         if (error) {
             if (!stated)
-                *error = systemError(path, err);
+                *error = systemErrorText(path, err);
             else if (S_ISDIR(st.st_mode))
-                *error = systemError(path, EISDIR);
+                *error = systemErrorText(path, EISDIR);
             else
                 *error = path + ": not a regular file";
         }
@@ -81,7 +77,7 @@ std::optional<std::string> readWholeFile(const std::string& path, std::string* e
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0) {
             if (errno == EINTR) continue;
-            if (error) *error = systemError(path, errno);
+            if (error) *error = systemErrorText(path, errno);
             ::close(fd);
             return std::nullopt;
         }
@@ -95,18 +91,18 @@ std::optional<std::string> readWholeFile(const std::string& path, std::string* e
 FileResult writeFileAtomically(const std::string& path, std::string_view bytes) {
     struct stat existing {};
     const bool exists = ::stat(path.c_str(), &existing) == 0;
-    if (exists && S_ISDIR(existing.st_mode)) return {false, systemError(path, EISDIR)};
+    if (exists && S_ISDIR(existing.st_mode)) return {false, systemErrorText(path, EISDIR)};
     // A pipe or device is never replaced by a file (think of "/dev/null" chosen as the target).
     if (exists && !S_ISREG(existing.st_mode)) return {false, path + ": not a regular file"};
 
     const std::string target = writeTarget(path);
     std::string temp = folderOf(target) + "/.vorbix-XXXXXX";
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0) return {false, systemError(path, errno)};
+    if (fd < 0) return {false, systemErrorText(path, errno)};
     auto fail = [&](int err) {
         ::close(fd);
         ::unlink(temp.c_str());
-        return FileResult{false, systemError(path, err)};
+        return FileResult{false, systemErrorText(path, err)};
     };
     // Keep the permissions of the file that is replaced; a new file gets what the user's
     // file-creation mask leaves of read and write for all, as any newly created file does.
@@ -125,19 +121,23 @@ FileResult writeFileAtomically(const std::string& path, std::string_view bytes) 
     if (::close(fd) != 0) {
         const int err = errno;
         ::unlink(temp.c_str());
-        return {false, systemError(path, err)};
+        return {false, systemErrorText(path, err)};
     }
     if (exists && ::access(target.c_str(), W_OK) != 0 && errno == EACCES) {
         // A read-only file stays as it is, as it would on Windows.
         ::unlink(temp.c_str());
-        return {false, systemError(path, EACCES)};
+        return {false, systemErrorText(path, EACCES)};
     }
     if (::rename(temp.c_str(), target.c_str()) != 0) {
         const int err = errno;
         ::unlink(temp.c_str());
-        return {false, systemError(path, err)};
+        return {false, systemErrorText(path, err)};
     }
     return {};
+}
+
+std::string systemErrorText(const std::string& path, int err) {
+    return path + ": " + std::strerror(err);
 }
 
 bool fileExists(const std::string& path) {

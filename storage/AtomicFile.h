@@ -18,6 +18,8 @@ struct FileResult {
 std::optional<std::string> readWholeFile(const std::string& path, std::string* error = nullptr);
 FileResult writeFileAtomically(const std::string& path, std::string_view bytes);
 bool fileExists(const std::string& path);
+// "PATH: the system's message for err".
+std::string systemErrorText(const std::string& path, int err);
 bool directoryExists(const std::string& path);
 
 }  // namespace vorbix

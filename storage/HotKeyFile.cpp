@@ -42,18 +42,11 @@ private:
 
 // A key's value in a section; empty when the section or the key is missing.
 std::string valueIn(const IniFile::Section* section, std::string_view key) {
-    if (!section) return {};
-    for (const IniFile::Line& line : section->lines) {
-        if (line.hasValue && equalsIgnoreCase(line.key, key)) return line.value;
-    }
-    return {};
+    return section ? section->value(key).value_or("") : "";
 }
 
 bool hasKey(const IniFile::Section* section, std::string_view key) {
-    if (!section) return false;
-    return std::any_of(section->lines.begin(), section->lines.end(), [&](const IniFile::Line& l) {
-        return l.hasValue && equalsIgnoreCase(l.key, key);
-    });
+    return section && section->value(key).has_value();
 }
 
 // The pieces "Text1" ... "Text<count>" of a kind-10 section joined in order. Only keys that are

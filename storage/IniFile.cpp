@@ -61,13 +61,16 @@ IniFile::Section* IniFile::findSection(std::string_view name) {
     return nullptr;
 }
 
-std::optional<std::string> IniFile::value(std::string_view section, std::string_view key) const {
-    const Section* s = findSection(section);
-    if (!s) return std::nullopt;
-    for (const Line& line : s->lines) {
+std::optional<std::string> IniFile::Section::value(std::string_view key) const {
+    for (const Line& line : lines) {
         if (line.hasValue && equalsIgnoreCase(line.key, key)) return line.value;
     }
     return std::nullopt;
+}
+
+std::optional<std::string> IniFile::value(std::string_view section, std::string_view key) const {
+    const Section* s = findSection(section);
+    return s ? s->value(key) : std::nullopt;
 }
 
 std::string IniFile::readString(std::string_view section, std::string_view key,
@@ -76,7 +79,9 @@ std::string IniFile::readString(std::string_view section, std::string_view key,
     return v ? *v : std::string(fallback);
 }
 
-bool IniFile::hasSection(std::string_view section) const { return findSection(section) != nullptr; }
+bool IniFile::hasSection(std::string_view section) const {
+    return findSection(section) != nullptr;
+}
 
 void IniFile::writeString(std::string_view section, std::string_view key, std::string_view value) {
     // Values are single-line: a line break would start a new line of the file.
@@ -101,8 +106,9 @@ void IniFile::writeString(std::string_view section, std::string_view key, std::s
 void IniFile::eraseKey(std::string_view section, std::string_view key) {
     Section* s = findSection(section);
     if (!s) return;
-    std::erase_if(s->lines,
-                  [&](const Line& line) { return line.hasValue && equalsIgnoreCase(line.key, key); });
+    std::erase_if(s->lines, [&](const Line& line) {
+        return line.hasValue && equalsIgnoreCase(line.key, key);
+    });
 }
 
 std::string IniFile::serialize(IniStyle style) const {

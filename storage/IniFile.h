@@ -27,13 +27,15 @@ enum class IniStyle {
 class IniFile {
 public:
     struct Line {
-        std::string key;    // the whole line when !hasValue
+        std::string key;  // the whole line when !hasValue
         std::string value;
         bool hasValue = true;
     };
     struct Section {
         std::string name;
         std::vector<Line> lines;
+        // The first value of the key (letter case ignored); nullopt when there is none.
+        std::optional<std::string> value(std::string_view key) const;
     };
 
     IniFile() = default;

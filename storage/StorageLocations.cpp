@@ -24,10 +24,6 @@ std::optional<std::string>& programFolderOverride() {
     return folder;
 }
 
-std::string systemError(const std::string& path, int err) {
-    return path + ": " + std::strerror(err);
-}
-
 // Creates `folder` and its missing parents, each with `mode`. Returns 0 or the errno of the
 // first failure.
 int makeFolders(const std::string& folder, mode_t mode) {
@@ -108,7 +104,7 @@ FirstRunResult prepareDataFolder(const std::string& dataFolder) {
     const std::string folder = withTrailingSlash(dataFolder);
     if (!directoryExists(folder)) {
         if (const int err = makeFolders(folder, 0700); err != 0) {
-            return {false, systemError(folder, err)};
+            return {false, systemErrorText(folder, err)};
         }
         result.createdFolder = true;
     }
