@@ -144,14 +144,17 @@ std::string Dispatcher::failureText(const LaunchResult& result) const {
     return text;
 }
 
-std::vector<std::string> Dispatcher::muteWords() const {
-    std::vector<std::string> words(std::begin(kMuteDefaults), std::end(kMuteDefaults));
-    if (!lookup_) return words;
+const std::vector<std::string>& Dispatcher::muteWords() const {
+    // The language files do not change while the program runs: read once per current language.
+    if (!muteWords_.empty() && muteWordsLanguage_ == texts_.language) return muteWords_;
+    muteWordsLanguage_ = texts_.language;
+    muteWords_.assign(std::begin(kMuteDefaults), std::end(kMuteDefaults));
+    if (!lookup_) return muteWords_;
     for (std::string_view language : {std::string_view(texts_.language), kGerman, kEnglish}) {
         std::string word = lookup_(language, "AdjustVolume", "Mute");
-        if (!word.empty()) words.push_back(std::move(word));
+        if (!word.empty()) muteWords_.push_back(std::move(word));
     }
-    return words;
+    return muteWords_;
 }
 
 std::string Dispatcher::volumeFailureText(const VolumeOutcome& outcome) const {

@@ -81,7 +81,7 @@ private:
     void report(const LaunchResult& result);
     void adjustVolume(const HotKeyEntry& row);
     // The mute words of every language (a row keeps the word of the language it was stored in).
-    std::vector<std::string> muteWords() const;
+    const std::vector<std::string>& muteWords() const;
 
     HotKeyTable& table_;
     const LanguageTexts& texts_;
@@ -90,6 +90,8 @@ private:
     Desktop desktop_;
     ShellHooks& shell_;
     LanguageLookup lookup_;
+    mutable std::vector<std::string> muteWords_;
+    mutable std::string muteWordsLanguage_;
 };
 
 }  // namespace vorbix

@@ -218,7 +218,8 @@ void PulseAudioBackend::State::onInitialServerInfo(pa_context*, const pa_server_
     auto* s = static_cast<State*>(self);
     if (info) {
         s->defaultSink = info->default_sink_name ? info->default_sink_name : "";
-        s->server = std::string(info->server_name ? info->server_name : "PulseAudio") + " " +
+        s->server = std::string("PulseAudio server ") +
+                    (info->server_name ? info->server_name : "") + " " +
                     (info->server_version ? info->server_version : "");
     }
     s->initialAnswer();
@@ -317,7 +318,7 @@ PulseAudioBackend::Start PulseAudioBackend::waitForStart(
 std::string PulseAudioBackend::description() const {
     if (!s_->loop) return "PulseAudio (no main loop)";
     LoopLock lock(s_->loop);
-    return s_->server.empty() ? std::string("PulseAudio") : s_->server;
+    return s_->server.empty() ? std::string("PulseAudio server") : s_->server;
 }
 
 AudioSnapshot PulseAudioBackend::snapshot() const {
