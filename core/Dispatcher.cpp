@@ -136,11 +136,17 @@ std::string Dispatcher::failureText(const LaunchResult& result) const {
             key = "MessageLaunchFailed";
             break;
     }
+    std::string text = messageText(key, result.subject);
+    return text.empty() ? result.error : text;
+}
+
+std::string Dispatcher::messageText(std::string_view key, const std::string& subject) const {
     std::string text = (lookup_ && !key.empty()) ? lookup_(texts_.language, "Main", key) : "";
-    if (text.empty()) return result.error;
-    if (const size_t at = text.find("%s"); at != std::string::npos) {
-        text.replace(at, 2, result.subject);
-    }
+    return text.empty() ? text : withSubject(std::move(text), subject);
+}
+
+std::string Dispatcher::withSubject(std::string text, const std::string& subject) {
+    if (const size_t at = text.find("%s"); at != std::string::npos) text.replace(at, 2, subject);
     return text;
 }
 
@@ -183,12 +189,8 @@ std::string Dispatcher::volumeFailureText(const VolumeOutcome& outcome) const {
             english = "The volume of %s could not be changed.";
             break;
     }
-    std::string text = lookup_ ? lookup_(texts_.language, "Main", key) : "";
-    if (text.empty()) text = english;
-    if (const size_t at = text.find("%s"); at != std::string::npos) {
-        text.replace(at, 2, outcome.subject);
-    }
-    return text;
+    std::string text = messageText(key, outcome.subject);
+    return text.empty() ? withSubject(std::string(english), outcome.subject) : text;
 }
 
 void Dispatcher::adjustVolume(const HotKeyEntry& row) {

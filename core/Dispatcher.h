@@ -79,6 +79,10 @@ private:
     void combinationStroke(uint8_t modifier, uint8_t key);
     void strokeKeys(std::initializer_list<uint8_t> modifiers, uint8_t key);
     void report(const LaunchResult& result);
+    // Text `key` of section "Main" in the user's language with its "%s" replaced by `subject`;
+    // empty when the language has no such text.
+    std::string messageText(std::string_view key, const std::string& subject) const;
+    static std::string withSubject(std::string text, const std::string& subject);
     void adjustVolume(const HotKeyEntry& row);
     // The mute words of every language (a row keeps the word of the language it was stored in).
     const std::vector<std::string>& muteWords() const;
