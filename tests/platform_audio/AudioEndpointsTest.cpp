@@ -3,6 +3,8 @@
 // through the ALSA pulse plugin's "default" mixer on the same server. Every change is checked with
 // pactl, the server's own client.
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -12,6 +14,7 @@
 #include <regex>
 #include <thread>
 
+#include "core/VolumeAction.h"
 #include "platform/linux/LinuxAudioVolume.h"
 #include "platform/linux/PulseAudioBackend.h"
 #include "tests/platform_linux/TestSupport.h"
@@ -317,6 +320,32 @@ TEST(NoServer, NothingIsListedNothingSpawnedAndTheMixersServe) {
     settle();
     EXPECT_FALSE(test::fs::exists(dir.path() / "pulse" / "native"));
     EXPECT_FALSE(someoneUses(dir.path().string()));
+}
+
+TEST(NoServer, AServerThatNeverAnswersDoesNotHoldTheStart) {
+    test::TempDir dir;
+    // A socket that takes connections into its backlog but never answers them.
+    const std::string path = dir / "silent";
+    const int silent = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
+    ASSERT_EQ(::bind(silent, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(silent, 4), 0);
+    test::ScopedEnv server("PULSE_SERVER", "unix:" + path);
+
+    AudioOptions options;
+    options.startWait = 200ms;
+    LinuxAudioVolume audio(options);
+    // The first use returns after the bounded wait: no devices yet, and the server is kept.
+    EXPECT_TRUE(audio.devices().empty());
+    EXPECT_FALSE(audio.Ready());
+    EXPECT_FALSE(audio.WindowXPMode());
+    HotKeyEntry row;
+    row.PropertiesText = "+5%";
+    EXPECT_EQ(runAdjustVolume(&audio, row, {VolumeChange::Kind::Step, 5}).error,
+              VolumeError::NoSoundSystem);
+    ::close(silent);
 }
 
 struct Alsa : ::testing::Test {
