@@ -19,6 +19,14 @@ constexpr auto kOwnChangeLife = std::chrono::seconds(1);
 // Two volumes this close are the same (the servers keep volumes as integers).
 constexpr float kSameVolume = 0.0001f;
 
+const EndpointState* in(const AudioSnapshot& s, const std::string& id) {
+    if (id.empty()) return nullptr;
+    for (const EndpointState& d : s.devices) {
+        if (d.info.DeviceId == id) return &d;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 LinuxAudioVolume::LinuxAudioVolume(AudioOptions options, QObject* parent)
@@ -76,12 +84,6 @@ void LinuxAudioVolume::postChange() {
         this, [this] { applyChange(); }, Qt::QueuedConnection);
 }
 
-const EndpointState* LinuxAudioVolume::find(const std::string& id) const {
-    auto it = std::find_if(state_.devices.begin(), state_.devices.end(),
-                           [&](const EndpointState& d) { return d.info.DeviceId == id; });
-    return it == state_.devices.end() ? nullptr : &*it;
-}
-
 void LinuxAudioVolume::applyChange() {
     changePosted_ = false;
     if (!settled_) {
@@ -89,12 +91,6 @@ void LinuxAudioVolume::applyChange() {
         return;
     }
     const AudioSnapshot before = std::exchange(state_, backend_->snapshot());
-    auto in = [](const AudioSnapshot& s, const std::string& id) -> const EndpointState* {
-        for (const EndpointState& d : s.devices) {
-            if (d.info.DeviceId == id) return &d;
-        }
-        return nullptr;
-    };
     std::vector<std::string> removed, added;
     for (const EndpointState& d : before.devices) {
         if (!in(state_, d.info.DeviceId)) removed.push_back(d.info.DeviceId);
@@ -104,12 +100,11 @@ void LinuxAudioVolume::applyChange() {
     }
 
     // The selected device: gone, renamed, or its volume or mute state changed.
-    const EndpointState* now = selected_.DeviceId.empty() ? nullptr : find(selected_.DeviceId);
-    const EndpointState* was =
-        selected_.DeviceId.empty() ? nullptr : in(before, selected_.DeviceId);
+    const EndpointState* now = in(state_, selected_.DeviceId);
+    const EndpointState* was = in(before, selected_.DeviceId);
     std::optional<EndpointState> volumeEvent;
     bool byMyAction = false;
-    if (!selected_.DeviceId.empty() && !now) {
+    if (!now && !selected_.DeviceId.empty()) {
         selected_ = {};
         myVolume_.reset();
         myMute_.reset();
@@ -154,7 +149,7 @@ std::vector<TDeviceInfo> LinuxAudioVolume::devices() const {
 TDeviceInfo LinuxAudioVolume::DefaultAudioDevice() const {
     const std::string& id = settled().state_.defaultId;
     if (id.empty()) return {};
-    if (const EndpointState* d = find(id)) return d->info;
+    if (const EndpointState* d = in(state_, id)) return d->info;
     return {"", id};
 }
 
@@ -175,7 +170,7 @@ bool LinuxAudioVolume::SelectAudioDevice(size_t index) {
 
 float LinuxAudioVolume::GetMasterVolume() const {
     const LinuxAudioVolume& self = settled();
-    const EndpointState* d = self.selected_.DeviceId.empty() ? nullptr : find(selected_.DeviceId);
+    const EndpointState* d = in(self.state_, self.selected_.DeviceId);
     if (!d) return 0.0f;
     // A change of ours on its way counts already, so quick steps add up.
     if (myVolume_ && myVolumeAt_ + kOwnChangeLife > std::chrono::steady_clock::now()) {
@@ -187,7 +182,7 @@ float LinuxAudioVolume::GetMasterVolume() const {
 bool LinuxAudioVolume::SetMasterVolume(float value) {
     settle();
     if (!std::isfinite(value) || value < 0.0f || value > 1.0f) return false;
-    if (!state_.ready || selected_.DeviceId.empty() || !find(selected_.DeviceId)) return false;
+    if (!state_.ready || !in(state_, selected_.DeviceId)) return false;
     if (!backend_->setVolume(selected_.DeviceId, value)) return false;
     myVolume_ = value;
     myVolumeAt_ = std::chrono::steady_clock::now();
@@ -196,7 +191,7 @@ bool LinuxAudioVolume::SetMasterVolume(float value) {
 
 bool LinuxAudioVolume::IsMasterMuted() const {
     const LinuxAudioVolume& self = settled();
-    const EndpointState* d = self.selected_.DeviceId.empty() ? nullptr : find(selected_.DeviceId);
+    const EndpointState* d = in(self.state_, self.selected_.DeviceId);
     if (!d) return false;
     if (myMute_ && myMuteAt_ + kOwnChangeLife > std::chrono::steady_clock::now()) return *myMute_;
     return d->muted;
@@ -204,7 +199,7 @@ bool LinuxAudioVolume::IsMasterMuted() const {
 
 bool LinuxAudioVolume::SetMasterMute(bool value) {
     settle();
-    if (!state_.ready || selected_.DeviceId.empty() || !find(selected_.DeviceId)) return false;
+    if (!state_.ready || !in(state_, selected_.DeviceId)) return false;
     if (IsMasterMuted() == value) return true;
     if (!backend_->setMute(selected_.DeviceId, value)) return false;
     myMute_ = value;

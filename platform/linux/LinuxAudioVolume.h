@@ -57,7 +57,6 @@ private:
     void postChange();
     // Interface thread: takes the snapshot and raises the events of what differs.
     void applyChange();
-    const EndpointState* find(const std::string& id) const;
 
     AudioOptions options_;
     std::chrono::steady_clock::time_point deadline_;
