@@ -5,6 +5,7 @@
 
 #include "core/KeyCombStroke.h"
 #include "core/TextUtil.h"
+#include "core/VolumeAction.h"
 
 namespace vorbix {
 
@@ -18,6 +19,8 @@ constexpr uint8_t kVkHome = 0x24, kVkO = 0x4F;
 constexpr std::string_view kBrowserDefaults[] = {"Zurück",    "Vorwärts",  "Startseite",
                                                  "Favoriten", "Neu laden", "Stop"};
 constexpr std::string_view kMediaDefaults[] = {"Play/Pause", "Stop", "Vorwärts", "Rückwärts"};
+// The mute words of the shipped language files, recognised also when a file lacks its own.
+constexpr std::string_view kMuteDefaults[] = {"Stumm/Laut", "Mute/Unmute"};
 
 template <size_t N>
 std::optional<int> entryOf(std::string_view text, std::string_view section, int firstKeyed,
@@ -133,12 +136,68 @@ std::string Dispatcher::failureText(const LaunchResult& result) const {
             key = "MessageLaunchFailed";
             break;
     }
+    std::string text = messageText(key, result.subject);
+    return text.empty() ? result.error : text;
+}
+
+std::string Dispatcher::messageText(std::string_view key, const std::string& subject) const {
     std::string text = (lookup_ && !key.empty()) ? lookup_(texts_.language, "Main", key) : "";
-    if (text.empty()) return result.error;
-    if (const size_t at = text.find("%s"); at != std::string::npos) {
-        text.replace(at, 2, result.subject);
-    }
+    return text.empty() ? text : withSubject(std::move(text), subject);
+}
+
+std::string Dispatcher::withSubject(std::string text, const std::string& subject) {
+    if (const size_t at = text.find("%s"); at != std::string::npos) text.replace(at, 2, subject);
     return text;
+}
+
+const std::vector<std::string>& Dispatcher::muteWords() const {
+    // The language files do not change while the program runs: read once per current language.
+    if (!muteWords_.empty() && muteWordsLanguage_ == texts_.language) return muteWords_;
+    muteWordsLanguage_ = texts_.language;
+    muteWords_.assign(std::begin(kMuteDefaults), std::end(kMuteDefaults));
+    if (!lookup_) return muteWords_;
+    for (std::string_view language : {std::string_view(texts_.language), kGerman, kEnglish}) {
+        std::string word = lookup_(language, "AdjustVolume", "Mute");
+        if (!word.empty()) muteWords_.push_back(std::move(word));
+    }
+    return muteWords_;
+}
+
+std::string Dispatcher::volumeFailureText(const VolumeOutcome& outcome) const {
+    std::string_view key, english;
+    switch (outcome.error) {
+        case VolumeError::None:
+            return {};
+        case VolumeError::NotSet:
+            key = "MessageVolumeNotSet";
+            english = "No volume change has been set for this hot key yet.";
+            break;
+        case VolumeError::Unreadable:
+            key = "MessageVolumeUnreadable";
+            english = "The stored volume change \"%s\" cannot be read.";
+            break;
+        case VolumeError::NoSoundSystem:
+            key = "MessageVolumeNoSoundSystem";
+            english = "No sound system answers.";
+            break;
+        case VolumeError::NoDevice:
+            key = "MessageVolumeNoDevice";
+            english = "No playback device is available.";
+            break;
+        case VolumeError::Failed:
+            key = "MessageVolumeFailed";
+            english = "The volume of %s could not be changed.";
+            break;
+    }
+    std::string text = messageText(key, outcome.subject);
+    return text.empty() ? withSubject(std::string(english), outcome.subject) : text;
+}
+
+void Dispatcher::adjustVolume(const HotKeyEntry& row) {
+    const VolumeChange change =
+        readVolumeChange(row.PropertiesText, texts_.sNewVolume, muteWords());
+    const VolumeOutcome outcome = runAdjustVolume(desktop_.audio, row, change);
+    if (!outcome.ok()) shell_.actionFailed(volumeFailureText(outcome));
 }
 
 void Dispatcher::report(const LaunchResult& result) {
@@ -214,8 +273,10 @@ void Dispatcher::runAction(const HotKeyEntry& row) {
                 simulateKeyComb(row.PropertiesText, names_, *desktop_.keys);
             }
             break;
-        case K::InsertText:
         case K::AdjustVolume:
+            adjustVolume(row);
+            break;
+        case K::InsertText:
         case K::SearchInternet:
         case K::InsertDateTime:
             shell_.runEditorEffect(*kind, row);

@@ -16,6 +16,8 @@
 
 namespace vorbix {
 
+struct VolumeOutcome;
+
 // What the dispatcher needs from the program around it.
 class ShellHooks {
 public:
@@ -27,8 +29,8 @@ public:
     // "Close all windows": hides the main window (the tray icon shows unless the user hid it)
     // and gives the window below which every visible window is closed.
     virtual WindowId hideMainWindowForCloseAll() = 0;
-    // The kinds whose effects belong to their editors' rules: insert text, volume, internet
-    // search and date/time.
+    // The kinds whose effects belong to their editors' rules: insert text, internet search and
+    // date/time.
     virtual void runEditorEffect(ActionKind kind, const HotKeyEntry& row) = 0;
     // An action that could not run, with a short reason for the user.
     virtual void actionFailed(const std::string& reason) = 0;
@@ -68,6 +70,8 @@ public:
     void ToggleDriveDoor(char letter);
     // The reason of a failed start in the user's language (the English reason without texts).
     std::string failureText(const LaunchResult& result) const;
+    // Why a volume row could not run, in the user's language.
+    std::string volumeFailureText(const VolumeOutcome& outcome) const;
 
     bool LastDoorOpened = false;
 
@@ -75,6 +79,13 @@ private:
     void combinationStroke(uint8_t modifier, uint8_t key);
     void strokeKeys(std::initializer_list<uint8_t> modifiers, uint8_t key);
     void report(const LaunchResult& result);
+    // Text `key` of section "Main" in the user's language with its "%s" replaced by `subject`;
+    // empty when the language has no such text.
+    std::string messageText(std::string_view key, const std::string& subject) const;
+    static std::string withSubject(std::string text, const std::string& subject);
+    void adjustVolume(const HotKeyEntry& row);
+    // The mute words of every language (a row keeps the word of the language it was stored in).
+    const std::vector<std::string>& muteWords() const;
 
     HotKeyTable& table_;
     const LanguageTexts& texts_;
@@ -83,6 +94,8 @@ private:
     Desktop desktop_;
     ShellHooks& shell_;
     LanguageLookup lookup_;
+    mutable std::vector<std::string> muteWords_;
+    mutable std::string muteWordsLanguage_;
 };
 
 }  // namespace vorbix
