@@ -84,9 +84,15 @@ bool TableCommands::add(uint16_t shortCut, ActionKind kind) {
             c_.message("MessageProperties1") + "\r\n\r\n" + c_.message("MessageProperties2"),
             MessageType::Information);
     }
-    c_.registry.registerRow(index, combination);
+    const HotKeyResult registered = c_.registry.registerRow(index, combination);
     updateMenuState();
     savePerUserFile();
+    // The row stays, but the user learns at once that it will not fire.
+    if (!registered.ok()) {
+        c_.prompter.showMessage(c_.message(refusalTextKey(registered)) + "\r\n\r\n" +
+                                    c_.message("MessageHotKeyAddedAnyway"),
+                                MessageType::Information);
+    }
     return true;
 }
 

@@ -43,7 +43,10 @@ constexpr K kMainKeys[] = {
     "PopupStart1", "PopupStart2", "PopupClose", "PopupDeactivate", "PopupActivate",
     // Why a volume row could not run
     "MessageVolumeNotSet", "MessageVolumeUnreadable", "MessageVolumeNoSoundSystem",
-    "MessageVolumeNoDevice", "MessageVolumeFailed"};
+    "MessageVolumeNoDevice", "MessageVolumeFailed",
+    // Rows whose combination the system refused
+    "HintHotKeyTaken", "HintHotKeyRefused", "MessageHotKeyAddedAnyway", "StatusRefusedRows",
+    "MessageRefusedRows"};
 
 constexpr K kAboutKeys[] = {"FormCaption", "LabelAbout3", "LabelAbout4"};
 
