@@ -217,12 +217,8 @@ TEST(RefusalText, NamesTheLockStatesThatFailed) {
 }
 
 // Closing the active program asks the window manager, and presses Alt+F4 only without one.
-TEST(CloseProgram, AsksTheWindowManagerAndFallsBackToAltF4) {
-    fake::FakePlatform p;
-    BuiltinKeyNames names{BuiltinKeyNames::Group::German};
-    LanguageTexts texts = testing::germanTestTexts();
-    HotKeyTable table;
-    HotKeyRegistry registry{table, p.hotKeys, names};
+using CloseProgram = RowStates;
+TEST_F(CloseProgram, AsksTheWindowManagerAndFallsBackToAltF4) {
     NoShell shell;
     Dispatcher dispatcher{table, texts, registry, names, p.desktop(), shell, nullptr};
     HotKeyEntry row;
