@@ -1,27 +1,8 @@
-#include "shell/Widgets.h"
+#include "components/LinkLabel.h"
 
 #include <QMouseEvent>
-#include <QPainter>
-
-#include "storage/StorageLocations.h"
 
 namespace vorbix {
-
-TShape::TShape(QWidget* parent) : QWidget(parent) {
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-}
-
-void TShape::setColors(const QColor& fill, const QColor& outline) {
-    fill_ = fill;
-    outline_ = outline;
-    update();
-}
-
-void TShape::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.fillRect(rect(), outline_);
-    if (width() > 2 && height() > 2) p.fillRect(rect().adjusted(1, 1, -1, -1), fill_);
-}
 
 TLinkLabel::TLinkLabel(QWidget* parent, bool coloursText)
     : QLabel(parent), coloursText_(coloursText) {
@@ -76,48 +57,6 @@ void TLinkLabel::mouseReleaseEvent(QMouseEvent* e) {
     const bool inside = rect().contains(e->position().toPoint());
     e->accept();
     if (e->button() == Qt::LeftButton && inside) emit clicked();
-}
-
-int AnchorLayout::scale(int value) const {
-    return ScaleToScreen(value, ppi_);
-}
-
-QRect AnchorLayout::scale(const QRect& r) const {
-    return QRect(scale(r.left()), scale(r.top()), scale(r.width()), scale(r.height()));
-}
-
-void AnchorLayout::place(QWidget* w, QRect design, int anchors) {
-    items_.push_back({w, design, anchors});
-    w->setGeometry(scale(design));
-}
-
-void AnchorLayout::replace(QWidget* w, QRect design) {
-    for (auto& item : items_) {
-        if (item.widget == w) item.design = design;
-    }
-    if (w->parentWidget()) relayout(w->parentWidget(), w->parentWidget()->size());
-}
-
-void AnchorLayout::relayout(QWidget* parent, QSize size) {
-    const int dx = size.width() - scale(design_.width());
-    const int dy = size.height() - scale(design_.height());
-    for (const auto& item : items_) {
-        if (item.widget->parentWidget() != parent) continue;
-        QRect r = scale(item.design);
-        if (item.anchors & R) {
-            if (item.anchors & L)
-                r.setWidth(r.width() + dx);
-            else
-                r.moveLeft(r.left() + dx);
-        }
-        if (item.anchors & B) {
-            if (item.anchors & T)
-                r.setHeight(r.height() + dy);
-            else
-                r.moveTop(r.top() + dy);
-        }
-        if (item.widget->geometry() != r) item.widget->setGeometry(r);
-    }
 }
 
 }  // namespace vorbix
