@@ -36,6 +36,7 @@ constexpr std::array<CommandInfo, kCommandCount> kCommands{{
     {C::PopupDeactivate, "PopupDeactivate", 0, "", false, true},
     {C::HelpKeyComb, "HelpKeyComb", 0, "", true, true},
     {C::HelpLocation, "HelpLocation", 0, "", true, true},
+    {C::MenuEditSelected, "MenuEditSelected", 0, "document-properties", true, true},
 }};
 
 // A menu's entries: a command, or a separator.
@@ -87,7 +88,8 @@ MainMenus::MainMenus(QWidget* window, QMenuBar* bar) : QObject(window) {
     fill(MenuHeaderFile, {e(C::MenuOpen), e(C::MenuSaveAs), kSeparator, e(C::MenuLoadConfig),
                           e(C::MenuSaveConfig), e(C::MenuSettings), kSeparator, e(C::MenuClose)});
     MenuHeaderEdit = bar->addMenu(QString());
-    fill(MenuHeaderEdit, {e(C::MenuDeleteSelected), e(C::MenuDeleteAll)});
+    fill(MenuHeaderEdit,
+         {e(C::MenuEditSelected), kSeparator, e(C::MenuDeleteSelected), e(C::MenuDeleteAll)});
     MenuHeaderGoto = bar->addMenu(QString());
     fill(MenuHeaderGoto, {e(C::MenuWelcome), e(C::MenuMyHotKeys)});
     MenuHeaderHelp = bar->addMenu(QString());
@@ -121,6 +123,7 @@ void MainMenus::SetLanguage(const LanguageFile& file, std::string_view section) 
 }
 
 void MainMenus::setMenuState(const MenuState& m) {
+    action(C::MenuEditSelected)->setEnabled(m.deleteSelected);
     action(C::MenuDeleteSelected)->setEnabled(m.deleteSelected);
     action(C::MenuDeleteAll)->setEnabled(m.deleteAll);
     action(C::MenuSaveAs)->setEnabled(m.saveAs);

@@ -40,8 +40,9 @@ enum class Command {
     PopupDeactivate,
     HelpKeyComb,
     HelpLocation,
+    MenuEditSelected,
 };
-inline constexpr int kCommandCount = int(Command::HelpLocation) + 1;
+inline constexpr int kCommandCount = int(Command::MenuEditSelected) + 1;
 
 struct CommandInfo {
     Command id;
@@ -68,7 +69,8 @@ public:
     QMenu* helpMenu() const { return PopupMenu3; }
 
     void SetLanguage(const LanguageFile& file, std::string_view section);
-    // Delete-selected needs a selected row; delete-all and the save submenu need rows.
+    // Editing and deleting the selected row need a selected row; delete-all and the save submenu
+    // need rows.
     void setMenuState(const MenuState& state);
     // The page commands: the page shown cannot be chosen again.
     void setWelcomeShown(bool welcomeShown);

@@ -19,6 +19,7 @@
 #include "components/WindowGeometry.h"
 #include "core/Endpoints.h"
 #include "shell/Artwork.h"
+#include "shell/EditorHub.h"
 #include "shell/FileCommands.h"
 #include "shell/HotKeyPage.h"
 #include "shell/HotKeyTableModel.h"
@@ -115,6 +116,10 @@ TMain::TMain(ShellEnvironment env, QWidget* parent)
     layout_.place(welcomePage_, WelcomePage::kDesign, A::L | A::T | A::R | A::B);
     welcomePage_->raise();
     table_ = std::make_unique<TableActions>(core_->commands, *hotKeyPage_, *menus_);
+    editors_ = std::make_unique<EditorHub>(
+        EditorHub::Setup{this, *model_, core_->store, hotKeyPath(), *languages_, texts_,
+                         *env_.prompter, *art_, env_.programFolder, env_.ppi});
+    table_->setEditorOpener([this](const EditRequest& r) { editors_->openEditor(r); });
     connectPieces();
     languages_->add(lang::kMain, this);
 
@@ -124,7 +129,11 @@ TMain::TMain(ShellEnvironment env, QWidget* parent)
 }
 
 TMain::~TMain() {
+    // The pieces go first, while the rules and texts their signals reach still exist: the
+    // editors, then the child widgets (a view being destroyed still reports its selection).
+    editors_.reset();
     core_->commands.setListener(nullptr);
+    qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
 }
 
 void TMain::connectPieces() {
@@ -140,8 +149,8 @@ void TMain::connectPieces() {
     connect(hotKeyPage_, &HotKeyPage::editRequested, this, [t] { t->ListView1DblClick(); });
     connect(hotKeyPage_, &HotKeyPage::moveUpRequested, this, [t] { t->ButtonUpClick(); });
     connect(hotKeyPage_, &HotKeyPage::moveDownRequested, this, [t] { t->ButtonDownClick(); });
-    connect(hotKeyPage_, &HotKeyPage::selectionChanged, this,
-            [this](int row) { core_->commands.select(row); });
+    // The commands that need a selected row follow the selection (Del among them).
+    connect(hotKeyPage_, &HotKeyPage::selectionChanged, this, [this] { UpdateMenuState(); });
     connect(hotKeyPage_, &HotKeyPage::listMenuRequested, this, [this](const QPoint& at) {
         UpdateMenuState();
         menus_->listMenu()->popup(at);
@@ -173,6 +182,8 @@ void TMain::runCommand(Command id) {
         case Command::MenuClose:
         case Command::PopupClose:
             return MenuCloseExecute();
+        case Command::MenuEditSelected:
+            return table_->ListView1DblClick();
         case Command::MenuDeleteAll:
             return table_->MenuDeleteAllExecute();
         case Command::MenuDeleteSelected:
@@ -475,6 +486,7 @@ void TMain::MenuCloseExecute() {
 }
 
 void TMain::sessionEnding() {
+    editors_->closeAll();
     tray_->rules().sessionEnds();
     saveState();
     close();
@@ -501,7 +513,8 @@ void TMain::closeEvent(QCloseEvent* e) {
         }
         return;
     }
-    // Closing: the same saves again, then the program ends.
+    // Closing: an open editor writes nothing; the same saves again, then the program ends.
+    editors_->closeAll();
     saveState();
     tray_->setIconVisible(false);
     e->accept();

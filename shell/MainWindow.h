@@ -38,6 +38,7 @@ class QTreeView;
 namespace vorbix {
 
 class Artwork;
+class EditorHub;
 class FileCommands;
 class HotKeyPage;
 class HotKeyTableModel;
@@ -88,6 +89,7 @@ public:
     ShellCore& core() { return *core_; }
     HotKeyTableModel& model() { return *model_; }
     LanguageApplier& languages() { return *languages_; }
+    EditorHub& editors() { return *editors_; }
     Prompter& prompter() { return *env_.prompter; }
     const ShellEnvironment& environment() const { return env_; }
     QTreeView* list() const { return hotKeyPage_->list(); }
@@ -185,6 +187,8 @@ private:
     HotKeyTableModel* model_ = nullptr;
     std::unique_ptr<FileCommands> files_;
     std::unique_ptr<TableActions> table_;
+    // Last, so the editors go before the language applier and the table they use.
+    std::unique_ptr<EditorHub> editors_;
 
     bool improvementVisible_ = true;
     MainColors colors_;

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModelTester>
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTreeView>
 
 #include "components/HotkeyEx.h"
@@ -84,6 +86,23 @@ TEST_F(HotKeyTableModelTest, RowsFollowAddMoveDeleteAndLoad) {
     main->MenuDeleteAllExecute();
     EXPECT_EQ(main->list()->model()->rowCount(), 0);
     EXPECT_EQ(main->statusCountLabel()->text(), "0 Hot Keys");
+}
+
+TEST_F(HotKeyTableModelTest, TheSelectionEnablesTheCommandsThatNeedARow) {
+    for (char c : {'A', 'B'}) add(c);
+    main->selectRow(-1);
+    EXPECT_FALSE(main->action("MenuDeleteSelected")->isEnabled());
+    EXPECT_FALSE(main->action("MenuEditSelected")->isEnabled());
+    // Selecting a row in the list is enough for Del to delete it.
+    main->show();
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    main->list()->setFocus();
+    main->list()->setCurrentIndex(main->list()->model()->index(1, 0));
+    EXPECT_TRUE(main->action("MenuEditSelected")->isEnabled());
+    QTest::keyClick(main->list(), Qt::Key_Delete);
+    ASSERT_EQ(main->list()->model()->rowCount(), 1);
+    EXPECT_EQ(shown(0), "Strg+A");
 }
 
 TEST_F(HotKeyTableModelTest, ColumnsHeadersAndLanguage) {
