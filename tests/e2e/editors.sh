@@ -19,19 +19,11 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-wait_for() {
-    local limit=$1; shift
-    local end=$((SECONDS + limit))
-    while ! "$@" 2>/dev/null; do
-        [ $SECONDS -ge $end ] && return 1
-        sleep 0.05
-    done
-}
+# shellcheck source=tests/e2e/e2e-lib.sh
+. "$(dirname "$0")/e2e-lib.sh"
 window_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1; }
 has_window() { [ -n "$(window_named "$1")" ]; }
 no_window() { [ -z "$(window_named "$1")" ]; }
-write_table() { printf '%s\r\n' "$@" | iconv -f UTF-8 -t WINDOWS-1252 >"$data/HotKeys.hkv"; }
 start_vorbix() {
     "$vorbix" "$@" >"$work/vorbix.log" 2>&1 &
     pids+=($!)

@@ -1,0 +1,15 @@
+# Helpers of the end-to-end scripts (sourced): failing with a reason, polling, tables as the
+# Windows version writes them.
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+# wait_for SECONDS COMMAND...: polls the command every 50 ms.
+wait_for() {
+    local limit=$1; shift
+    local end=$((SECONDS + limit))
+    while ! "$@" 2>/dev/null; do
+        [ $SECONDS -ge $end ] && return 1
+        sleep 0.05
+    done
+}
+# The table as the Windows version writes it: CR LF lines in Windows-1252; $data is the data folder.
+write_table() { printf '%s\r\n' "$@" | iconv -f UTF-8 -t WINDOWS-1252 >"$data/HotKeys.hkv"; }
