@@ -129,9 +129,7 @@ TMain::TMain(ShellEnvironment env, QWidget* parent) : QWidget(parent), env_(std:
         hotKeyPath(),
         configPath(),
         [this](std::string_view key) { return msg(std::string(key)); },
-        [this](std::string_view language, std::string_view section, std::string_view key) {
-            return LanguageFile::load(env_.programFolder, language).text(section, key);
-        }};
+        LanguageFile::loadCatalogue(env_.programFolder)};
     core_ = std::make_unique<ShellCore>(std::move(setup));
 
     setFont(designFont("Tahoma", 13));
@@ -1147,7 +1145,8 @@ void TMain::placeClosingLine() {
 
 void TMain::saveState() {
     SaveMainConfig(configPath());
-    SaveHotKeys(hotKeyPath(), core_->table, texts_, core_->defaultDeviceId);
+    SaveHotKeys(hotKeyPath(), core_->table, texts_, core_->defaultDeviceId,
+                {.languages = &core_->languages});
 }
 
 void TMain::MenuCloseExecute() {
