@@ -82,9 +82,11 @@ expect_rc list 0
 expect_err list ""
 expect_out list "$(printf 'Strg+C\tKopieren\t\nWin+Ä\tText einfügen\tGrüße &\nAlt+F4\tWebseite\thttp://a.b/?x=<y> | Normal\nF9\tDatum/Zeit einfügen\t(Kein Format)')"
 expect_file list-leaves-file table.hkv table.orig
+# Rows keep their properties in another language; a missing value shows that language's
+# placeholder (none in this English file).
 run "${en[@]}" list table.hkv
 expect_rc list-english 0
-expect_out list-english "$(printf 'Strg+C\tKopieren\t\nWin+Ä\tText einfügen\t\nAlt+F4\tWebseite\t\nF9\tDatum/Zeit einfügen\t')"
+expect_out list-english "$(printf 'Strg+C\tKopieren\t\nWin+Ä\tText einfügen\tGrüße &\nAlt+F4\tWebseite\thttp://a.b/?x=<y> | Normal\nF9\tDatum/Zeit einfügen\t')"
 
 echo "== resave, normalize, html"
 run "${de[@]}" resave table.hkv -o resaved.hkv
@@ -115,24 +117,26 @@ run "${de[@]}" check table.hkv
 expect_rc check-clean 0
 expect_err check-clean ""
 expect_out check-clean ""
-printf '[General]\r\nCount=5\r\n[Hot Key1]\r\nHot Key=Strg+C\r\nAction=Kopieren\r\n[Hot Key2]\r\nHot Key=Ctrl+X\r\nAction=Kopieren\r\n[Hot Key3]\r\nHot Key=strg+c\r\nAction=Copy\r\n[Hot Key4]\r\nHot Key=Win+M\r\nAction=Kopieren\r\n[Hot Key5]\r\nHot Key=\r\nAction=\r\n' >bad.hkv
+printf '[General]\r\nCount=6\r\n[Hot Key1]\r\nHot Key=Strg+C\r\nAction=Kopieren\r\n[Hot Key2]\r\nHot Key=Ctrl+X\r\nAction=Kopieren\r\n[Hot Key3]\r\nHot Key=strg+c\r\nAction=Copy\r\n[Hot Key4]\r\nHot Key=Win+M\r\nAction=Kopieren\r\n[Hot Key5]\r\nHot Key=\r\nAction=\r\n[Hot Key6]\r\nHot Key=Win+K\r\nAction=Kopie\r\n' >bad.hkv
 run "${de[@]}" check bad.hkv
 expect_rc check-problems 1
 expect_out check-problems ""
+# "Copy" is a caption of the English file: known whatever the language.
 expect_err check-problems "$(printf '%s\n' \
     'Hot Key2: key text "Ctrl+X" does not parse' \
     'Hot Key3: "strg+c" is the same combination as Hot Key1 ("Strg+C")' \
-    'Hot Key3: action "Copy" names no action in German' \
     'Hot Key5: key text "" does not parse' \
-    'Hot Key5: action "" names no action in German')"
-# The English layout group reads Ctrl+X as well; the captions stay those of German.
+    'Hot Key5: action "" names no action of any language' \
+    'Hot Key6: action "Kopie" names no action of any language')"
+# The English layout group reads Ctrl+X as well.
 run "${de[@]}" --layout english check bad.hkv
 expect_rc check-layout 1
 [[ "$err" != *'"Ctrl+X" does not parse'* ]] || fail check-layout "Ctrl+X refused with English keys"
-expect_err_has check-layout 'Hot Key3: action "Copy" names no action in German'
+expect_err_has check-layout 'Hot Key6: action "Kopie" names no action of any language'
 run "${en[@]}" check bad.hkv
 [[ "$err" != *'"Ctrl+X" does not parse'* ]] || fail check-english "Ctrl+X refused with English keys"
-expect_err_has check-english 'Hot Key1: action "Kopieren" names no action in English'
+[[ "$err" != *'"Kopieren"'* ]] || fail check-english "a German caption reported in English: $err"
+expect_err_has check-english 'Hot Key6: action "Kopie" names no action of any language'
 {
     printf '[General]\r\nCount=300\r\n'
     for i in $(seq 1 300); do printf '[Hot Key%d]\r\nHot Key=Strg+Alt+F%d\r\nAction=Kopieren\r\n' "$i" $((i % 24 + 1)); done
@@ -148,6 +152,56 @@ printf '[General]\r\nCount=1\r\n[Hot Key1]\r\nHot Key=Win+M\r\nAction=Alles mini
 run check shipped.hkv
 expect_rc shipped-language-file 0
 expect_err shipped-language-file ""
+
+echo "== every property in every language"
+# A German table in the layout the program writes, with a row of every kind that has
+# properties and a row of a caption no language knows, with keys of its own in its own order.
+german_rows=(
+    '[Hot Key1]' 'Hot Key=Strg+F1' 'Action=Bestimmte Fenster verstecken' 'Window=Editor|Rechner|'
+    '[Hot Key2]' 'Hot Key=Strg+F2' 'Action=Verstecke Fenster einblenden' 'Window=Notepad|'
+    '[Hot Key3]' 'Hot Key=Strg+F3' 'Action=Benutzerdefiniertes Programm'
+    'Program=/usr/bin/xterm<~F~>' 'Parameter=-e top' 'HowToOpen=Maximiert'
+    '[Hot Key4]' 'Hot Key=Strg+F4' 'Action=DVD-Laufwerk öffnen/schließen' 'OpenCloseDrives=D:'
+    '[Hot Key5]' 'Hot Key=Strg+F5' 'Action=Tastenkombination simulieren' 'KeyComb=Strg+Alt+Entf'
+    '[Hot Key6]' 'Hot Key=Strg+F6' 'Action=Text einfügen'
+    "Text1=<~T~><~NoFo~>$(printf 'x%.0s' $(seq 87))"  'Text2=<~Spa~>Grüße<~Re~>Ende' 'Count=2'
+    '[Hot Key7]' 'Hot Key=Strg+F7' 'Action=Lautstärke regeln' 'Volume=Stumm/Laut'
+    'Settings=alsa_output.pci.analog-stereo'
+    '[Hot Key8]' 'Hot Key=Strg+F8' 'Action=Audio/Video-Wiedergabe steuern' 'AudioVideo=Vorwärts'
+    '[Hot Key9]' 'Hot Key=Strg+F9' 'Action=Browser steuern' 'BrowserControl=Neu laden'
+    '[Hot Key10]' 'Hot Key=Strg+F10' 'Action=Im Internet suchen' 'Provider=Google'
+    '[Hot Key11]' 'Hot Key=Strg+F11' 'Action=Datum/Zeit einfügen' 'DateTime=DD.MM.YYYY'
+    '[Hot Key12]' 'Hot Key=Strg+F12' 'Action=Webseite' 'URL=https://example.org/?a=1' 'HowToOpen=Minimiert'
+    '[Hot Key13]' 'Action=Zaubern' 'Hot Key=Win+Z' 'Zauberspruch=Abra kadabra' 'Stärke=9' 'Action=zweimal'
+    '[General]' 'Count=13'
+)
+printf '%s\r\n' "${german_rows[@]}" | iconv -f UTF-8 -t WINDOWS-1252 >german.hkv
+run --language English resave german.hkv -o english.hkv
+expect_rc resave-english 0
+expect_file resave-english english.hkv german.hkv
+run --language English list german.hkv
+expect_rc list-all-english 0
+[[ "$out" == *$'Strg+F3\tBenutzerdefiniertes Programm\t/usr/bin/xterm -e top | Maximiert'* ]] ||
+    fail list-all-english "program row without properties: $out"
+[[ "$out" == *$'Win+Z\tZaubern\t'* ]] || fail list-all-english "unknown row missing: $out"
+# Without the English file the German rows are still known, by the German file and by the
+# captions built into the program.
+mkdir -p noenglish/System/Localization
+run --program-folder noenglish --language English resave german.hkv -o x.hkv
+expect_one_error_line no-english-file
+cp "$(dirname "$tool")/System/Localization/German.lng" noenglish/System/Localization/
+run --program-folder noenglish resave german.hkv -o nogerman-file.hkv
+expect_rc resave-german-only 0
+expect_file resave-german-only nogerman-file.hkv german.hkv
+# The same table as UTF-8 without a mark, as a Linux editor saves it: umlauts read right,
+# properties kept, and written back in UTF-8.
+printf '%s\r\n' "${german_rows[@]}" >utf8.hkv
+run --language English list utf8.hkv
+expect_rc list-utf8 0
+[[ "$out" == *$'Strg+F4\tDVD-Laufwerk öffnen/schließen\tD:'* ]] || fail list-utf8 "umlauts or properties lost: $out"
+run resave utf8.hkv -o utf8-resaved.hkv
+expect_rc resave-utf8 0
+expect_file resave-utf8 utf8-resaved.hkv utf8.hkv
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures check(s) failed" >&2
