@@ -17,43 +17,13 @@ pid=
 cleanup() { [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; }
 trap cleanup EXIT
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-# wait_for SECONDS COMMAND...: polls the command every 50 ms.
-wait_for() {
-    local limit=$1; shift
-    local end=$((SECONDS + limit))
-    while ! "$@" 2>/dev/null; do
-        [ $SECONDS -ge $end ] && return 1
-        sleep 0.05
-    done
-}
-main_window() { xdotool search --onlyvisible --name '^Pellmarr - Vorbix$' | head -n1; }
-has_main_window() { [ -n "$(main_window)" ]; }
+here=$(dirname "$(realpath "$0")")
+source "$here/../support/e2e-helpers.sh"
+source "$here/../support/every-kind-table.sh"
 
-# The table as the Windows version writes it (CR LF, Windows-1252), in the writer's own layout,
-# so that saving it again must give the same bytes. The last row's caption no language knows.
-rows=(
-    '[Hot Key1]' 'Hot Key=Strg+F1' 'Action=Bestimmte Fenster verstecken' 'Window=Editor|Rechner|'
-    '[Hot Key2]' 'Hot Key=Strg+F2' 'Action=Verstecke Fenster einblenden' 'Window=Notepad|'
-    '[Hot Key3]' 'Hot Key=Strg+F3' 'Action=Benutzerdefiniertes Programm'
-    'Program=/usr/bin/touch<~F~>' "Parameter=$work/fired" 'HowToOpen=Maximiert'
-    '[Hot Key4]' 'Hot Key=Strg+Alt+F4' 'Action=DVD-Laufwerk öffnen/schließen' 'OpenCloseDrives=D:'
-    '[Hot Key5]' 'Hot Key=Strg+F5' 'Action=Tastenkombination simulieren' 'KeyComb=Strg+Alt+X'
-    '[Hot Key6]' 'Hot Key=Strg+F6' 'Action=Text einfügen'
-    "Text1=<~T~><~NoFo~>$(printf 'x%.0s' $(seq 87))" 'Text2=<~Spa~>Grüße<~Re~>Ende' 'Count=2'
-    'TextTail=9'
-    '[Hot Key7]' 'Hot Key=Strg+F7' 'Action=Lautstärke regeln' 'Volume=Stumm/Laut'
-    'Settings=alsa_output.pci.analog-stereo'
-    '[Hot Key8]' 'Hot Key=Strg+F8' 'Action=Audio/Video-Wiedergabe steuern' 'AudioVideo=Vorwärts'
-    '[Hot Key9]' 'Hot Key=Strg+F9' 'Action=Browser steuern' 'BrowserControl=Neu laden'
-    '[Hot Key10]' 'Hot Key=Strg+F10' 'Action=Im Internet suchen' 'Provider=Google'
-    '[Hot Key11]' 'Hot Key=Strg+F11' 'Action=Datum/Zeit einfügen' 'DateTime=DD.MM.YYYY'
-    '[Hot Key12]' 'Hot Key=Strg+F12' 'Action=Webseite' 'URL=https://example.org/?a=1'
-    'HowToOpen=Minimiert'
-    '[Hot Key13]' 'Action=Zaubern' 'Hot Key=Win+Z' 'Zauberspruch=Abra kadabra' 'Stärke=9'
-    '[General]' 'Count=13'
-)
-printf '%s\r\n' "${rows[@]}" | iconv -f UTF-8 -t WINDOWS-1252 >"$work/table.hkv"
+# The table as the Windows version writes it (CR LF, Windows-1252); the program row touches a
+# file.
+every_kind_table /usr/bin/touch "$work/fired" | iconv -f UTF-8 -t WINDOWS-1252 >"$work/table.hkv"
 cp "$work/table.hkv" "$data/HotKeys.hkv"
 
 start() {

@@ -3,6 +3,7 @@
 # output, standard error and the exit status. Usage: vorbix-hkv-test.sh PATH/TO/vorbix-hkv
 set -u
 tool=$(realpath "$1")
+source "$(dirname "$(realpath "$0")")/../support/every-kind-table.sh"
 tmp=$(mktemp -d "${VORBIX_TEST_TMP:-${TMPDIR:-/tmp}}/vorbix-hkv-test.XXXXXX")
 trap 'rm -rf "$tmp"' EXIT
 cd "$tmp" || exit 1
@@ -154,28 +155,7 @@ expect_rc shipped-language-file 0
 expect_err shipped-language-file ""
 
 echo "== every property in every language"
-# A German table in the layout the program writes, with a row of every kind that has
-# properties and a row of a caption no language knows, with keys of its own in its own order.
-german_rows=(
-    '[Hot Key1]' 'Hot Key=Strg+F1' 'Action=Bestimmte Fenster verstecken' 'Window=Editor|Rechner|'
-    '[Hot Key2]' 'Hot Key=Strg+F2' 'Action=Verstecke Fenster einblenden' 'Window=Notepad|'
-    '[Hot Key3]' 'Hot Key=Strg+F3' 'Action=Benutzerdefiniertes Programm'
-    'Program=/usr/bin/xterm<~F~>' 'Parameter=-e top' 'HowToOpen=Maximiert'
-    '[Hot Key4]' 'Hot Key=Strg+F4' 'Action=DVD-Laufwerk öffnen/schließen' 'OpenCloseDrives=D:'
-    '[Hot Key5]' 'Hot Key=Strg+F5' 'Action=Tastenkombination simulieren' 'KeyComb=Strg+Alt+Entf'
-    '[Hot Key6]' 'Hot Key=Strg+F6' 'Action=Text einfügen'
-    "Text1=<~T~><~NoFo~>$(printf 'x%.0s' $(seq 87))"  'Text2=<~Spa~>Grüße<~Re~>Ende' 'Count=2'
-    '[Hot Key7]' 'Hot Key=Strg+F7' 'Action=Lautstärke regeln' 'Volume=Stumm/Laut'
-    'Settings=alsa_output.pci.analog-stereo'
-    '[Hot Key8]' 'Hot Key=Strg+F8' 'Action=Audio/Video-Wiedergabe steuern' 'AudioVideo=Vorwärts'
-    '[Hot Key9]' 'Hot Key=Strg+F9' 'Action=Browser steuern' 'BrowserControl=Neu laden'
-    '[Hot Key10]' 'Hot Key=Strg+F10' 'Action=Im Internet suchen' 'Provider=Google'
-    '[Hot Key11]' 'Hot Key=Strg+F11' 'Action=Datum/Zeit einfügen' 'DateTime=DD.MM.YYYY'
-    '[Hot Key12]' 'Hot Key=Strg+F12' 'Action=Webseite' 'URL=https://example.org/?a=1' 'HowToOpen=Minimiert'
-    '[Hot Key13]' 'Action=Zaubern' 'Hot Key=Win+Z' 'Zauberspruch=Abra kadabra' 'Stärke=9' 'Action=zweimal'
-    '[General]' 'Count=13'
-)
-printf '%s\r\n' "${german_rows[@]}" | iconv -f UTF-8 -t WINDOWS-1252 >german.hkv
+every_kind_table /usr/bin/xterm '-e top' | iconv -f UTF-8 -t WINDOWS-1252 >german.hkv
 run --language English resave german.hkv -o english.hkv
 expect_rc resave-english 0
 expect_file resave-english english.hkv german.hkv
@@ -195,10 +175,10 @@ expect_rc resave-german-only 0
 expect_file resave-german-only nogerman-file.hkv german.hkv
 # The same table as UTF-8 without a mark, as a Linux editor saves it: umlauts read right,
 # properties kept, and written back in UTF-8.
-printf '%s\r\n' "${german_rows[@]}" >utf8.hkv
+every_kind_table /usr/bin/xterm '-e top' >utf8.hkv
 run --language English list utf8.hkv
 expect_rc list-utf8 0
-[[ "$out" == *$'Strg+F4\tDVD-Laufwerk öffnen/schließen\tD:'* ]] || fail list-utf8 "umlauts or properties lost: $out"
+[[ "$out" == *$'Strg+Alt+F4\tDVD-Laufwerk öffnen/schließen\tD:'* ]] || fail list-utf8 "umlauts or properties lost: $out"
 run resave utf8.hkv -o utf8-resaved.hkv
 expect_rc resave-utf8 0
 expect_file resave-utf8 utf8-resaved.hkv utf8.hkv
