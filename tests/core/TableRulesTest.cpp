@@ -174,13 +174,7 @@ TEST_F(Dispatch, DriveDoorsShareOneFlag) {
 
 TEST_F(Dispatch, FailuresAreToldInTheUsersLanguage) {
     Dispatcher localized{
-        table,
-        texts,
-        registry,
-        names,
-        p.desktop(),
-        shell,
-        [](std::string_view key) -> std::string {
+        table, texts, registry, names, p.desktop(), shell, [](std::string_view key) -> std::string {
             if (key == "MessageLaunchNotFound") return "Nicht gefunden: %s";
             return {};
         }};
