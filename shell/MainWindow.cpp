@@ -118,17 +118,19 @@ TMain::TMain(ShellEnvironment env, QWidget* parent) : QWidget(parent), env_(std:
     menuLayout_ = std::make_unique<AnchorLayout>(env_.ppi, QSize(805, 23));
     pageLayout_ = std::make_unique<AnchorLayout>(env_.ppi, QSize(765, 420));
 
-    ShellCoreSetup setup{*env_.hotKeys,
-                         *env_.keyNames,
-                         texts_,
-                         *env_.prompter,
-                         *this,
-                         env_.desktop,
-                         env_.permissions,
-                         hotKeyPath(),
-                         configPath(),
-                         [this](std::string_view key) { return msg(std::string(key)); },
-                         LanguageFile::loadCatalogue(env_.programFolder)};
+    ShellCoreSetup setup{
+        *env_.hotKeys,
+        *env_.keyNames,
+        texts_,
+        *env_.prompter,
+        *this,
+        env_.desktop,
+        env_.permissions,
+        hotKeyPath(),
+        configPath(),
+        [this](std::string_view key) { return msg(std::string(key)); },
+        LanguageFile::loadCatalogue(env_.programFolder),
+    };
     core_ = std::make_unique<ShellCore>(std::move(setup));
 
     setFont(designFont("Tahoma", 13));
