@@ -5,6 +5,7 @@
 
 #include "core/KeyCombStroke.h"
 #include "core/TextUtil.h"
+#include "core/VolumeAction.h"
 
 namespace vorbix {
 
@@ -89,12 +90,60 @@ std::string Dispatcher::failureText(const LaunchResult& result) const {
             key = "MessageLaunchFailed";
             break;
     }
+    std::string text = messageText(key, result.subject);
+    return text.empty() ? result.error : text;
+}
+
+std::string Dispatcher::messageText(std::string_view key, const std::string& subject) const {
     std::string text = (message_ && !key.empty()) ? message_(key) : "";
-    if (text.empty()) return result.error;
-    if (const size_t at = text.find("%s"); at != std::string::npos) {
-        text.replace(at, 2, result.subject);
-    }
+    return text.empty() ? text : withSubject(std::move(text), subject);
+}
+
+std::string Dispatcher::withSubject(std::string text, const std::string& subject) {
+    if (const size_t at = text.find("%s"); at != std::string::npos) text.replace(at, 2, subject);
     return text;
+}
+
+std::string Dispatcher::volumeFailureText(const VolumeOutcome& outcome) const {
+    std::string_view key, english;
+    switch (outcome.error) {
+        case VolumeError::None:
+            return {};
+        case VolumeError::NotSet:
+            key = "MessageVolumeNotSet";
+            english = "No volume change has been set for this hot key yet.";
+            break;
+        case VolumeError::Unreadable:
+            key = "MessageVolumeUnreadable";
+            english = "The stored volume change \"%s\" cannot be read.";
+            break;
+        case VolumeError::NoSoundSystem:
+            key = "MessageVolumeNoSoundSystem";
+            english = "No sound system answers.";
+            break;
+        case VolumeError::NoDevice:
+            key = "MessageVolumeNoDevice";
+            english = "No playback device is available.";
+            break;
+        case VolumeError::Failed:
+            key = "MessageVolumeFailed";
+            english = "The volume of %s could not be changed.";
+            break;
+    }
+    std::string text = messageText(key, outcome.subject);
+    return text.empty() ? withSubject(std::string(english), outcome.subject) : text;
+}
+
+void Dispatcher::adjustVolume(const HotKeyEntry& row) {
+    // The placeholder of any language means nothing is set yet.
+    const VolumeChange change = isPlaceholder(Placeholder::NewVolume, row.PropertiesText)
+                                    ? VolumeChange{}
+                                    : readVolumeChange(row.PropertiesText, texts_.sNewVolume,
+                                                       [this](std::string_view text) {
+                                                           return languages_.isMuteWord(text);
+                                                       });
+    const VolumeOutcome outcome = runAdjustVolume(desktop_.audio, row, change);
+    if (!outcome.ok()) shell_.actionFailed(volumeFailureText(outcome));
 }
 
 void Dispatcher::report(const LaunchResult& result) {
@@ -170,8 +219,10 @@ void Dispatcher::runAction(const HotKeyEntry& row) {
                 simulateKeyComb(row.PropertiesText, names_, *desktop_.keys);
             }
             break;
-        case K::InsertText:
         case K::AdjustVolume:
+            adjustVolume(row);
+            break;
+        case K::InsertText:
         case K::SearchInternet:
         case K::InsertDateTime:
             // A placeholder of any language means nothing is set yet.

@@ -17,6 +17,8 @@
 
 namespace vorbix {
 
+struct VolumeOutcome;
+
 // What the dispatcher needs from the program around it.
 class ShellHooks {
 public:
@@ -28,8 +30,8 @@ public:
     // "Close all windows": hides the main window (the tray icon shows unless the user hid it)
     // and gives the window below which every visible window is closed.
     virtual WindowId hideMainWindowForCloseAll() = 0;
-    // The kinds whose effects belong to their editors' rules: insert text, volume, internet
-    // search and date/time.
+    // The kinds whose effects belong to their editors' rules: insert text, internet search and
+    // date/time.
     virtual void runEditorEffect(ActionKind kind, const HotKeyEntry& row) = 0;
     // An action that could not run, with a short reason for the user.
     virtual void actionFailed(const std::string& reason) = 0;
@@ -66,6 +68,8 @@ public:
     void ToggleDriveDoor(char letter);
     // The reason of a failed start in the user's language (the English reason without texts).
     std::string failureText(const LaunchResult& result) const;
+    // Why a volume row could not run, in the user's language.
+    std::string volumeFailureText(const VolumeOutcome& outcome) const;
 
     bool LastDoorOpened = false;
 
@@ -76,6 +80,11 @@ private:
     bool isPlaceholder(Placeholder p, std::string_view text) const {
         return languages_.isPlaceholder(p, text, &texts_);
     }
+    // Text `key` of section "Main" in the user's language with its "%s" replaced by `subject`;
+    // empty when the language has no such text.
+    std::string messageText(std::string_view key, const std::string& subject) const;
+    static std::string withSubject(std::string text, const std::string& subject);
+    void adjustVolume(const HotKeyEntry& row);
 
     HotKeyTable& table_;
     const LanguageTexts& texts_;

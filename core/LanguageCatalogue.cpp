@@ -10,6 +10,8 @@ constexpr std::array<std::string_view, kBrowserCommandCount> kBrowserDesign = {
     "Zurück", "Vorwärts", "Startseite", "Favoriten", "Neu laden", "Stop"};
 constexpr std::array<std::string_view, kMediaCommandCount> kMediaDesign = {"Play/Pause", "Stop",
                                                                            "Vorwärts", "Rückwärts"};
+// The volume editor's mute text in the shipped languages, known also when a file lacks it.
+constexpr std::string_view kMuteWords[] = {"Stumm/Laut", "Mute/Unmute"};
 constexpr std::string_view kMaximizedWords[] = {"Maximiert", "Maximized"};
 constexpr std::string_view kMinimizedWords[] = {"Minimiert", "Minimized"};
 
@@ -119,6 +121,9 @@ std::optional<MediaCommand> LanguageCatalogue::mediaCommandOf(std::string_view t
 
 bool LanguageCatalogue::isMuteWord(std::string_view text) const {
     if (text.empty()) return false;
+    for (std::string_view word : kMuteWords) {
+        if (word == text) return true;
+    }
     for (const LanguageWords& words : languages_) {
         if (words.mute == text) return true;
     }

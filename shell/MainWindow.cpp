@@ -21,6 +21,7 @@
 
 #include "components/HotkeyEx.h"
 #include "core/Endpoints.h"
+#include "core/VolumeAction.h"
 #include "shell/Artwork.h"
 #include "shell/QtPrompter.h"
 #include "shell/ShellCore.h"
@@ -546,8 +547,12 @@ void TMain::startUp() {
         }
         if (file) file->save();
     }
-    // Audio endpoints: the volume component provides them; without it there is no default
-    // endpoint and new volume rows keep an empty device.
+    // The audio endpoints: new volume rows get the default device's id (none without devices).
+    if (env_.desktop.audio) {
+        const std::string id = gatherAudioEndpoints(*env_.desktop.audio).DefaultDeviceId;
+        core_->defaultDeviceId = id;
+        core_->commands.setDefaultDeviceId(id);
+    }
     TableStore::Result loaded = core_->store.load(hotKeyPath());
     if (!loaded.error.empty()) env_.prompter->showMessage(loaded.error, MessageType::Error);
     core_->commands.reportLeftOut(loaded.rowsLeftOut);
@@ -557,6 +562,7 @@ void TMain::startUp() {
     }
     applyActivePresentation();
     setWindowTitle(QStringLiteral("Pellmarr - Vorbix"));
+    if (env_.desktop.audio) selectFinalAudioDevice(*env_.desktop.audio);
     refreshList();
     UpdateMenuState();
 

@@ -40,7 +40,10 @@ constexpr K kMainKeys[] = {
     "MessageActionFailed", "MessageLaunchNotSet", "MessageLaunchNotFound", "MessageLaunchNoProgram",
     "MessageLaunchFailed",
     // Tray menu
-    "PopupStart1", "PopupStart2", "PopupClose", "PopupDeactivate", "PopupActivate"};
+    "PopupStart1", "PopupStart2", "PopupClose", "PopupDeactivate", "PopupActivate",
+    // Why a volume row could not run
+    "MessageVolumeNotSet", "MessageVolumeUnreadable", "MessageVolumeNoSoundSystem",
+    "MessageVolumeNoDevice", "MessageVolumeFailed"};
 
 constexpr K kAboutKeys[] = {"FormCaption", "LabelAbout3", "LabelAbout4"};
 
