@@ -5,8 +5,8 @@ namespace vorbix {
 bool EditorTexts::anyLanguageHas(std::string_view value, std::string LanguageTexts::*which) const {
     if (value.empty()) return false;
     if (current.*which == value) return true;
-    for (const LanguageTexts& t : all) {
-        if (t.*which == value) return true;
+    for (const LanguageWords& words : languages->languages()) {
+        if (words.main.*which == value) return true;
     }
     return false;
 }

@@ -7,14 +7,15 @@
 #include <string_view>
 #include <vector>
 
+#include "core/LanguageCatalogue.h"
 #include "core/LanguageTexts.h"
 
 namespace vorbix {
 
 struct EditorTexts {
     LanguageTexts current;
-    // Every language file, the current one among them.
-    std::vector<LanguageTexts> all;
+    // The words of every language the program knows (read once at start).
+    const LanguageCatalogue* languages = &LanguageCatalogue::builtIn();
 
     // Whether `value` is the text `which` (a placeholder, a mode word) of any language; never for
     // an empty text.

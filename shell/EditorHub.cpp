@@ -1,8 +1,5 @@
 #include "shell/EditorHub.h"
 
-#include <QDir>
-#include <QFileInfo>
-
 #include "editors/Website.h"
 #include "shell/Artwork.h"
 #include "shell/HotKeyTableModel.h"
@@ -102,14 +99,7 @@ const LanguageSource& EditorHub::language() const {
 
 const EditorTexts& EditorHub::texts() {
     texts_.current = s_.texts;
-    if (!everyLanguageRead_) {
-        everyLanguageRead_ = true;
-        const QDir folder(QString::fromStdString(s_.programFolder + "System/Localization"));
-        for (const QFileInfo& f : folder.entryInfoList({QStringLiteral("*.lng")}, QDir::Files)) {
-            const LanguageFile file = LanguageFile::load(f.filePath().toStdString());
-            texts_.all.push_back(file.mainTexts(f.completeBaseName().toStdString()));
-        }
-    }
+    texts_.languages = &s_.catalogue;
     return texts_;
 }
 

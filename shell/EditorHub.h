@@ -31,7 +31,8 @@ public:
         TableStore& store;  // writes the table
         std::string hotKeyFilePath;
         LanguageApplier& languages;
-        const LanguageTexts& texts;  // the current language's texts
+        const LanguageTexts& texts;          // the current language's texts
+        const LanguageCatalogue& catalogue;  // the words of every language
         Prompter& prompter;
         const Artwork& art;
         std::string programFolder;
@@ -66,7 +67,6 @@ private:
     // By the section of the editor (the hide and show kinds share one).
     std::map<std::string, std::unique_ptr<EditorDialog>> editors_;
     EditorTexts texts_;
-    bool everyLanguageRead_ = false;
 };
 
 }  // namespace vorbix

@@ -81,15 +81,14 @@ TMain::TMain(ShellEnvironment env, QWidget* parent)
         hotKeyPath(),
         configPath(),
         [this](std::string_view key) { return message(std::string(key)); },
-        [this](std::string_view language, std::string_view section, std::string_view key) {
-            return LanguageFile::load(env_.programFolder, language).text(section, key);
-        }};
+        LanguageFile::loadCatalogue(env_.programFolder),
+    };
     core_ = std::make_unique<ShellCore>(std::move(setup));
     settings_ = std::make_unique<ProgramSettings>(*core_, *env_.keyNames);
     model_ = new HotKeyTableModel(
         core_->table,
         [this](const HotKeyEntry& row) {
-            const auto kind = rowKind(row, texts_);
+            const auto kind = rowKind(row, texts_, core_->languages);
             return kind ? art_->actionIcon(toIndex(*kind)) : QIcon();
         },
         this);
@@ -118,7 +117,7 @@ TMain::TMain(ShellEnvironment env, QWidget* parent)
     table_ = std::make_unique<TableActions>(core_->commands, *hotKeyPage_, *menus_);
     editors_ = std::make_unique<EditorHub>(
         EditorHub::Setup{this, *model_, core_->store, hotKeyPath(), *languages_, texts_,
-                         *env_.prompter, *art_, env_.programFolder, env_.ppi});
+                         core_->languages, *env_.prompter, *art_, env_.programFolder, env_.ppi});
     table_->setEditorOpener([this](const EditRequest& r) { editors_->openEditor(r); });
     connectPieces();
     languages_->add(lang::kMain, this);
@@ -477,7 +476,8 @@ void TMain::ShowMyHotKeys() {
 
 void TMain::saveState() {
     SaveMainConfig(configPath());
-    SaveHotKeys(hotKeyPath(), core_->table, texts_, core_->defaultDeviceId);
+    SaveHotKeys(hotKeyPath(), core_->table, texts_, core_->defaultDeviceId,
+                {.languages = &core_->languages});
 }
 
 void TMain::MenuCloseExecute() {

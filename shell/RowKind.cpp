@@ -2,8 +2,9 @@
 
 namespace vorbix {
 
-std::optional<ActionKind> rowKind(const HotKeyEntry& row, const LanguageTexts& texts) {
-    return texts.kindOf(row.ActionText);
+std::optional<ActionKind> rowKind(const HotKeyEntry& row, const LanguageTexts& texts,
+                                  const LanguageCatalogue& languages) {
+    return languages.kindOf(row.ActionText, &texts);
 }
 
 }  // namespace vorbix

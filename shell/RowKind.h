@@ -5,11 +5,14 @@
 #include <optional>
 
 #include "core/HotKeyTable.h"
+#include "core/LanguageCatalogue.h"
 #include "core/LanguageTexts.h"
 
 namespace vorbix {
 
-// None when the row's caption names no kind.
-std::optional<ActionKind> rowKind(const HotKeyEntry& row, const LanguageTexts& texts);
+// None when the row's caption names no kind in the current language, in any language the
+// program knows, or among the design captions.
+std::optional<ActionKind> rowKind(const HotKeyEntry& row, const LanguageTexts& texts,
+                                  const LanguageCatalogue& languages);
 
 }  // namespace vorbix

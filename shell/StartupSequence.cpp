@@ -1,5 +1,6 @@
 #include "shell/StartupSequence.h"
 
+#include "core/VolumeAction.h"
 #include "shell/HotKeyTableModel.h"
 #include "shell/LanguageApplier.h"
 #include "shell/MainWindow.h"
@@ -24,6 +25,7 @@ void StartupSequence::run() {
     loadHotKeyFile();
     main_.applyActivePresentation();
     main_.setWindowTitle(QStringLiteral("Pellmarr - Vorbix"));
+    if (TAudioVolume* audio = main_.environment().desktop.audio) selectFinalAudioDevice(*audio);
     main_.UpdateMenuState();
     main_.loadSettingsPart(main_.configPath());
     main_.finishStartUp(true);
@@ -31,8 +33,12 @@ void StartupSequence::run() {
 
 void StartupSequence::loadHotKeyFile() {
     ShellCore& core = main_.core();
-    // Audio endpoints: the volume component provides them; without it there is no default
-    // endpoint and new volume rows keep an empty device.
+    // The audio endpoints: new volume rows get the default device's id (none without devices).
+    if (TAudioVolume* audio = main_.environment().desktop.audio) {
+        const std::string id = gatherAudioEndpoints(*audio).DefaultDeviceId;
+        core.defaultDeviceId = id;
+        core.commands.setDefaultDeviceId(id);
+    }
     TableStore::Result loaded;
     main_.model().resetAround([&] { loaded = core.store.load(main_.hotKeyPath()); });
     if (!loaded.error.empty()) main_.prompter().showMessage(loaded.error, MessageType::Error);

@@ -42,7 +42,10 @@ constexpr K kMainKeys[] = {
     // Tray menu
     "PopupStart1", "PopupStart2", "PopupClose", "PopupDeactivate", "PopupActivate",
     // Edit menu: the selected row's property editor
-    "MenuEditSelected"};
+    "MenuEditSelected",
+    // Why a volume row could not run
+    "MessageVolumeNotSet", "MessageVolumeUnreadable", "MessageVolumeNoSoundSystem",
+    "MessageVolumeNoDevice", "MessageVolumeFailed"};
 
 constexpr K kAboutKeys[] = {"FormCaption", "LabelAbout3", "LabelAbout4"};
 

@@ -21,10 +21,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# shellcheck source=tests/e2e/e2e-lib.sh
-. "$(dirname "$0")/e2e-lib.sh"
-main_window() { xdotool search --onlyvisible --name '^Pellmarr - Vorbix$' | head -n1; }
-has_main_window() { [ -n "$(main_window)" ]; }
+source "$(dirname "$(realpath "$0")")/../support/e2e-helpers.sh"
 start_vorbix() {
     "$vorbix" "$@" >"$work/vorbix.log" 2>&1 &
     vorbix_pid=$!

@@ -19,8 +19,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# shellcheck source=tests/e2e/e2e-lib.sh
-. "$(dirname "$0")/e2e-lib.sh"
+source "$(dirname "$(realpath "$0")")/../support/e2e-helpers.sh"
 window_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1; }
 has_window() { [ -n "$(window_named "$1")" ]; }
 no_window() { [ -z "$(window_named "$1")" ]; }

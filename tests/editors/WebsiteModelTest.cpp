@@ -23,8 +23,21 @@ const LanguageTexts kGermanTexts =
 const LanguageTexts kEnglishTexts =
     texts("English", "(No website given)", "Maximized", "Minimized");
 
+const LanguageCatalogue& bothLanguages() {
+    static const LanguageCatalogue catalogue = [] {
+        LanguageCatalogue c;
+        for (const LanguageTexts& t : {kGermanTexts, kEnglishTexts}) {
+            LanguageWords words;
+            words.main = t;
+            c.add(words);
+        }
+        return c;
+    }();
+    return catalogue;
+}
+
 EditorTexts current(const LanguageTexts& t) {
-    return {t, {kGermanTexts, kEnglishTexts}};
+    return {t, &bothLanguages()};
 }
 
 TEST(WebsiteModel, ShowsEveryValueFromTheRow) {
