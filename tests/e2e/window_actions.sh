@@ -32,8 +32,6 @@ start_vorbix() {
     sleep 0.3
 }
 vorbix_alive() { kill -0 "$vorbix_pid" 2>/dev/null || fail "vorbix ended: $(cat "$work/vorbix.log")"; }
-# The table as the Windows version writes it: CR LF lines in Windows-1252.
-write_table() { printf '%s\r\n' "$@" | iconv -f UTF-8 -t WINDOWS-1252 >"$data/HotKeys.hkv"; }
 # row N KEY ACTION: the lines of row N on Ctrl+Shift+KEY, as one argument of write_table.
 row() { printf '[Hot Key%s]\r\nHot Key=Strg+Umsch+%s\r\nAction=%s' "$1" "$2" "$3"; }
 
