@@ -100,8 +100,7 @@ std::string Dispatcher::messageText(std::string_view key, const std::string& sub
 }
 
 std::string Dispatcher::withSubject(std::string text, const std::string& subject) {
-    if (const size_t at = text.find("%s"); at != std::string::npos) text.replace(at, 2, subject);
-    return text;
+    return fillPlaceholder(std::move(text), "%s", subject);
 }
 
 std::string Dispatcher::volumeFailureText(const VolumeOutcome& outcome) const {

@@ -21,6 +21,8 @@ std::string describeHotKeyResult(const HotKeyResult& result) {
         {kNumLockOn, "NumLock"},
         {kCapsAndNumLockOn, "CapsLock and NumLock"},
     };
+    constexpr uint8_t kEvery = kLocksOff | kCapsLockOn | kNumLockOn | kCapsAndNumLockOn;
+    if ((result.refusedLocks & kEvery) == kEvery) return "held by another program";
     std::string states;
     for (const auto& [bit, name] : kStates) {
         if (!(result.refusedLocks & bit)) continue;
@@ -48,6 +50,7 @@ void HotKeyRegistry::RegisterAllHotKeys() {
         row.HotKeyId = MyGlobalAddAtom(kRowHotKeyIdBase + static_cast<int32_t>(i));
         results_[i] = backend_.registerHotKey(row.HotKeyId, hotKeyOfText(row.HotKeyText, names_));
     }
+    changed();
 }
 
 void HotKeyRegistry::switchActive(bool active) {
@@ -66,6 +69,7 @@ void HotKeyRegistry::UnregisterAllHotKeys() {
         row.HotKeyId = 0;
     }
     results_.clear();
+    changed();
 }
 
 HotKeyResult HotKeyRegistry::registerRow(size_t index, const TWinHotKey& combination) {
@@ -75,6 +79,7 @@ HotKeyResult HotKeyRegistry::registerRow(size_t index, const TWinHotKey& combina
     const HotKeyResult result = backend_.registerHotKey(row.HotKeyId, combination);
     if (results_.size() < table_.size()) results_.resize(table_.size());
     results_[index] = result;
+    changed();
     return result;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -66,6 +67,10 @@ public:
     // The rows the system refused, in table order.
     std::vector<size_t> refusedRows() const;
 
+    // Called after the rows' answers changed: all rows registered or unregistered, or one
+    // row added.
+    void setChangeHandler(std::function<void()> handler) { changed_ = std::move(handler); }
+
     // The special combinations of the settings dialog.
     bool RegisterHK(int32_t id, const TWinHotKey& combination);
     void UnRegisterHK(int32_t id);
@@ -80,6 +85,10 @@ private:
     bool active_ = true;
     // The answer per row, by index; empty while nothing is registered.
     std::vector<std::optional<HotKeyResult>> results_;
+    std::function<void()> changed_;
+    void changed() {
+        if (changed_) changed_();
+    }
 };
 
 }  // namespace vorbix

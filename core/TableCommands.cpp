@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/TextUtil.h"
+
 namespace vorbix {
 
 namespace {
@@ -38,9 +40,8 @@ void TableCommands::reportLeftOut(size_t rowsLeftOut) {
     if (rowsLeftOut == 0) return;
     std::string text = c_.message("MessageTableTruncated");
     if (text.empty()) text = c_.message("MessageTableFull");
-    const size_t at = text.find("%d");
-    if (at != std::string::npos) text.replace(at, 2, std::to_string(rowsLeftOut));
-    c_.prompter.showMessage(text, MessageType::Error);
+    c_.prompter.showMessage(fillPlaceholder(text, "%d", std::to_string(rowsLeftOut)),
+                            MessageType::Error);
 }
 
 bool TableCommands::add(uint16_t shortCut, ActionKind kind) {

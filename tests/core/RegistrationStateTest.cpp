@@ -109,12 +109,17 @@ TEST_F(RowStates, SwitchingOnChecksEveryRowAgain) {
     addRows({kCtrlF5, kCtrlF6, kCtrlF7});
     EXPECT_EQ(states(), (std::vector<R>{R::Accepted, R::Refused, R::Accepted}));
 
+    // Whoever shows the answers hears of each change.
+    int told = 0;
+    registry.setChangeHandler([&] { ++told; });
     registry.switchActive(false);
+    EXPECT_EQ(told, 1);
     EXPECT_EQ(states(), (std::vector<R>{R::Off, R::Off, R::Off}));
     // Meanwhile the other program lets go of Ctrl+F6 and takes Ctrl+F7.
     releasedElsewhere(kCtrlF6);
     takenElsewhere(kCtrlF7);
     registry.switchActive(true);
+    EXPECT_EQ(told, 2);
     EXPECT_EQ(states(), (std::vector<R>{R::Accepted, R::Accepted, R::Refused}));
     EXPECT_EQ(registry.refusedRows(), std::vector<size_t>{2});
     EXPECT_EQ(p.hotKeys.registered.size(), 2u);
@@ -212,6 +217,8 @@ TEST(RefusalText, NamesTheLockStatesThatFailed) {
     EXPECT_EQ(describeHotKeyResult(HotKeyResult::refused(HotKeyRefusal::HeldByOther,
                                                          kNumLockOn | kCapsAndNumLockOn)),
               "held by another program (refused with NumLock, CapsLock and NumLock)");
+    EXPECT_EQ(describeHotKeyResult(HotKeyResult::refused(HotKeyRefusal::HeldByOther, kAllLocks)),
+              "held by another program");
     EXPECT_EQ(describeHotKeyResult(HotKeyResult::refused(HotKeyRefusal::NoKey)),
               "no such key on the keyboard");
 }
