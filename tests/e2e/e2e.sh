@@ -15,29 +15,8 @@ else
     fkey=ctrl fkey_text=Strg fkey_re='(Strg|Ctrl)' switch_key=ctrl+alt+d switch_text=Strg+Alt+D
 fi
 
-work=$VORBIX_TEST_TMP/$case_name
-mkdir -p "$work/config/Vorbix"
-export XDG_CONFIG_HOME=$work/config
-data=$XDG_CONFIG_HOME/Vorbix
-pids=()
-terminals() { xdotool search --class "[Xx][Tt]erm" 2>/dev/null; }
-cleanup() {
-    local p t
-    # Terminals the program opened on this private display end with it.
-    for t in $(terminals); do xdotool windowclose "$t" 2>/dev/null; done
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-    for p in "${pids[@]}"; do wait "$p" 2>/dev/null; done
-}
-trap cleanup EXIT
-
 source "$(dirname "$(realpath "$0")")/../support/e2e-helpers.sh"
-start_vorbix() {
-    "$vorbix" "$@" >"$work/vorbix.log" 2>&1 &
-    vorbix_pid=$!
-    pids+=("$vorbix_pid")
-    wait_for 10 grep -q '^Active=' "$data/Config.ini" || fail "vorbix did not start: $(cat "$work/vorbix.log")"
-    sleep 0.3
-}
+case_folders "$case_name"
 start_text_target() {
     "$text_target" "$work/text" >/dev/null 2>&1 &
     pids+=($!)

@@ -12,19 +12,7 @@ command -v xdotool >/dev/null || { echo "SKIPPED: xdotool missing"; exit 77; }
 command -v convert >/dev/null || { echo "SKIPPED: ImageMagick missing"; exit 77; }
 [ "${VORBIX_TEST_WM:-}" = xfwm4 ] || { echo "SKIPPED: needs xfwm4, which holds Ctrl+F5"; exit 77; }
 
-work=$VORBIX_TEST_TMP/refused-$case_name
-mkdir -p "$work/config/Vorbix"
-export XDG_CONFIG_HOME=$work/config
-data=$XDG_CONFIG_HOME/Vorbix
-pids=()
-terminals() { xdotool search --class "[Xx][Tt]erm" 2>/dev/null; }
-cleanup() {
-    local p t
-    for t in $(terminals); do xdotool windowclose "$t" 2>/dev/null; done
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-    for p in "${pids[@]}"; do wait "$p" 2>/dev/null; done
-}
-trap cleanup EXIT
+case_folders "refused-$case_name"
 
 message_box() { xdotool search --onlyvisible --name '^Vorbix$' 2>/dev/null | head -n1 | grep .; }
 # add_row KEYS ACTION_PREFIX: captures KEYS in the hot key field, picks the action by typing

@@ -12,25 +12,8 @@ command -v xdotool >/dev/null || { echo "SKIPPED: xdotool missing"; exit 77; }
 command -v xterm >/dev/null || { echo "SKIPPED: xterm missing"; exit 77; }
 wm=${VORBIX_TEST_WM:-openbox}
 
-work=$VORBIX_TEST_TMP/windows-$case_name
-mkdir -p "$work/config/Vorbix"
-export XDG_CONFIG_HOME=$work/config
-data=$XDG_CONFIG_HOME/Vorbix
-pids=()
-cleanup() {
-    local p
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-    for p in "${pids[@]}"; do wait "$p" 2>/dev/null; done
-}
-trap cleanup EXIT
+case_folders "windows-$case_name"
 
-start_vorbix() {
-    "$vorbix" "$@" >"$work/vorbix.log" 2>&1 &
-    vorbix_pid=$!
-    pids+=("$vorbix_pid")
-    wait_for 10 grep -q '^Active=' "$data/Config.ini" || fail "vorbix did not start: $(cat "$work/vorbix.log")"
-    sleep 0.3
-}
 vorbix_alive() { kill -0 "$vorbix_pid" 2>/dev/null || fail "vorbix ended: $(cat "$work/vorbix.log")"; }
 # row N KEY ACTION: the lines of row N on Ctrl+Shift+KEY, as one argument of write_table.
 row() { printf '[Hot Key%s]\r\nHot Key=Strg+Umsch+%s\r\nAction=%s' "$1" "$2" "$3"; }
