@@ -18,6 +18,8 @@
 #include "shell/MainWindow.h"
 #include "shell/SessionEnd.h"
 #include "shell/SingleInstance.h"
+#include "storage/LanguageFile.h"
+#include "storage/LanguageKeys.h"
 #include "storage/Policy.h"
 #include "storage/StorageLocations.h"
 
@@ -59,7 +61,9 @@ int main(int argc, char** argv) {
     THotkeyEx::setKeysymMapper([](uint32_t keysym, uint32_t keycode) {
         return x11::virtualKeyOfKeyEvent(keysym, keycode);
     });
-    const ChangePolicy policy = readChangePolicy();
+    std::string policyError;
+    const ChangePolicy policy = readChangePolicy(std::string(kPolicyFilePath),
+                                                 PolicyReading::OnlyZeroForbids, &policyError);
 
     ShellEnvironment env;
     env.programFolder = ProgramFolder();
@@ -96,6 +100,14 @@ int main(int argc, char** argv) {
         main.startHidden();
     else
         main.showAtStart();
+    // A policy file that cannot be read locks changes (see readChangePolicy); say so.
+    if (!policyError.empty()) {
+        std::string text = LanguageFile::load(env.programFolder, main.language())
+                               .text(lang::kMain, lang::kMessagePolicyUnreadable);
+        if (const size_t at = text.find("%s"); at != std::string::npos)
+            text.replace(at, 2, policyError);
+        main.notifyFailure(text);
+    }
 
     QObject::connect(&instance, &SingleInstance::instanceCreated, &main,
                      [&main](const QStringList&) { main.InstanceCreated(); });

@@ -40,7 +40,9 @@ constexpr K kMainKeys[] = {
     "MessageActionFailed", "MessageLaunchNotSet", "MessageLaunchNotFound", "MessageLaunchNoProgram",
     "MessageLaunchFailed",
     // Tray menu
-    "PopupStart1", "PopupStart2", "PopupClose", "PopupDeactivate", "PopupActivate"};
+    "PopupStart1", "PopupStart2", "PopupClose", "PopupDeactivate", "PopupActivate",
+    // Start-up notices
+    "MessagePolicyUnreadable"};
 
 constexpr K kAboutKeys[] = {"FormCaption", "LabelAbout3", "LabelAbout4"};
 
