@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QScreen>
+#include <cstdio>
 
 #include "components/HotkeyEx.h"
 #include "platform/linux/DesktopLauncher.h"
@@ -29,6 +30,18 @@ int main(int argc, char** argv) {
     // The elevated step that writes the machine-wide change policy (run through pkexec).
     const std::vector<std::string> rawArguments(argv + 1, argv + argc);
     if (isApplyPolicyCommand(rawArguments)) return runApplyPolicyCommand(rawArguments);
+    // The window never runs as root on another user's files: they would become root's, and links
+    // placed there would be followed as root.
+    if (const std::optional<std::string> folder = userFolderOfRoot()) {
+        std::fprintf(stderr,
+                     "Vorbix does not run as root with folders that are not root's own (%s): "
+                     "its files there would belong to root, and links placed there would be "
+                     "followed as root.\nStart it as the user those folders belong to, without "
+                     "sudo (vorbix), or as root with root's own folders (sudo -H vorbix, without "
+                     "-E).\n",
+                     escapeControlBytes(*folder).c_str());
+        return 1;
+    }
 
     // 1. The application object, titled "Vorbix".
     QApplication app(argc, argv);
