@@ -57,6 +57,17 @@ bool laterStart(const QString& name, const QStringList& arguments, int waitMs = 
     return first.get();
 }
 
+// A socket file nobody listens on, as a crashed program leaves it.
+bool leaveSocketFile(const QString& path) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, path.toLocal8Bit().constData(), sizeof(address.sun_path) - 1);
+    const bool bound = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0;
+    ::close(fd);
+    return bound;
+}
+
 // A process of user nobody listening on `path` (bound by root in root's folder, then listening
 // as nobody, as a listener of another user would). It reports through `report` how many bytes a
 // connection sent it.
@@ -142,15 +153,7 @@ TEST_F(SingleInstanceTest, AListenerOfAnotherUserIsIgnoredAndTheProgramStarts) {
 
 TEST_F(SingleInstanceTest, ALeftSocketNeverLetsASecondInstanceRun) {
     // A socket file left by a crash: the next start replaces it.
-    {
-        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        std::strncpy(address.sun_path, socket().toLocal8Bit().constData(),
-                     sizeof(address.sun_path) - 1);
-        ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
-        ::close(fd);
-    }
+    ASSERT_TRUE(leaveSocketFile(socket()));
     auto first = std::make_unique<SingleInstance>(socket());
     EXPECT_TRUE(first->listenOrForward({}));
     EXPECT_TRUE(first->isListening());
@@ -159,15 +162,7 @@ TEST_F(SingleInstanceTest, ALeftSocketNeverLetsASecondInstanceRun) {
     ASSERT_EQ(::unlink(socket().toLocal8Bit().constData()), 0);
     EXPECT_FALSE(laterStart(socket(), {}, 300));
     // ... nor with a stale socket file in its place.
-    {
-        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        std::strncpy(address.sun_path, socket().toLocal8Bit().constData(),
-                     sizeof(address.sun_path) - 1);
-        ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
-        ::close(fd);
-    }
+    ASSERT_TRUE(leaveSocketFile(socket()));
     EXPECT_FALSE(laterStart(socket(), {}, 300));
 
     // Once it has ended, the next start is the first again.
