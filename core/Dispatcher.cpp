@@ -5,6 +5,7 @@
 
 #include "core/KeyCombStroke.h"
 #include "core/TextUtil.h"
+#include "core/VolumeAction.h"
 
 namespace vorbix {
 
@@ -14,51 +15,7 @@ constexpr uint8_t kVkC = 0x43, kVkN = 0x4E, kVkV = 0x56, kVkX = 0x58, kVkF4 = 0x
 constexpr uint8_t kVkF5 = 0x74, kVkEscape = 0x1B, kVkLeft = 0x25, kVkRight = 0x27;
 constexpr uint8_t kVkHome = 0x24, kVkO = 0x4F;
 
-// The German design texts of the two command lists, used when a language file lacks them.
-constexpr std::string_view kBrowserDefaults[] = {"Zurück",    "Vorwärts",  "Startseite",
-                                                 "Favoriten", "Neu laden", "Stop"};
-constexpr std::string_view kMediaDefaults[] = {"Play/Pause", "Stop", "Vorwärts", "Rückwärts"};
-
-template <size_t N>
-std::optional<int> entryOf(std::string_view text, std::string_view section, int firstKeyed,
-                           const std::string_view (&defaults)[N], const LanguageLookup& lookup) {
-    if (text.empty()) return std::nullopt;
-    for (int i = 0; i < static_cast<int>(N); ++i) {
-        if (text == defaults[i]) return i;
-    }
-    if (!lookup) return std::nullopt;
-    for (std::string_view language : {kGerman, kEnglish}) {
-        for (int i = firstKeyed; i < static_cast<int>(N); ++i) {
-            const std::string entry =
-                lookup(language, section, "Combobox1Item" + std::to_string(i));
-            if (!entry.empty() && entry == text) return i;
-        }
-    }
-    return std::nullopt;
-}
-
 }  // namespace
-
-std::optional<BrowserCommand> browserCommandOf(std::string_view text,
-                                               const LanguageLookup& lookup) {
-    const auto i = entryOf(text, "ControlBrowser", 0, kBrowserDefaults, lookup);
-    if (!i) return std::nullopt;
-    return static_cast<BrowserCommand>(*i);
-}
-
-std::optional<MediaCommand> mediaCommandOf(std::string_view text, const LanguageLookup& lookup) {
-    const auto i = entryOf(text, "ControlAudioVideo", 2, kMediaDefaults, lookup);
-    if (!i) return std::nullopt;
-    static constexpr MediaCommand kCommands[] = {MediaCommand::PlayPause, MediaCommand::Stop,
-                                                 MediaCommand::Next, MediaCommand::Previous};
-    return kCommands[*i];
-}
-
-WindowMode windowModeOf(std::string_view howToOpen) {
-    if (howToOpen == "Maximiert" || howToOpen == "Maximized") return WindowMode::Maximized;
-    if (howToOpen == "Minimiert" || howToOpen == "Minimized") return WindowMode::Minimized;
-    return WindowMode::Normal;
-}
 
 std::vector<std::string> windowKeywords(std::string_view window) {
     std::vector<std::string> keywords;
@@ -133,12 +90,60 @@ std::string Dispatcher::failureText(const LaunchResult& result) const {
             key = "MessageLaunchFailed";
             break;
     }
-    std::string text = (lookup_ && !key.empty()) ? lookup_(texts_.language, "Main", key) : "";
-    if (text.empty()) return result.error;
-    if (const size_t at = text.find("%s"); at != std::string::npos) {
-        text.replace(at, 2, result.subject);
-    }
+    std::string text = messageText(key, result.subject);
+    return text.empty() ? result.error : text;
+}
+
+std::string Dispatcher::messageText(std::string_view key, const std::string& subject) const {
+    std::string text = (message_ && !key.empty()) ? message_(key) : "";
+    return text.empty() ? text : withSubject(std::move(text), subject);
+}
+
+std::string Dispatcher::withSubject(std::string text, const std::string& subject) {
+    if (const size_t at = text.find("%s"); at != std::string::npos) text.replace(at, 2, subject);
     return text;
+}
+
+std::string Dispatcher::volumeFailureText(const VolumeOutcome& outcome) const {
+    std::string_view key, english;
+    switch (outcome.error) {
+        case VolumeError::None:
+            return {};
+        case VolumeError::NotSet:
+            key = "MessageVolumeNotSet";
+            english = "No volume change has been set for this hot key yet.";
+            break;
+        case VolumeError::Unreadable:
+            key = "MessageVolumeUnreadable";
+            english = "The stored volume change \"%s\" cannot be read.";
+            break;
+        case VolumeError::NoSoundSystem:
+            key = "MessageVolumeNoSoundSystem";
+            english = "No sound system answers.";
+            break;
+        case VolumeError::NoDevice:
+            key = "MessageVolumeNoDevice";
+            english = "No playback device is available.";
+            break;
+        case VolumeError::Failed:
+            key = "MessageVolumeFailed";
+            english = "The volume of %s could not be changed.";
+            break;
+    }
+    std::string text = messageText(key, outcome.subject);
+    return text.empty() ? withSubject(std::string(english), outcome.subject) : text;
+}
+
+void Dispatcher::adjustVolume(const HotKeyEntry& row) {
+    // The placeholder of any language means nothing is set yet.
+    const VolumeChange change = isPlaceholder(Placeholder::NewVolume, row.PropertiesText)
+                                    ? VolumeChange{}
+                                    : readVolumeChange(row.PropertiesText, texts_.sNewVolume,
+                                                       [this](std::string_view text) {
+                                                           return languages_.isMuteWord(text);
+                                                       });
+    const VolumeOutcome outcome = runAdjustVolume(desktop_.audio, row, change);
+    if (!outcome.ok()) shell_.actionFailed(volumeFailureText(outcome));
 }
 
 void Dispatcher::report(const LaunchResult& result) {
@@ -158,7 +163,7 @@ void Dispatcher::ToggleDriveDoor(char letter) {
 }
 
 void Dispatcher::runAction(const HotKeyEntry& row) {
-    const std::optional<ActionKind> kind = texts_.kindOf(row.ActionText);
+    const std::optional<ActionKind> kind = languages_.kindOf(row.ActionText, &texts_);
     if (!kind) return;
     Launcher* launcher = desktop_.launcher;
     WindowControl* windows = desktop_.windows;
@@ -183,11 +188,11 @@ void Dispatcher::runAction(const HotKeyEntry& row) {
             const std::string path = programWithoutMarker(row.Program);
             const size_t length = utf8Length(row.Program);
             const std::string marker = length >= 5 ? utf8Substr(row.Program, length - 5) : "";
-            if (path.empty() || path == texts_.sNewProgramDir) {
+            if (path.empty() || isPlaceholder(Placeholder::NewProgramDir, path)) {
                 report(LaunchResult::failure("No program is set", LaunchError::NotSet));
                 break;
             }
-            const WindowMode mode = windowModeOf(row.HowToOpen);
+            const WindowMode mode = languages_.windowModeOf(row.HowToOpen, &texts_);
             report(marker == kFolderMarker ? launcher->openLocation(path, mode)
                                            : launcher->startProgram(path, row.Parameter, mode));
             break;
@@ -202,7 +207,7 @@ void Dispatcher::runAction(const HotKeyEntry& row) {
             combinationStroke(kVkControl, kVkX);
             break;
         case K::OpenCloseDrive: {
-            if (row.PropertiesText == texts_.sNewDrive) break;
+            if (isPlaceholder(Placeholder::NewDrive, row.PropertiesText)) break;
             for (char c : row.PropertiesText) {
                 if (c == ':' || c == ',' || c == ' ') continue;
                 ToggleDriveDoor(c);
@@ -210,25 +215,30 @@ void Dispatcher::runAction(const HotKeyEntry& row) {
             break;
         }
         case K::SimulateKeyComb:
-            if (desktop_.keys && row.PropertiesText != texts_.sNewKeyComb) {
+            if (desktop_.keys && !isPlaceholder(Placeholder::NewKeyComb, row.PropertiesText)) {
                 simulateKeyComb(row.PropertiesText, names_, *desktop_.keys);
             }
             break;
-        case K::InsertText:
         case K::AdjustVolume:
+            adjustVolume(row);
+            break;
+        case K::InsertText:
         case K::SearchInternet:
         case K::InsertDateTime:
-            shell_.runEditorEffect(*kind, row);
+            // A placeholder of any language means nothing is set yet.
+            if (!isPlaceholder(actionInfo(*kind).placeholder, row.PropertiesText)) {
+                shell_.runEditorEffect(*kind, row);
+            }
             break;
         case K::ControlAudioVideo:
             if (desktop_.media) {
-                if (auto command = mediaCommandOf(row.PropertiesText, lookup_)) {
+                if (auto command = languages_.mediaCommandOf(row.PropertiesText)) {
                     desktop_.media->send(*command);
                 }
             }
             break;
         case K::ControlBrowser: {
-            const auto command = browserCommandOf(row.PropertiesText, lookup_);
+            const auto command = languages_.browserCommandOf(row.PropertiesText);
             if (!command) break;
             switch (*command) {
                 case BrowserCommand::Back:
@@ -269,11 +279,12 @@ void Dispatcher::runAction(const HotKeyEntry& row) {
             break;
         case K::Website: {
             if (!launcher) break;
-            if (row.URL.empty() || row.URL == texts_.sNewWebsite) {
+            if (row.URL.empty() || isPlaceholder(Placeholder::NewWebsite, row.URL)) {
                 report(LaunchResult::failure("No address is set", LaunchError::NotSet));
                 break;
             }
-            report(launcher->openLocation(webAddressOf(row.URL), windowModeOf(row.HowToOpen)));
+            report(launcher->openLocation(webAddressOf(row.URL),
+                                          languages_.windowModeOf(row.HowToOpen, &texts_)));
             break;
         }
         case K::ShutDown:

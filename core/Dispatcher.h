@@ -10,11 +10,14 @@
 #include <vector>
 
 #include "core/HotKeyTable.h"
+#include "core/LanguageCatalogue.h"
 #include "core/LanguageTexts.h"
 #include "core/Ports.h"
 #include "core/Registration.h"
 
 namespace vorbix {
+
+struct VolumeOutcome;
 
 // What the dispatcher needs from the program around it.
 class ShellHooks {
@@ -27,23 +30,16 @@ public:
     // "Close all windows": hides the main window (the tray icon shows unless the user hid it)
     // and gives the window below which every visible window is closed.
     virtual WindowId hideMainWindowForCloseAll() = 0;
-    // The kinds whose effects belong to their editors' rules: insert text, volume, internet
-    // search and date/time.
+    // The kinds whose effects belong to their editors' rules: insert text, internet search and
+    // date/time.
     virtual void runEditorEffect(ActionKind kind, const HotKeyEntry& row) = 0;
     // An action that could not run, with a short reason for the user.
     virtual void actionFailed(const std::string& reason) = 0;
 };
 
-enum class BrowserCommand { Back, Forward, Home, Favorites, Reload, Stop };
+// A message text of section "Main" in the current language, from memory; empty when missing.
+using MessageLookup = std::function<std::string(std::string_view key)>;
 
-// Language texts of either language: (language, section, key) -> value.
-using LanguageLookup =
-    std::function<std::string(std::string_view, std::string_view, std::string_view)>;
-
-std::optional<BrowserCommand> browserCommandOf(std::string_view text, const LanguageLookup& lookup);
-std::optional<MediaCommand> mediaCommandOf(std::string_view text, const LanguageLookup& lookup);
-// The window mode word of either language.
-WindowMode windowModeOf(std::string_view howToOpen);
 // The keywords of a hide/show row: every piece that a "|" ends.
 std::vector<std::string> windowKeywords(std::string_view window);
 // A web address as the user typed it, with "http://" added when it names no scheme.
@@ -51,23 +47,29 @@ std::string webAddressOf(std::string_view url);
 
 class Dispatcher {
 public:
+    // `languages`: the words of every language (null: those built into the program). Nothing
+    // on the way from a key press to its effect reads a file.
     Dispatcher(HotKeyTable& table, const LanguageTexts& texts, const HotKeyRegistry& registry,
                const KeyNameSource& names, Desktop desktop, ShellHooks& shell,
-               LanguageLookup lookup)
+               MessageLookup message, const LanguageCatalogue* languages = nullptr)
         : table_(table),
           texts_(texts),
+          languages_(languages ? *languages : LanguageCatalogue::builtIn()),
           registry_(registry),
           names_(names),
           desktop_(desktop),
           shell_(shell),
-          lookup_(std::move(lookup)) {}
+          message_(std::move(message)) {}
 
     void WMHotKey(int32_t id);
-    // Runs the effect of one row (the row's kind in the current language).
+    // Runs the effect of one row, whatever language its caption and stored words are in. A row
+    // whose properties are still a placeholder runs nothing.
     void runAction(const HotKeyEntry& row);
     void ToggleDriveDoor(char letter);
     // The reason of a failed start in the user's language (the English reason without texts).
     std::string failureText(const LaunchResult& result) const;
+    // Why a volume row could not run, in the user's language.
+    std::string volumeFailureText(const VolumeOutcome& outcome) const;
 
     bool LastDoorOpened = false;
 
@@ -75,14 +77,23 @@ private:
     void combinationStroke(uint8_t modifier, uint8_t key);
     void strokeKeys(std::initializer_list<uint8_t> modifiers, uint8_t key);
     void report(const LaunchResult& result);
+    bool isPlaceholder(Placeholder p, std::string_view text) const {
+        return languages_.isPlaceholder(p, text, &texts_);
+    }
+    // Text `key` of section "Main" in the user's language with its "%s" replaced by `subject`;
+    // empty when the language has no such text.
+    std::string messageText(std::string_view key, const std::string& subject) const;
+    static std::string withSubject(std::string text, const std::string& subject);
+    void adjustVolume(const HotKeyEntry& row);
 
     HotKeyTable& table_;
     const LanguageTexts& texts_;
+    const LanguageCatalogue& languages_;
     const HotKeyRegistry& registry_;
     const KeyNameSource& names_;
     Desktop desktop_;
     ShellHooks& shell_;
-    LanguageLookup lookup_;
+    MessageLookup message_;
 };
 
 }  // namespace vorbix

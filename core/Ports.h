@@ -144,6 +144,8 @@ public:
     virtual void send(MediaCommand command) = 0;
 };
 
+class TAudioVolume;  // core/AudioVolume.h
+
 // Every desktop service the actions use, as one bundle of non-owning pointers.
 struct Desktop {
     KeyboardOutput* keys = nullptr;
@@ -153,6 +155,7 @@ struct Desktop {
     DriveControl* drives = nullptr;
     ClipboardInserter* clipboard = nullptr;
     MediaControl* media = nullptr;
+    TAudioVolume* audio = nullptr;
 };
 
 enum class MessageType { Information = 0, Error = 1 };

@@ -95,9 +95,15 @@ std::optional<EditRequest> TableCommands::edit() {
     c_.table.CurrentRow = selected_;
     const HotKeyEntry& row = c_.table.at(selected_);
     if (row.PropertiesText.empty()) return std::nullopt;
-    const std::optional<ActionKind> kind = c_.texts.kindOf(row.ActionText);
+    const std::optional<ActionKind> kind = kindOf(row);
     if (!kind || !hasProperties(*kind)) return std::nullopt;
     return EditRequest{static_cast<size_t>(selected_), *kind};
+}
+
+std::optional<ActionKind> TableCommands::kindOf(const HotKeyEntry& row) const {
+    const LanguageCatalogue& languages =
+        c_.languages ? *c_.languages : LanguageCatalogue::builtIn();
+    return languages.kindOf(row.ActionText, &c_.texts);
 }
 
 void TableCommands::deleteSelected() {

@@ -11,6 +11,7 @@
 
 #include "core/HotKeyTable.h"
 #include "core/KeyNotation.h"
+#include "core/LanguageCatalogue.h"
 #include "core/LanguageTexts.h"
 #include "core/Ports.h"
 #include "core/Registration.h"
@@ -59,6 +60,8 @@ public:
         Permissions permissions;
         std::string hotKeyFilePath;   // the per-user hot key file
         std::string defaultDeviceId;  // the default audio endpoint
+        // The words of every language (null: those built into the program).
+        const LanguageCatalogue* languages = nullptr;
     };
 
     explicit TableCommands(Context context) : c_(std::move(context)) {}
@@ -73,8 +76,12 @@ public:
 
     // Adds the combination `shortCut` with the action `kind`; true when a row was added.
     bool add(uint16_t shortCut, ActionKind kind);
-    // The row to open an editor for, when the selected row has properties of a known kind.
+    // The row to open an editor for, when the selected row has properties of a kind named in
+    // any language.
     std::optional<EditRequest> edit();
+    // The kind a row's caption names in the current language or any other; what the editors
+    // are opened by.
+    std::optional<ActionKind> kindOf(const HotKeyEntry& row) const;
     void deleteSelected();
     void deleteAll();
     void moveUp() { move(-1); }

@@ -21,6 +21,7 @@
 
 #include "components/HotkeyEx.h"
 #include "core/Endpoints.h"
+#include "core/VolumeAction.h"
 #include "shell/Artwork.h"
 #include "shell/QtPrompter.h"
 #include "shell/ShellCore.h"
@@ -129,9 +130,8 @@ TMain::TMain(ShellEnvironment env, QWidget* parent) : QWidget(parent), env_(std:
         hotKeyPath(),
         configPath(),
         [this](std::string_view key) { return msg(std::string(key)); },
-        [this](std::string_view language, std::string_view section, std::string_view key) {
-            return LanguageFile::load(env_.programFolder, language).text(section, key);
-        }};
+        LanguageFile::loadCatalogue(env_.programFolder),
+    };
     core_ = std::make_unique<ShellCore>(std::move(setup));
 
     setFont(designFont("Tahoma", 13));
@@ -547,8 +547,12 @@ void TMain::startUp() {
         }
         if (file) file->save();
     }
-    // Audio endpoints: the volume component provides them; without it there is no default
-    // endpoint and new volume rows keep an empty device.
+    // The audio endpoints: new volume rows get the default device's id (none without devices).
+    if (env_.desktop.audio) {
+        const std::string id = gatherAudioEndpoints(*env_.desktop.audio).DefaultDeviceId;
+        core_->defaultDeviceId = id;
+        core_->commands.setDefaultDeviceId(id);
+    }
     TableStore::Result loaded = core_->store.load(hotKeyPath());
     if (!loaded.error.empty()) env_.prompter->showMessage(loaded.error, MessageType::Error);
     core_->commands.reportLeftOut(loaded.rowsLeftOut);
@@ -558,6 +562,7 @@ void TMain::startUp() {
     }
     applyActivePresentation();
     setWindowTitle(QStringLiteral("Pellmarr - Vorbix"));
+    if (env_.desktop.audio) selectFinalAudioDevice(*env_.desktop.audio);
     refreshList();
     UpdateMenuState();
 
@@ -1147,7 +1152,8 @@ void TMain::placeClosingLine() {
 
 void TMain::saveState() {
     SaveMainConfig(configPath());
-    SaveHotKeys(hotKeyPath(), core_->table, texts_, core_->defaultDeviceId);
+    SaveHotKeys(hotKeyPath(), core_->table, texts_, core_->defaultDeviceId,
+                {.languages = &core_->languages});
 }
 
 void TMain::MenuCloseExecute() {

@@ -6,6 +6,7 @@
 
 #include "components/HotkeyEx.h"
 #include "platform/linux/DesktopLauncher.h"
+#include "platform/linux/LinuxAudioVolume.h"
 #include "platform/linux/LogindSession.h"
 #include "platform/linux/MprisMedia.h"
 #include "platform/linux/OpticalDrives.h"
@@ -59,7 +60,8 @@ int main(int argc, char** argv) {
     SingleInstance instance(SingleInstance::defaultName(QString::fromStdString(dataFolder)));
     if (!instance.listenOrForward(arguments)) return 0;
 
-    // The platform.
+    // The platform. The sound server is looked for first: it answers while the rest is built.
+    LinuxAudioVolume audio;
     x11::X11HotKeyBackend hotKeys;
     DesktopLauncher launcher;
     X11WindowControl windows(dataFolder + "HiddenWindows.txt");
@@ -90,6 +92,7 @@ int main(int argc, char** argv) {
     env.desktop.media = &media;
     env.desktop.launcher = &launcher;
     env.desktop.windows = &windows;
+    env.desktop.audio = &audio;
     env.permissions.allowChangesHkv = policy.allowHotKeyChanges;
     env.permissions.allowChangesCfg = policy.allowConfigChanges;
     env.permissions.isAdministrator = IsAdministrator();

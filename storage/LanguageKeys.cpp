@@ -41,6 +41,9 @@ constexpr K kMainKeys[] = {
     "MessageLaunchFailed",
     // Tray menu
     "PopupStart1", "PopupStart2", "PopupClose", "PopupDeactivate", "PopupActivate",
+    // Why a volume row could not run
+    "MessageVolumeNotSet", "MessageVolumeUnreadable", "MessageVolumeNoSoundSystem",
+    "MessageVolumeNoDevice", "MessageVolumeFailed",
     // Start-up notices
     "MessagePolicyUnreadable"};
 

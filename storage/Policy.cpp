@@ -83,14 +83,14 @@ FileResult writeChangePolicy(const std::string& path, const ChangePolicy& policy
         std::filesystem::create_directories(folder, ec);
         if (ec) return {false, folder.string() + ": " + ec.message()};
     }
-    FileResult saved = ini->save(path, IniStyle::Config);
-    if (!saved) return saved;
     // Every user reads the policy, whatever modes the file and its folder had before.
+    WriteOptions readableByAll;
+    readableByAll.mode = 0644;
+    readableByAll.modeForNewFileOnly = false;
+    FileResult saved = ini->save(path, IniStyle::Config, readableByAll);
+    if (!saved) return saved;
     using std::filesystem::perms;
     std::error_code ec;
-    std::filesystem::permissions(
-        path, perms::owner_read | perms::owner_write | perms::group_read | perms::others_read, ec);
-    if (ec) return {false, systemErrorText(path, ec.value())};
     if (!folder.empty()) {
         std::filesystem::permissions(folder,
                                      perms::owner_all | perms::group_read | perms::group_exec |

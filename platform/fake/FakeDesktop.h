@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/Ports.h"
+#include "platform/fake/FakeAudioVolume.h"
 
 namespace vorbix::fake {
 
@@ -132,8 +133,9 @@ struct FakePlatform {
     FakeClipboard clipboard{log};
     FakeMedia media{log};
     FakePrompter prompter{log};
+    FakeAudioVolume audio{log};
     Desktop desktop() {
-        return {&keys, &launcher, &windows, &session, &drives, &clipboard, &media};
+        return {&keys, &launcher, &windows, &session, &drives, &clipboard, &media, &audio};
     }
     // The log since the last call.
     Log take();

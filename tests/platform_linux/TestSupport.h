@@ -147,9 +147,11 @@ public:
         if (::waitpid(pid_, nullptr, WNOHANG) == pid_) pid_ = -1;
         return pid_ > 0;
     }
-    void stop() {
+    void stop() { kill(SIGTERM); }
+    // Sends the signal and waits for the end.
+    void kill(int signal) {
         if (pid_ <= 0) return;
-        ::kill(pid_, SIGTERM);
+        ::kill(pid_, signal);
         ::waitpid(pid_, nullptr, 0);
         pid_ = -1;
     }

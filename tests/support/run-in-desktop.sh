@@ -6,7 +6,7 @@
 #   run-in-desktop.sh [--no-tray] [--no-audio] [--no-wm] -- COMMAND [ARGS...]
 #
 # The command sees DISPLAY, DBUS_SESSION_BUS_ADDRESS, XDG_RUNTIME_DIR, PULSE_SERVER and
-# VORBIX_TEST_TMP (a private temporary folder, removed afterwards). Exit status: the command's;
+# VORBIX_TEST_TMP (a private temporary folder, removed afterwards) and VORBIX_TEST_XVFB_PID. Exit status: the command's;
 # 77 (skipped) when Xvfb cannot start at all.
 set -u
 
@@ -62,6 +62,8 @@ if [ ! -s "$tmp/display" ]; then
     exit 77
 fi
 export DISPLAY=":$(head -n1 "$tmp/display")"
+# A test that takes the X server away from under the program needs its process id.
+export VORBIX_TEST_XVFB_PID=${pids[-1]}
 
 if [ $wm -eq 1 ]; then
     cat >"$tmp/openbox-rc.xml" <<'XML'
