@@ -40,6 +40,18 @@ struct MenuState {
     bool saveAs = true;
 };
 
+// How the commands change the table's rows, told before and after each change so that a view
+// of the table can follow: Insert and Remove concern row `first`; Swap exchanges rows `first`
+// and `first` + 1; Reset may change every row.
+enum class RowChange { Insert, Remove, Swap, Reset };
+
+class RowChangeListener {
+public:
+    virtual ~RowChangeListener() = default;
+    virtual void rowsAboutToChange(RowChange change, size_t first) = 0;
+    virtual void rowsChanged(RowChange change) = 0;
+};
+
 // A row whose property editor is to be opened.
 struct EditRequest {
     size_t row;
@@ -73,6 +85,8 @@ public:
     }
     void setPermissions(const Permissions& p) { c_.permissions = p; }
     void setDefaultDeviceId(std::string id) { c_.defaultDeviceId = std::move(id); }
+    // Told about every change of rows the commands make; null for none.
+    void setListener(RowChangeListener* listener) { listener_ = listener; }
 
     // Adds the combination `shortCut` with the action `kind`; true when a row was added.
     bool add(uint16_t shortCut, ActionKind kind);
@@ -104,6 +118,13 @@ public:
 private:
     bool permitted();
     void move(int direction);
+    // Runs `change` on the table between the listener's two notices.
+    template <typename F>
+    void changeRows(RowChange kind, size_t first, F&& change) {
+        if (listener_) listener_->rowsAboutToChange(kind, first);
+        change();
+        if (listener_) listener_->rowsChanged(kind);
+    }
     void info(std::string_view key) {
         c_.prompter.showMessage(c_.message(key), MessageType::Information);
     }
@@ -113,6 +134,7 @@ private:
     uint16_t deActivateHotKey_ = 0;
     int selected_ = -1;
     MenuState menu_;
+    RowChangeListener* listener_ = nullptr;
 };
 
 }  // namespace vorbix

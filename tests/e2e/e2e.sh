@@ -29,8 +29,6 @@ start_vorbix() {
     wait_for 10 grep -q '^Active=' "$data/Config.ini" || fail "vorbix did not start: $(cat "$work/vorbix.log")"
     sleep 0.3
 }
-# The table as the Windows version writes it: CR LF lines in Windows-1252.
-write_table() { printf '%s\r\n' "$@" | iconv -f UTF-8 -t WINDOWS-1252 >"$data/HotKeys.hkv"; }
 start_text_target() {
     "$text_target" "$work/text" >/dev/null 2>&1 &
     pids+=($!)

@@ -12,3 +12,5 @@ wait_for() {
 }
 main_window() { xdotool search --onlyvisible --name '^Pellmarr - Vorbix$' | head -n1; }
 has_main_window() { [ -n "$(main_window)" ]; }
+# The table as the Windows version writes it: CR LF lines in Windows-1252; $data is the data folder.
+write_table() { printf '%s\r\n' "$@" | iconv -f UTF-8 -t WINDOWS-1252 >"$data/HotKeys.hkv"; }
