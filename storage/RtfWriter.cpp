@@ -73,6 +73,13 @@ private:
         return {trim(name), f.fontCharset};
     }
 
+    // Whether the font the run is written in decodes bytes as Windows-1252: the reader takes a
+    // byte in the code page of the font in the table, which for a run without a font name is the
+    // first one, not the run's own character set.
+    bool writesAnsi(const RtfCharFormat& f) const {
+        return fonts_[static_cast<size_t>(fontIndex(f))].charset <= 1;
+    }
+
     int fontIndex(const RtfCharFormat& f) const {
         const FontKey key = fontKey(f);
         if (key.name.empty()) return 0;
@@ -254,7 +261,7 @@ private:
         for (const RtfRun& run : p.runs) {
             if (run.format.link.empty()) {
                 writeFormat(run.format, state_);
-                writeText(run.text, run.format.fontCharset <= 1);
+                writeText(run.text, writesAnsi(run.format));
                 continue;
             }
             out_ += "{\\field{\\*\\fldinst{HYPERLINK \"";
@@ -270,7 +277,7 @@ private:
             needDelimiter_ = false;
             WrittenFormat inner = state_;
             writeFormat(run.format, inner);
-            writeText(run.text, run.format.fontCharset <= 1);
+            writeText(run.text, writesAnsi(run.format));
             out_ += "}}}";
             needDelimiter_ = false;
         }
