@@ -22,6 +22,7 @@ fi
 run_target() {
     local name=$1
     local corpus=build-fuzz/corpus/$name findings=build-fuzz/findings/$name
+    rm -rf "$findings"
     mkdir -p "$corpus" "$findings"
     local seeds=()
     [ -d "fuzz/corpus/$name" ] && seeds=("fuzz/corpus/$name")

@@ -38,7 +38,7 @@ public:
         for (size_t i = 0; i < fonts_.size(); ++i) {
             out_ += "{\\f" + std::to_string(i) + "\\fnil\\fcharset" +
                     std::to_string(fonts_[i].charset) + " ";
-            writeTableText(fonts_[i].name);
+            writeTableText(fonts_[i].name, fonts_[i].charset <= 1);
             out_ += ";}";
         }
         out_ += "}\r\n";
@@ -136,14 +136,15 @@ private:
         needDelimiter_ = false;
     }
 
-    // Text of the font table: escaped, characters outside Windows-1252 as '?'.
-    void writeTableText(std::string_view text) {
+    // A font's name: escaped; characters outside ASCII as Windows-1252 bytes where the entry's
+    // character set reads them so, as '?' otherwise.
+    void writeTableText(std::string_view text, bool ansiFont) {
         for (char32_t c : toUtf32(text)) {
             if (c == '\\' || c == '{' || c == '}' || c == ';') continue;
             if (c < 0x20) continue;
             if (c < 0x80) {
                 out_ += static_cast<char>(c);
-            } else if (auto b = toWindows1252(c)) {
+            } else if (auto b = ansiFont ? toWindows1252(c) : std::nullopt) {
                 char hex[8];
                 std::snprintf(hex, sizeof hex, "\\'%02x", *b);
                 out_ += hex;
