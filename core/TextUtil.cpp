@@ -207,6 +207,13 @@ std::string replaceWholeWordsIgnoreCase(std::string_view text, std::string_view 
     return replaceImpl(text, from, to, true, true);
 }
 
+std::string fillPlaceholder(std::string text, std::string_view placeholder,
+                            std::string_view value) {
+    if (const size_t at = text.find(placeholder); at != std::string::npos)
+        text.replace(at, placeholder.size(), value);
+    return text;
+}
+
 std::string replaceAll(std::string_view text, std::string_view from, std::string_view to) {
     if (from.empty()) return std::string(text);
     std::string out;

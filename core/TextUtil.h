@@ -38,6 +38,8 @@ std::string replaceWholeWordsIgnoreCase(std::string_view text, std::string_view 
                                         std::string_view to);
 // Every occurrence of `from` (exact) replaced by `to`.
 std::string replaceAll(std::string_view text, std::string_view from, std::string_view to);
+// A language text with its first placeholder ("%d", "%s") filled in; unchanged without one.
+std::string fillPlaceholder(std::string text, std::string_view placeholder, std::string_view value);
 
 // An integer as the files write them: optional sign and decimal digits, or "$", "0x" or "0X"
 // followed by hexadecimal digits. Nothing else may follow. Values outside 32 bits are refused.

@@ -47,7 +47,10 @@ constexpr K kMainKeys[] = {
     "MessageVolumeNotSet", "MessageVolumeUnreadable", "MessageVolumeNoSoundSystem",
     "MessageVolumeNoDevice", "MessageVolumeFailed",
     // Start-up notices
-    "MessagePolicyUnreadable"};
+    "MessagePolicyUnreadable",
+    // Rows whose combination the system refused
+    "HintHotKeyTaken", "HintHotKeyRefused", "MessageHotKeyAddedAnyway", "StatusRefusedRows",
+    "MessageRefusedRows"};
 
 constexpr K kAboutKeys[] = {"FormCaption", "LabelAbout3", "LabelAbout4"};
 
