@@ -81,6 +81,10 @@ void appendUtf8(std::string& out, char32_t c) {
     }
 }
 
+char32_t nextCodePoint(std::string_view text, size_t& i) {
+    return decodeOne(text, i);
+}
+
 std::u32string toUtf32(std::string_view text) {
     std::u32string out;
     out.reserve(text.size());

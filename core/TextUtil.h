@@ -11,6 +11,8 @@ namespace vorbix {
 
 // Decodes UTF-8; an invalid byte becomes U+FFFD.
 std::u32string toUtf32(std::string_view text);
+// The code point at text[i] (U+FFFD for an invalid byte); advances i past it. i < text.size().
+char32_t nextCodePoint(std::string_view text, size_t& i);
 std::string toUtf8(std::u32string_view text);
 void appendUtf8(std::string& out, char32_t c);
 
