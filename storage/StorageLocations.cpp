@@ -58,12 +58,24 @@ std::string programFolderOf(std::string_view executablePath) {
     return withTrailingSlash(executablePath.substr(0, slash));
 }
 
+std::string programFolderFor(std::string_view executablePath, bool dataBeside) {
+    const std::string own = programFolderOf(executablePath);
+    if (dataBeside) return own;
+    // An installed executable: "<prefix>/bin/" holds it, "<prefix>/share/vorbix/" its data.
+    const std::string_view folder = std::string_view(own).substr(0, own.size() - 1);
+    const size_t slash = folder.rfind('/');
+    if (slash == std::string_view::npos || folder.substr(slash + 1) != "bin") return own;
+    return withTrailingSlash(folder.substr(0, slash)) + "share/" +
+           std::string(kInstalledDataFolderName) + "/";
+}
+
 std::string ProgramFolder() {
     if (programFolderOverride()) return *programFolderOverride();
     std::error_code ec;
     const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (ec) return "./";
-    return programFolderOf(exe.string());
+    const std::string own = programFolderOf(exe.string());
+    return programFolderFor(exe.string(), directoryExists(own + "System/Localization/"));
 }
 
 void setProgramFolderOverride(std::optional<std::string> folder) {

@@ -1,7 +1,9 @@
 // Where the program keeps its files, what the first run prepares, and the pixel scaling of the
 // designed sizes.
 //
-// ProgramFolder: the folder of the executable (language files, tray icons beside it).
+// ProgramFolder: the folder with "System/Localization/" and "Images/": the executable's own folder
+// when they lie beside it (the build tree, a copied folder), else, for an executable installed in
+// a "bin" folder, "share/vorbix/" beside that folder (/usr/bin/vorbix reads /usr/share/vorbix/).
 // DataFolder: the per-user folder with "HotKeys.hkv" and "Config.ini",
 // $XDG_CONFIG_HOME/Vorbix/ or ~/.config/Vorbix/. Both end in exactly one "/".
 #pragma once
@@ -22,7 +24,13 @@ std::string withTrailingSlash(std::string_view path);
 
 // The folder of an executable path, with one trailing "/".
 std::string programFolderOf(std::string_view executablePath);
-// The folder of the running executable (from /proc/self/exe), or the override when one is set.
+// The program folder of an executable at `executablePath`; `dataBeside` tells whether its own
+// folder holds "System/Localization/".
+std::string programFolderFor(std::string_view executablePath, bool dataBeside);
+// The installed data folder's name below "share/".
+inline constexpr std::string_view kInstalledDataFolderName = "vorbix";
+// The program folder of the running executable (from /proc/self/exe), or the override when one
+// is set.
 std::string ProgramFolder();
 // Makes ProgramFolder() give `folder` (normalised to one trailing "/"); nullopt removes the
 // override. For tests and for running the program from another place than its data.
