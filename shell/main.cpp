@@ -2,8 +2,11 @@
 #include <QApplication>
 #include <QIcon>
 #include <QScreen>
+#include <cstdio>
 
+#include "VorbixVersion.h"
 #include "components/HotkeyEx.h"
+#include "core/CommandLine.h"
 #include "platform/linux/DesktopLauncher.h"
 #include "platform/linux/LinuxAudioVolume.h"
 #include "platform/linux/LogindSession.h"
@@ -28,6 +31,21 @@ int main(int argc, char** argv) {
     // The elevated step that writes the machine-wide change policy (run through pkexec).
     const std::vector<std::string> rawArguments(argv + 1, argv + argc);
     if (isApplyPolicyCommand(rawArguments)) return runApplyPolicyCommand(rawArguments);
+    // --help, --version and mistakes are answered before anything touches the display.
+    const CommandLine commandLine = parseCommandLine(rawArguments);
+    switch (commandLine.mode) {
+        case CommandLine::Mode::Help:
+            std::fputs(commandLineUsage("vorbix").c_str(), stdout);
+            return kExitSuccess;
+        case CommandLine::Mode::Version:
+            std::printf("vorbix %.*s\n", int(kVersionText.size()), kVersionText.data());
+            return kExitSuccess;
+        case CommandLine::Mode::Refused:
+            std::fprintf(stderr, "vorbix: %s\n", commandLine.error.c_str());
+            return kExitUsage;
+        case CommandLine::Mode::Run:
+            break;
+    }
 
     // 1. The application object, titled "Vorbix".
     QApplication app(argc, argv);
@@ -94,8 +112,7 @@ int main(int argc, char** argv) {
     }
 
     // 3. "hide" as the first argument: the window stays in the tray.
-    const bool hidden = !arguments.isEmpty() && arguments.first() == QStringLiteral("hide");
-    if (hidden)
+    if (commandLine.hidden)
         main.startHidden();
     else
         main.showAtStart();

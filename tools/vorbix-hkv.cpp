@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "VorbixVersion.h"
 #include "core/KeyNotation.h"
 #include "core/LanguageTexts.h"
 #include "storage/AtomicFile.h"
@@ -52,11 +53,13 @@ constexpr const char* kUsage =
     "  --layout german|english    key names of this keyboard layout group (default: the\n"
     "                             group of the language)\n"
     "  --program-folder DIR       folder holding System/Localization/ (default: the folder\n"
-    "                             of this executable)\n"
+    "                             of this executable, or share/vorbix/ beside the bin/\n"
+    "                             folder it is installed in)\n"
     "  --default-device ID        audio endpoint written for volume rows without one\n"
     "                             (default empty: the default endpoint)\n"
     "  -o OUT                     output file of resave, normalize and html\n"
     "  --help                     show this text\n"
+    "  --version                  print the version\n"
     "\n"
     "Exit status: 0 success, 1 check found something, 2 error.\n";
 
@@ -69,6 +72,7 @@ struct Arguments {
     std::optional<std::string> programFolder;
     std::string defaultDevice;
     bool help = false;
+    bool version = false;
 };
 
 struct UsageError {
@@ -91,6 +95,8 @@ Arguments parseArguments(int argc, char** argv) {
         };
         if (arg == "--help" || arg == "-h") {
             args.help = true;
+        } else if (arg == "--version") {
+            args.version = true;
         } else if (arg == "-o" || arg == "--output") {
             args.out = value();
         } else if (arg == "--language") {
@@ -118,7 +124,7 @@ Arguments parseArguments(int argc, char** argv) {
             positional.push_back(arg);
         }
     }
-    if (args.help) return args;
+    if (args.help || args.version) return args;
     if (positional.empty()) throw UsageError{"no command given (see --help)"};
     args.command = positional[0];
     static const std::vector<std::string> commands = {"list", "resave", "normalize", "html",
@@ -248,6 +254,10 @@ int main(int argc, char** argv) {
     }
     if (args.help) {
         std::cout << kUsage;
+        return kExitOk;
+    }
+    if (args.version) {
+        std::cout << "vorbix-hkv " << kVersionText << "\n";
         return kExitOk;
     }
     try {
