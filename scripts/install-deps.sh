@@ -8,6 +8,7 @@ packages=(
     libpulse-dev libasound2-dev libasound2-plugins
     xvfb xauth openbox trayer xdotool xterm x11-utils x11-xserver-utils x11-xkb-utils
     dbus dbus-x11 pulseaudio pulseaudio-utils imagemagick fonts-dejavu-core
+    desktop-file-utils appstream lintian
 )
 missing=()
 for p in "${packages[@]}"; do
