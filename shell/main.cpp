@@ -7,6 +7,7 @@
 #include "VorbixVersion.h"
 #include "components/HotkeyEx.h"
 #include "core/CommandLine.h"
+#include "core/SessionType.h"
 #include "platform/linux/DesktopLauncher.h"
 #include "platform/linux/LinuxAudioVolume.h"
 #include "platform/linux/LogindSession.h"
@@ -22,6 +23,8 @@
 #include "shell/MainWindow.h"
 #include "shell/SessionEnd.h"
 #include "shell/SingleInstance.h"
+#include "shell/WaylandNotice.h"
+#include "storage/LanguageFile.h"
 #include "storage/Policy.h"
 #include "storage/StorageLocations.h"
 
@@ -45,6 +48,12 @@ int main(int argc, char** argv) {
             return kExitUsage;
         case CommandLine::Mode::Run:
             break;
+    }
+
+    // The program is an X11 client, also in a Wayland session (under XWayland).
+    if (const auto platform =
+            requiredQtPlatform(isWaylandSession(), qgetenv("QT_QPA_PLATFORM").toStdString())) {
+        qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(*platform));
     }
 
     // 1. The application object, titled "Vorbix".
@@ -116,6 +125,10 @@ int main(int argc, char** argv) {
         main.startHidden();
     else
         main.showAtStart();
+    // In a Wayland session the hot keys reach the program only while an X11 window has the focus.
+    WaylandNotice::tellOnce(isWaylandSession(), main.configPath(),
+                            LanguageFile::load(env.programFolder, main.language()), main.trayIcon(),
+                            &main);
 
     QObject::connect(&instance, &SingleInstance::instanceCreated, &main,
                      [&main](const QStringList&) { main.InstanceCreated(); });

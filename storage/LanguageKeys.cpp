@@ -43,7 +43,9 @@ constexpr K kMainKeys[] = {
     "PopupStart1", "PopupStart2", "PopupClose", "PopupDeactivate", "PopupActivate",
     // Why a volume row could not run
     "MessageVolumeNotSet", "MessageVolumeUnreadable", "MessageVolumeNoSoundSystem",
-    "MessageVolumeNoDevice", "MessageVolumeFailed"};
+    "MessageVolumeNoDevice", "MessageVolumeFailed",
+    // A Wayland session
+    "MessageWayland1", "MessageWayland2"};
 
 constexpr K kAboutKeys[] = {"FormCaption", "LabelAbout3", "LabelAbout4"};
 
