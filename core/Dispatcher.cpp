@@ -15,53 +15,7 @@ constexpr uint8_t kVkC = 0x43, kVkN = 0x4E, kVkV = 0x56, kVkX = 0x58, kVkF4 = 0x
 constexpr uint8_t kVkF5 = 0x74, kVkEscape = 0x1B, kVkLeft = 0x25, kVkRight = 0x27;
 constexpr uint8_t kVkHome = 0x24, kVkO = 0x4F;
 
-// The German design texts of the two command lists, used when a language file lacks them.
-constexpr std::string_view kBrowserDefaults[] = {"Zurück",    "Vorwärts",  "Startseite",
-                                                 "Favoriten", "Neu laden", "Stop"};
-constexpr std::string_view kMediaDefaults[] = {"Play/Pause", "Stop", "Vorwärts", "Rückwärts"};
-// The mute words of the shipped language files, recognised also when a file lacks its own.
-constexpr std::string_view kMuteDefaults[] = {"Stumm/Laut", "Mute/Unmute"};
-
-template <size_t N>
-std::optional<int> entryOf(std::string_view text, std::string_view section, int firstKeyed,
-                           const std::string_view (&defaults)[N], const LanguageLookup& lookup) {
-    if (text.empty()) return std::nullopt;
-    for (int i = 0; i < static_cast<int>(N); ++i) {
-        if (text == defaults[i]) return i;
-    }
-    if (!lookup) return std::nullopt;
-    for (std::string_view language : {kGerman, kEnglish}) {
-        for (int i = firstKeyed; i < static_cast<int>(N); ++i) {
-            const std::string entry =
-                lookup(language, section, "Combobox1Item" + std::to_string(i));
-            if (!entry.empty() && entry == text) return i;
-        }
-    }
-    return std::nullopt;
-}
-
 }  // namespace
-
-std::optional<BrowserCommand> browserCommandOf(std::string_view text,
-                                               const LanguageLookup& lookup) {
-    const auto i = entryOf(text, "ControlBrowser", 0, kBrowserDefaults, lookup);
-    if (!i) return std::nullopt;
-    return static_cast<BrowserCommand>(*i);
-}
-
-std::optional<MediaCommand> mediaCommandOf(std::string_view text, const LanguageLookup& lookup) {
-    const auto i = entryOf(text, "ControlAudioVideo", 2, kMediaDefaults, lookup);
-    if (!i) return std::nullopt;
-    static constexpr MediaCommand kCommands[] = {MediaCommand::PlayPause, MediaCommand::Stop,
-                                                 MediaCommand::Next, MediaCommand::Previous};
-    return kCommands[*i];
-}
-
-WindowMode windowModeOf(std::string_view howToOpen) {
-    if (howToOpen == "Maximiert" || howToOpen == "Maximized") return WindowMode::Maximized;
-    if (howToOpen == "Minimiert" || howToOpen == "Minimized") return WindowMode::Minimized;
-    return WindowMode::Normal;
-}
 
 std::vector<std::string> windowKeywords(std::string_view window) {
     std::vector<std::string> keywords;
@@ -141,26 +95,13 @@ std::string Dispatcher::failureText(const LaunchResult& result) const {
 }
 
 std::string Dispatcher::messageText(std::string_view key, const std::string& subject) const {
-    std::string text = (lookup_ && !key.empty()) ? lookup_(texts_.language, "Main", key) : "";
+    std::string text = (message_ && !key.empty()) ? message_(key) : "";
     return text.empty() ? text : withSubject(std::move(text), subject);
 }
 
 std::string Dispatcher::withSubject(std::string text, const std::string& subject) {
     if (const size_t at = text.find("%s"); at != std::string::npos) text.replace(at, 2, subject);
     return text;
-}
-
-const std::vector<std::string>& Dispatcher::muteWords() const {
-    // The language files do not change while the program runs: read once per current language.
-    if (!muteWords_.empty() && muteWordsLanguage_ == texts_.language) return muteWords_;
-    muteWordsLanguage_ = texts_.language;
-    muteWords_.assign(std::begin(kMuteDefaults), std::end(kMuteDefaults));
-    if (!lookup_) return muteWords_;
-    for (std::string_view language : {std::string_view(texts_.language), kGerman, kEnglish}) {
-        std::string word = lookup_(language, "AdjustVolume", "Mute");
-        if (!word.empty()) muteWords_.push_back(std::move(word));
-    }
-    return muteWords_;
 }
 
 std::string Dispatcher::volumeFailureText(const VolumeOutcome& outcome) const {
@@ -194,8 +135,13 @@ std::string Dispatcher::volumeFailureText(const VolumeOutcome& outcome) const {
 }
 
 void Dispatcher::adjustVolume(const HotKeyEntry& row) {
-    const VolumeChange change =
-        readVolumeChange(row.PropertiesText, texts_.sNewVolume, muteWords());
+    // The placeholder of any language means nothing is set yet.
+    const VolumeChange change = isPlaceholder(Placeholder::NewVolume, row.PropertiesText)
+                                    ? VolumeChange{}
+                                    : readVolumeChange(row.PropertiesText, texts_.sNewVolume,
+                                                       [this](std::string_view text) {
+                                                           return languages_.isMuteWord(text);
+                                                       });
     const VolumeOutcome outcome = runAdjustVolume(desktop_.audio, row, change);
     if (!outcome.ok()) shell_.actionFailed(volumeFailureText(outcome));
 }
@@ -217,7 +163,7 @@ void Dispatcher::ToggleDriveDoor(char letter) {
 }
 
 void Dispatcher::runAction(const HotKeyEntry& row) {
-    const std::optional<ActionKind> kind = texts_.kindOf(row.ActionText);
+    const std::optional<ActionKind> kind = languages_.kindOf(row.ActionText, &texts_);
     if (!kind) return;
     Launcher* launcher = desktop_.launcher;
     WindowControl* windows = desktop_.windows;
@@ -242,11 +188,11 @@ void Dispatcher::runAction(const HotKeyEntry& row) {
             const std::string path = programWithoutMarker(row.Program);
             const size_t length = utf8Length(row.Program);
             const std::string marker = length >= 5 ? utf8Substr(row.Program, length - 5) : "";
-            if (path.empty() || path == texts_.sNewProgramDir) {
+            if (path.empty() || isPlaceholder(Placeholder::NewProgramDir, path)) {
                 report(LaunchResult::failure("No program is set", LaunchError::NotSet));
                 break;
             }
-            const WindowMode mode = windowModeOf(row.HowToOpen);
+            const WindowMode mode = languages_.windowModeOf(row.HowToOpen, &texts_);
             report(marker == kFolderMarker ? launcher->openLocation(path, mode)
                                            : launcher->startProgram(path, row.Parameter, mode));
             break;
@@ -261,7 +207,7 @@ void Dispatcher::runAction(const HotKeyEntry& row) {
             combinationStroke(kVkControl, kVkX);
             break;
         case K::OpenCloseDrive: {
-            if (row.PropertiesText == texts_.sNewDrive) break;
+            if (isPlaceholder(Placeholder::NewDrive, row.PropertiesText)) break;
             for (char c : row.PropertiesText) {
                 if (c == ':' || c == ',' || c == ' ') continue;
                 ToggleDriveDoor(c);
@@ -269,7 +215,7 @@ void Dispatcher::runAction(const HotKeyEntry& row) {
             break;
         }
         case K::SimulateKeyComb:
-            if (desktop_.keys && row.PropertiesText != texts_.sNewKeyComb) {
+            if (desktop_.keys && !isPlaceholder(Placeholder::NewKeyComb, row.PropertiesText)) {
                 simulateKeyComb(row.PropertiesText, names_, *desktop_.keys);
             }
             break;
@@ -279,17 +225,20 @@ void Dispatcher::runAction(const HotKeyEntry& row) {
         case K::InsertText:
         case K::SearchInternet:
         case K::InsertDateTime:
-            shell_.runEditorEffect(*kind, row);
+            // A placeholder of any language means nothing is set yet.
+            if (!isPlaceholder(actionInfo(*kind).placeholder, row.PropertiesText)) {
+                shell_.runEditorEffect(*kind, row);
+            }
             break;
         case K::ControlAudioVideo:
             if (desktop_.media) {
-                if (auto command = mediaCommandOf(row.PropertiesText, lookup_)) {
+                if (auto command = languages_.mediaCommandOf(row.PropertiesText)) {
                     desktop_.media->send(*command);
                 }
             }
             break;
         case K::ControlBrowser: {
-            const auto command = browserCommandOf(row.PropertiesText, lookup_);
+            const auto command = languages_.browserCommandOf(row.PropertiesText);
             if (!command) break;
             switch (*command) {
                 case BrowserCommand::Back:
@@ -330,11 +279,12 @@ void Dispatcher::runAction(const HotKeyEntry& row) {
             break;
         case K::Website: {
             if (!launcher) break;
-            if (row.URL.empty() || row.URL == texts_.sNewWebsite) {
+            if (row.URL.empty() || isPlaceholder(Placeholder::NewWebsite, row.URL)) {
                 report(LaunchResult::failure("No address is set", LaunchError::NotSet));
                 break;
             }
-            report(launcher->openLocation(webAddressOf(row.URL), windowModeOf(row.HowToOpen)));
+            report(launcher->openLocation(webAddressOf(row.URL),
+                                          languages_.windowModeOf(row.HowToOpen, &texts_)));
             break;
         }
         case K::ShutDown:

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/HotKeyTable.h"
+#include "core/LanguageCatalogue.h"
 #include "core/LanguageTexts.h"
 #include "core/Ports.h"
 #include "core/Registration.h"
@@ -36,16 +37,9 @@ public:
     virtual void actionFailed(const std::string& reason) = 0;
 };
 
-enum class BrowserCommand { Back, Forward, Home, Favorites, Reload, Stop };
+// A message text of section "Main" in the current language, from memory; empty when missing.
+using MessageLookup = std::function<std::string(std::string_view key)>;
 
-// Language texts of either language: (language, section, key) -> value.
-using LanguageLookup =
-    std::function<std::string(std::string_view, std::string_view, std::string_view)>;
-
-std::optional<BrowserCommand> browserCommandOf(std::string_view text, const LanguageLookup& lookup);
-std::optional<MediaCommand> mediaCommandOf(std::string_view text, const LanguageLookup& lookup);
-// The window mode word of either language.
-WindowMode windowModeOf(std::string_view howToOpen);
 // The keywords of a hide/show row: every piece that a "|" ends.
 std::vector<std::string> windowKeywords(std::string_view window);
 // A web address as the user typed it, with "http://" added when it names no scheme.
@@ -53,19 +47,23 @@ std::string webAddressOf(std::string_view url);
 
 class Dispatcher {
 public:
+    // `languages`: the words of every language (null: those built into the program). Nothing
+    // on the way from a key press to its effect reads a file.
     Dispatcher(HotKeyTable& table, const LanguageTexts& texts, const HotKeyRegistry& registry,
                const KeyNameSource& names, Desktop desktop, ShellHooks& shell,
-               LanguageLookup lookup)
+               MessageLookup message, const LanguageCatalogue* languages = nullptr)
         : table_(table),
           texts_(texts),
+          languages_(languages ? *languages : LanguageCatalogue::builtIn()),
           registry_(registry),
           names_(names),
           desktop_(desktop),
           shell_(shell),
-          lookup_(std::move(lookup)) {}
+          message_(std::move(message)) {}
 
     void WMHotKey(int32_t id);
-    // Runs the effect of one row (the row's kind in the current language).
+    // Runs the effect of one row, whatever language its caption and stored words are in. A row
+    // whose properties are still a placeholder runs nothing.
     void runAction(const HotKeyEntry& row);
     void ToggleDriveDoor(char letter);
     // The reason of a failed start in the user's language (the English reason without texts).
@@ -79,23 +77,23 @@ private:
     void combinationStroke(uint8_t modifier, uint8_t key);
     void strokeKeys(std::initializer_list<uint8_t> modifiers, uint8_t key);
     void report(const LaunchResult& result);
+    bool isPlaceholder(Placeholder p, std::string_view text) const {
+        return languages_.isPlaceholder(p, text, &texts_);
+    }
     // Text `key` of section "Main" in the user's language with its "%s" replaced by `subject`;
     // empty when the language has no such text.
     std::string messageText(std::string_view key, const std::string& subject) const;
     static std::string withSubject(std::string text, const std::string& subject);
     void adjustVolume(const HotKeyEntry& row);
-    // The mute words of every language (a row keeps the word of the language it was stored in).
-    const std::vector<std::string>& muteWords() const;
 
     HotKeyTable& table_;
     const LanguageTexts& texts_;
+    const LanguageCatalogue& languages_;
     const HotKeyRegistry& registry_;
     const KeyNameSource& names_;
     Desktop desktop_;
     ShellHooks& shell_;
-    LanguageLookup lookup_;
-    mutable std::vector<std::string> muteWords_;
-    mutable std::string muteWordsLanguage_;
+    MessageLookup message_;
 };
 
 }  // namespace vorbix

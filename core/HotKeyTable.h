@@ -14,6 +14,13 @@ inline constexpr std::string_view kFileMarker = "<~F~>";
 inline constexpr std::string_view kFolderMarker = "<~D~>";
 inline constexpr std::string_view kNormalMode = "Normal";
 
+// One "key=value" line of a row's section as it was read.
+struct StoredKey {
+    std::string key;
+    std::string value;
+    bool operator==(const StoredKey&) const = default;
+};
+
 struct HotKeyEntry {
     std::string HotKeyText;
     std::string ActionText;
@@ -26,6 +33,10 @@ struct HotKeyEntry {
     std::string Window;
     std::string DeviceId;
     int32_t HotKeyId = 0;
+    // Every key of the row's section in the order read, kept for a row whose caption no language
+    // knows (made by a newer version, or in a language not installed), so that saving writes it
+    // back as it was. Empty for every other row.
+    std::vector<StoredKey> KeptSection;
 
     bool operator==(const HotKeyEntry&) const = default;
 };

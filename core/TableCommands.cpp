@@ -77,8 +77,11 @@ bool TableCommands::add(uint16_t shortCut, ActionKind kind) {
     }
     HotKeyEntry row =
         makeNewRow(kind, KeyTextToDisplay(captureText, c_.names), c_.texts, c_.defaultDeviceId);
-    if (!c_.table.append(std::move(row))) return false;
-    const size_t index = c_.table.size() - 1;
+    // The table is not full (checked above), so the row is appended.
+    const size_t index = c_.table.size();
+    bool appended = false;
+    changeRows(RowChange::Insert, index, [&] { appended = c_.table.append(std::move(row)); });
+    if (!appended) return false;
     if (hasProperties(kind) && c_.store.takePropertiesNotice()) {
         c_.prompter.showMessage(
             c_.message("MessageProperties1") + "\r\n\r\n" + c_.message("MessageProperties2"),
@@ -95,9 +98,15 @@ std::optional<EditRequest> TableCommands::edit() {
     c_.table.CurrentRow = selected_;
     const HotKeyEntry& row = c_.table.at(selected_);
     if (row.PropertiesText.empty()) return std::nullopt;
-    const std::optional<ActionKind> kind = c_.texts.kindOf(row.ActionText);
+    const std::optional<ActionKind> kind = kindOf(row);
     if (!kind || !hasProperties(*kind)) return std::nullopt;
     return EditRequest{static_cast<size_t>(selected_), *kind};
+}
+
+std::optional<ActionKind> TableCommands::kindOf(const HotKeyEntry& row) const {
+    const LanguageCatalogue& languages =
+        c_.languages ? *c_.languages : LanguageCatalogue::builtIn();
+    return languages.kindOf(row.ActionText, &c_.texts);
 }
 
 void TableCommands::deleteSelected() {
@@ -111,7 +120,7 @@ void TableCommands::deleteSelected() {
     }
     const size_t removed = static_cast<size_t>(selected_);
     c_.registry.UnregisterAllHotKeys();
-    c_.table.remove(removed);
+    changeRows(RowChange::Remove, removed, [&] { c_.table.remove(removed); });
     if (c_.table.empty())
         selected_ = -1;
     else
@@ -128,7 +137,7 @@ void TableCommands::deleteAll() {
     }
     if (c_.prompter.askYesNo(c_.message("MessageDeleteAll"))) {
         c_.registry.UnregisterAllHotKeys();
-        c_.table.clear();
+        changeRows(RowChange::Reset, 0, [&] { c_.table.clear(); });
         selected_ = -1;
     }
     savePerUserFile();
@@ -140,7 +149,8 @@ void TableCommands::move(int direction) {
     const int target = selected_ + direction;
     if (selected_ >= 0 && selected_ < int(c_.table.size()) && target >= 0 &&
         target < int(c_.table.size())) {
-        c_.table.swapWithNext(static_cast<size_t>(std::min(selected_, target)));
+        const size_t upper = static_cast<size_t>(std::min(selected_, target));
+        changeRows(RowChange::Swap, upper, [&] { c_.table.swapWithNext(upper); });
         c_.registry.UnregisterAllHotKeys();
         c_.registry.RegisterAllHotKeys();
         selected_ = target;
@@ -154,13 +164,16 @@ bool TableCommands::mayLoad() {
 
 void TableCommands::load(const std::string& path) {
     c_.registry.UnregisterAllHotKeys();
-    std::vector<HotKeyEntry> previous = std::move(c_.table.rows());
-    c_.table.clear();
     selected_ = -1;
-    const TableStore::Result r = c_.store.load(path);
-    if (!r.ok) {
+    TableStore::Result r;
+    changeRows(RowChange::Reset, 0, [&] {
+        std::vector<HotKeyEntry> previous = std::move(c_.table.rows());
+        c_.table.clear();
+        r = c_.store.load(path);
         // A file that cannot be read replaces nothing: the table stays as it was.
-        c_.table.rows() = std::move(previous);
+        if (!r.ok) c_.table.rows() = std::move(previous);
+    });
+    if (!r.ok) {
         c_.registry.RegisterAllHotKeys();
         c_.prompter.showMessage(r.error, MessageType::Error);
         updateMenuState();

@@ -11,6 +11,7 @@
 
 #include "core/HotKeyTable.h"
 #include "core/KeyNotation.h"
+#include "core/LanguageCatalogue.h"
 #include "core/LanguageTexts.h"
 #include "core/Ports.h"
 #include "core/Registration.h"
@@ -39,6 +40,18 @@ struct MenuState {
     bool saveAs = true;
 };
 
+// How the commands change the table's rows, told before and after each change so that a view
+// of the table can follow: Insert and Remove concern row `first`; Swap exchanges rows `first`
+// and `first` + 1; Reset may change every row.
+enum class RowChange { Insert, Remove, Swap, Reset };
+
+class RowChangeListener {
+public:
+    virtual ~RowChangeListener() = default;
+    virtual void rowsAboutToChange(RowChange change, size_t first) = 0;
+    virtual void rowsChanged(RowChange change) = 0;
+};
+
 // A row whose property editor is to be opened.
 struct EditRequest {
     size_t row;
@@ -59,6 +72,8 @@ public:
         Permissions permissions;
         std::string hotKeyFilePath;   // the per-user hot key file
         std::string defaultDeviceId;  // the default audio endpoint
+        // The words of every language (null: those built into the program).
+        const LanguageCatalogue* languages = nullptr;
     };
 
     explicit TableCommands(Context context) : c_(std::move(context)) {}
@@ -70,11 +85,17 @@ public:
     }
     void setPermissions(const Permissions& p) { c_.permissions = p; }
     void setDefaultDeviceId(std::string id) { c_.defaultDeviceId = std::move(id); }
+    // Told about every change of rows the commands make; null for none.
+    void setListener(RowChangeListener* listener) { listener_ = listener; }
 
     // Adds the combination `shortCut` with the action `kind`; true when a row was added.
     bool add(uint16_t shortCut, ActionKind kind);
-    // The row to open an editor for, when the selected row has properties of a known kind.
+    // The row to open an editor for, when the selected row has properties of a kind named in
+    // any language.
     std::optional<EditRequest> edit();
+    // The kind a row's caption names in the current language or any other; what the editors
+    // are opened by.
+    std::optional<ActionKind> kindOf(const HotKeyEntry& row) const;
     void deleteSelected();
     void deleteAll();
     void moveUp() { move(-1); }
@@ -97,6 +118,13 @@ public:
 private:
     bool permitted();
     void move(int direction);
+    // Runs `change` on the table between the listener's two notices.
+    template <typename F>
+    void changeRows(RowChange kind, size_t first, F&& change) {
+        if (listener_) listener_->rowsAboutToChange(kind, first);
+        change();
+        if (listener_) listener_->rowsChanged(kind);
+    }
     void info(std::string_view key) {
         c_.prompter.showMessage(c_.message(key), MessageType::Information);
     }
@@ -106,6 +134,7 @@ private:
     uint16_t deActivateHotKey_ = 0;
     int selected_ = -1;
     MenuState menu_;
+    RowChangeListener* listener_ = nullptr;
 };
 
 }  // namespace vorbix

@@ -8,12 +8,10 @@
 namespace vorbix {
 
 VolumeChange readVolumeChange(std::string_view stored, std::string_view placeholder,
-                              const std::vector<std::string>& muteWords) {
+                              const std::function<bool(std::string_view)>& isMuteWord) {
     using Kind = VolumeChange::Kind;
     if (stored.empty() || stored == placeholder) return {Kind::NotSet, 0};
-    for (const std::string& word : muteWords) {
-        if (!word.empty() && stored == word) return {Kind::ToggleMute, 0};
-    }
+    if (isMuteWord && isMuteWord(stored)) return {Kind::ToggleMute, 0};
     std::string number;
     for (char c : stored) {
         if (c != '%' && c != '+') number += c;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,7 +33,7 @@ struct VolumeChange {
 // language) toggles; otherwise every "%" and "+" is removed and the rest, blanks around it
 // ignored, must be a whole number (clamped to the step limits); anything else is Unreadable.
 VolumeChange readVolumeChange(std::string_view stored, std::string_view placeholder,
-                              const std::vector<std::string>& muteWords);
+                              const std::function<bool(std::string_view)>& isMuteWord);
 
 // The volume after a step of `points` percentage points: the 0.0 ... 1.0 scale is never left, a
 // step that would leave it stops at the limit.

@@ -1,39 +1,58 @@
-// TMain: the program's main window. Two pages (welcome, hot keys) between a top strip with the
-// menu bar, the language flags and the help icon, and a status strip with the row count and the
-// activation switch; the tray icon and its menu; closing to the tray and the saves on closing.
+// TMain: the program's main window. It puts together the top strip, the navigation tabs, the
+// two pages and the status strip, owns the table's rules (ShellCore) and runs the commands the
+// pieces report: table commands, files, activation, language, colours, closing to the tray and
+// the session end. The start-up order is StartupSequence's, the tray's rules TrayRules'.
 #pragma once
 
-#include <QIcon>
-#include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <memory>
 #include <string>
 
+#include "components/AnchorLayout.h"
+#include "components/Translatable.h"
 #include "core/Dispatcher.h"
 #include "core/HotKeyTable.h"
 #include "core/KeyNotation.h"
 #include "core/LanguageTexts.h"
 #include "core/Ports.h"
 #include "core/Registration.h"
+#include "shell/FileChooser.h"
+#include "shell/HotKeyPage.h"
+#include "shell/MainColors.h"
+#include "shell/MainMenus.h"
+#include "shell/StatusStrip.h"
+#include "shell/TableActions.h"
+#include "shell/TrayController.h"
+#include "shell/WelcomePage.h"
 #include "storage/ConfigWindows.h"
+#include "storage/LanguageFile.h"
 
 class QAction;
-class QCheckBox;
 class QComboBox;
 class QLabel;
 class QMenu;
-class QMenuBar;
 class QSystemTrayIcon;
-class QTreeWidget;
+class QTreeView;
 
 namespace vorbix {
 
-class AnchorLayout;
+class Artwork;
+class EditorHub;
+class FileCommands;
+class HotKeyPage;
+class HotKeyTableModel;
+class LanguageApplier;
+class NavigationTabs;
+class ProgramSettings;
+class ShellCore;
+class StatusStrip;
 class THotkeyEx;
 class TLinkLabel;
 class TShape;
-class ShellCore;
+class TopStrip;
+class TrayController;
+class WelcomePage;
 
 // What the window is given by main(): the platform and the storage places.
 struct ShellEnvironment {
@@ -46,18 +65,17 @@ struct ShellEnvironment {
     Permissions permissions;
     int ppi = 96;
     // Chooses a file: open (mustExist) or save; empty on Cancel. The Qt dialogs when null.
-    std::function<std::string(bool save, const std::string& filter, const std::string& suffix)>
-        chooseFile;
+    FileChooser::Override chooseFile;
 };
 
-class TMain : public QWidget, public ShellHooks {
+class TMain : public QWidget, public ShellHooks, public Translatable {
     Q_OBJECT
 public:
     explicit TMain(ShellEnvironment env, QWidget* parent = nullptr);
     ~TMain() override;
 
-    // The start-up of the window, in order: data folder and first run, configuration, language,
-    // the hot key file and its registration, the inactive presentation.
+    // The start-up of the window (StartupSequence): data folder and first run, configuration,
+    // language, the hot key file and its registration, the inactive presentation.
     void startUp();
     // The "hide" argument: the window stays hidden, the tray command shows it.
     void startHidden();
@@ -69,45 +87,57 @@ public:
     const LanguageTexts& texts() const { return texts_; }
     bool active() const;
     ShellCore& core() { return *core_; }
-    QTreeWidget* list() const { return ListView1; }
-    QComboBox* actionBox() const { return ComboBox1; }
-    THotkeyEx* hotkeyField() const { return Hotkey1; }
-    QAction* action(const QString& name) const;
-    QMenu* trayMenu() const { return PopupMenu1; }
-    QSystemTrayIcon* trayIcon() const { return Tray; }
-    QLabel* statusCountLabel() const;
-    TLinkLabel* addLabel() const { return LabelAddHotKey; }
-    TLinkLabel* addImage() const { return Image4; }
-    QString activationText() const;
-    bool activeIconShown() const;
-    bool welcomeShown() const;
-    int selectedRow() const;
-    void selectRow(int row);
+    HotKeyTableModel& model() { return *model_; }
+    LanguageApplier& languages() { return *languages_; }
+    EditorHub& editors() { return *editors_; }
+    Prompter& prompter() { return *env_.prompter; }
+    const ShellEnvironment& environment() const { return env_; }
+    QTreeView* list() const { return hotKeyPage_->list(); }
+    QComboBox* actionBox() const { return hotKeyPage_->actionBox(); }
+    THotkeyEx* hotkeyField() const { return hotKeyPage_->hotkeyField(); }
+    QAction* action(const QString& name) const { return menus_->action(name); }
+    QMenu* trayMenu() const { return tray_->menu(); }
+    QSystemTrayIcon* trayIcon() const { return tray_->icon(); }
+    QLabel* statusCountLabel() const { return status_->countLabel(); }
+    TLinkLabel* addLabel() const { return hotKeyPage_->addLabel(); }
+    TLinkLabel* addImage() const { return hotKeyPage_->addImage(); }
+    QString activationText() const { return status_->activationText(); }
+    bool activeIconShown() const { return status_->activeIconShown(); }
+    bool welcomeShown() const { return !welcomePage_->isHidden(); }
+    int selectedRow() const { return hotKeyPage_->selectedRow(); }
+    void selectRow(int row) { table_->selectRow(row); }
     std::string language() const { return texts_.language; }
 
     // Commands of the window.
-    void LabelAddHotKeyClick();
-    void ListView1DblClick();
-    void MenuDeleteSelectedExecute();
-    void MenuDeleteAllExecute();
-    void ButtonUpClick();
-    void ButtonDownClick();
-    void MenuOpenExecute();
-    void MenuSaveExecute();
+    void LabelAddHotKeyClick() { table_->LabelAddHotKeyClick(); }
+    void ListView1DblClick() { table_->ListView1DblClick(); }
+    void MenuDeleteSelectedExecute() { table_->MenuDeleteSelectedExecute(); }
+    void MenuDeleteAllExecute() { table_->MenuDeleteAllExecute(); }
+    void ButtonUpClick() { table_->ButtonUpClick(); }
+    void ButtonDownClick() { table_->ButtonDownClick(); }
     void MenuSave2Execute();
     void MenuLoadConfigExecute();
     void MenuSaveConfigExecute();
     void PopupDeactivateExecute();
-    void PopupStartExecute();
     void MenuCloseExecute();
     void ShowWelcome();
     void ShowMyHotKeys();
-    void SetLanguage(const std::string& section = "Main");
+    // Applies the current language to the main window (its part of every language change).
+    void SetLanguage(const std::string& section = "Main") override;
+    // The flags: the new language for every window, stored in the configuration.
     void switchLanguage(const std::string& language);
     void ApplyMainColors();
     void LoadMainConfig(const std::string& path);
     void SaveMainConfig(const std::string& path);
-    void UpdateMenuState();
+    void UpdateMenuState() { table_->UpdateMenuState(); }
+    // The icons, captions and label follow the activation state.
+    void applyActivePresentation();
+    // The settings dialog's and the insert-text editor's keys: read (registering the special
+    // combinations) and written with the same file as the window's own.
+    void loadSettingsPart(const std::string& path);
+    void saveSettingsPart(const std::string& path);
+    // The last step of the start-up: the tray icon appears (unless the start failed).
+    void finishStartUp(bool showTray);
     // A hot key arrived from the backend.
     void WMHotKey(int32_t id);
     // The session ends (commit request or SIGTERM/SIGHUP): save both files, close without notice.
@@ -129,110 +159,48 @@ public:
 
     std::string configPath() const;
     std::string hotKeyPath() const;
+    ConfigContext configContext() const;
+    // A text of section "Main" of the language last applied.
+    std::string message(const std::string& key) const;
 
 protected:
     void closeEvent(QCloseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void showEvent(QShowEvent* e) override;
     void changeEvent(QEvent* e) override;
-    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
-    // The file chosen for opening or saving, empty on Cancel; a saved file without an extension
-    // gets `suffix`.
-    std::string choosePath(bool save, const std::string& filter, const std::string& suffix);
-    void buildWidgets();
-    void buildActions();
-    void buildMenus();
-    void buildTray();
-    void refreshList();
+    void connectPieces();
+    void runCommand(Command id);
     void refreshCount();
-    void applyActivePresentation();
-    void placeClosingLine();
-    void placeWelcomePoints();
-    QIcon actionIcon(int kind) const;
-    QIcon trayIconFor(bool active) const;
-    std::string msg(const std::string& key) const;
-    void hideApplication();
-    void showApplication();
-    bool applicationVisible() const;
     void saveWelcomeChoice();
-    ConfigContext configContext() const;
-    // The settings dialog's and the insert-text editor's keys: read (registering the special
-    // combinations) and written with the same file as the window's own.
-    void loadSettingsPart(const std::string& path);
-    void saveSettingsPart(const std::string& path);
-    void setWelcomeChecked(bool checked);
 
     ShellEnvironment env_;
-    std::unique_ptr<AnchorLayout> layout_;
-    std::unique_ptr<AnchorLayout> menuLayout_;
-    std::unique_ptr<AnchorLayout> pageLayout_;
-    std::unique_ptr<ShellCore> core_;
+    AnchorLayout layout_;
     std::unique_ptr<Prompter> ownPrompter_;
-    std::unique_ptr<class Artwork> art_;
+    std::unique_ptr<Artwork> art_;
+    std::unique_ptr<LanguageApplier> languages_;
     LanguageTexts texts_;
-    SettingsConfig settings_;
-    InsertTextConfig insertText_;
-    std::string languageFileText_;
+    LanguageFile mainTexts_;  // section "Main" as last applied, for messages
+    std::unique_ptr<ShellCore> core_;
+    std::unique_ptr<ProgramSettings> settings_;
+    HotKeyTableModel* model_ = nullptr;
+    std::unique_ptr<FileCommands> files_;
+    std::unique_ptr<TableActions> table_;
+    // Last, so the editors go before the language applier and the table they use.
+    std::unique_ptr<EditorHub> editors_;
 
-    // Program-wide flags of the closing and tray logic.
-    bool ExitRequested = false;
-    bool SessionEnding = false;
-    bool HideByMinimize = false;
-    bool TrayIconVisible = true;
     bool improvementVisible_ = true;
-    bool hiddenAtStart_ = false;
-    bool startedUp_ = false;
-    QColor colors_[4];
-    // The widgets of the hot key page, hidden while the welcome page is shown so that none of
-    // them (above all the capture field, which takes the keyboard) keeps the focus behind it.
-    std::vector<QWidget*> hotKeyPage_;
+    MainColors colors_;
 
-    // Elements, named as in the design.
-    TShape *Shape1 = nullptr, *Shape2 = nullptr, *Shape3 = nullptr, *Shape5 = nullptr,
-           *Shape6 = nullptr, *Shape7 = nullptr, *Shape10 = nullptr;
-    TShape *Shape4 = nullptr, *Shape8 = nullptr, *Shape9 = nullptr;
-    QWidget* MenuPanel = nullptr;
-    QMenuBar* XPMenuBar1 = nullptr;
-    TLinkLabel *ImageGerman = nullptr, *ImageEnglish = nullptr, *ImageHelp = nullptr;
-    TLinkLabel *Image2 = nullptr, *NaviWelcome = nullptr, *Image7 = nullptr,
-               *NaviMyHotKeys = nullptr;
-    QLabel *LabelHotKey = nullptr, *LabelAction = nullptr;
-    QWidget* HotKeyPanel = nullptr;
-    THotkeyEx* Hotkey1 = nullptr;
-    QComboBox* ComboBox1 = nullptr;
-    TLinkLabel *Image4 = nullptr, *LabelAddHotKey = nullptr;
-    QTreeWidget* ListView1 = nullptr;
-    TLinkLabel *ButtonUp = nullptr, *ButtonDown = nullptr;
-    TLinkLabel *Image8 = nullptr, *LabelAdvice = nullptr;
-    QLabel* StatusbarLabel1 = nullptr;
-    TLinkLabel *Image5 = nullptr, *Image6 = nullptr, *LabelDeactivated = nullptr;
-    QWidget* Panel1 = nullptr;
-    QLabel *Title1 = nullptr, *LabelWelcome1 = nullptr, *LabelWelcome2 = nullptr,
-           *LabelWelcome3 = nullptr, *LabelWelcome4 = nullptr, *LabelWelcome5 = nullptr,
-           *LabelWelcome6 = nullptr, *LabelWelcome7 = nullptr;
-    QLabel *LabelArrow1 = nullptr, *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr;
-    QCheckBox* CheckBox1 = nullptr;
-    TLinkLabel* LabelWelcome8 = nullptr;
-
-    QMenu *MenuHeaderFile = nullptr, *MenuHeaderEdit = nullptr, *MenuHeaderGoto = nullptr,
-          *MenuHeaderHelp = nullptr, *MenuSaveAsMenu = nullptr, *MenuHelpTopicsMenu = nullptr,
-          *PopupMenu1 = nullptr, *PopupMenu2 = nullptr, *PopupMenu3 = nullptr,
-          *PopupSaveAsMenu = nullptr;
-    QAction *MenuOpen = nullptr, *MenuSaveAs = nullptr, *MenuSave = nullptr, *MenuSave2 = nullptr,
-            *MenuLoadConfig = nullptr, *MenuSaveConfig = nullptr, *MenuClose = nullptr,
-            *MenuDeleteAll = nullptr, *MenuDeleteSelected = nullptr, *MenuWelcome = nullptr,
-            *MenuMyHotKeys = nullptr, *MenuSettings = nullptr, *MenuHelpTopics = nullptr,
-            *MenuSearchForUpdates = nullptr, *MenuAbout = nullptr, *PopupStart = nullptr,
-            *PopupClose = nullptr, *PopupDeactivate = nullptr, *HelpKeyComb = nullptr,
-            *HelpLocation = nullptr, *PopupSaveAs = nullptr;
-    QSystemTrayIcon* Tray = nullptr;
-
-    // Texts held for state changes.
-    std::string popupStart1_, popupStart2_, popupActivate_, popupDeactivate_, labelActivated_,
-        labelDeactivated_;
-    std::string hkvFilter_, iniFilter_, htmlFilter_;
+    // The pieces of the window.
+    TopStrip* topStrip_ = nullptr;
+    MainMenus* menus_ = nullptr;
+    TrayController* tray_ = nullptr;
+    HotKeyPage* hotKeyPage_ = nullptr;
+    WelcomePage* welcomePage_ = nullptr;
+    StatusStrip* status_ = nullptr;
+    NavigationTabs* tabs_ = nullptr;
 };
 
 }  // namespace vorbix

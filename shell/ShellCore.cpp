@@ -6,12 +6,14 @@
 namespace vorbix {
 
 TableStore::Result FileTableStore::save(const std::string& path) {
-    FileResult written = SaveHotKeys(path, table_, texts_, defaultDeviceId_);
+    FileResult written =
+        SaveHotKeys(path, table_, texts_, defaultDeviceId_, SaveOptions{.languages = &languages_});
     return {written.ok, written.error, 0};
 }
 
 TableStore::Result FileTableStore::load(const std::string& path) {
-    LoadResult loaded = LoadHotKeys(path, table_, texts_, defaultDeviceId_);
+    LoadResult loaded =
+        LoadHotKeys(path, table_, texts_, defaultDeviceId_, LoadOptions{.languages = &languages_});
     // The rows are loaded even when the file could not be rewritten; the user learns why.
     const std::string& error = loaded.ok ? loaded.writeBack.error : loaded.error;
     return {loaded.ok, error, loaded.rowsLeftOut};
@@ -27,10 +29,12 @@ bool FileTableStore::takePropertiesNotice() {
 }
 
 ShellCore::ShellCore(ShellCoreSetup s)
-    : registry(table, s.backend, s.names),
-      store(table, s.texts, s.configFilePath, defaultDeviceId),
+    : languages(std::move(s.languages)),
+      registry(table, s.backend, s.names),
+      store(table, s.texts, languages, s.configFilePath, defaultDeviceId),
       commands(TableCommands::Context{table, registry, s.texts, s.names, s.prompter, store,
-                                      s.message, s.permissions, s.hotKeyFilePath, defaultDeviceId}),
-      dispatcher(table, s.texts, registry, s.names, s.desktop, s.hooks, std::move(s.lookup)) {}
+                                      s.message, s.permissions, s.hotKeyFilePath, defaultDeviceId,
+                                      &languages}),
+      dispatcher(table, s.texts, registry, s.names, s.desktop, s.hooks, s.message, &languages) {}
 
 }  // namespace vorbix

@@ -9,6 +9,7 @@
 #include "core/Dispatcher.h"
 #include "core/HotKeyTable.h"
 #include "core/KeyNotation.h"
+#include "core/LanguageCatalogue.h"
 #include "core/LanguageTexts.h"
 #include "core/Registration.h"
 #include "core/TableCommands.h"
@@ -19,10 +20,12 @@ namespace vorbix {
 // per-user configuration file.
 class FileTableStore : public TableStore {
 public:
-    FileTableStore(HotKeyTable& table, const LanguageTexts& texts, std::string configPath,
+    FileTableStore(HotKeyTable& table, const LanguageTexts& texts,
+                   const LanguageCatalogue& languages, std::string configPath,
                    const std::string& defaultDeviceId)
         : table_(table),
           texts_(texts),
+          languages_(languages),
           configPath_(std::move(configPath)),
           defaultDeviceId_(defaultDeviceId) {}
     Result save(const std::string& path) override;
@@ -32,6 +35,7 @@ public:
 private:
     HotKeyTable& table_;
     const LanguageTexts& texts_;
+    const LanguageCatalogue& languages_;
     std::string configPath_;
     const std::string& defaultDeviceId_;
 };
@@ -46,14 +50,17 @@ struct ShellCoreSetup {
     Permissions permissions;
     std::string hotKeyFilePath;
     std::string configFilePath;
+    // Messages of section "Main" in the current language, from memory.
     std::function<std::string(std::string_view key)> message;
-    LanguageLookup lookup;
+    // The words of every language file, read once at start.
+    LanguageCatalogue languages;
 };
 
 class ShellCore {
 public:
     explicit ShellCore(ShellCoreSetup setup);
 
+    const LanguageCatalogue languages;
     HotKeyTable table;
     std::string defaultDeviceId;  // the default audio endpoint, empty without one
     HotKeyRegistry registry;

@@ -59,7 +59,8 @@ int main(int argc, char** argv) {
     // 1. The application object, titled "Vorbix".
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vorbix"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Vorbix"));
+    // No display name: Qt would append it to every window caption that does not end with it,
+    // and the editors' captions are to read as the language files give them.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setDesktopFileName(QStringLiteral("vorbix"));
     QApplication::setWindowIcon(

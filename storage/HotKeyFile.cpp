@@ -8,6 +8,7 @@
 #include "core/TextUtil.h"
 #include "storage/IniFile.h"
 #include "storage/InsertTextDigest.h"
+#include "storage/InsertTextPieces.h"
 
 namespace vorbix {
 
@@ -19,6 +20,8 @@ constexpr std::string_view kRowPrefix = "Hot Key";
 constexpr std::string_view kHotKeyKey = "Hot Key";
 constexpr std::string_view kActionKey = "Action";
 constexpr std::string_view kTextKey = "Text";
+constexpr std::string_view kTextHeadKey = "TextHead";
+constexpr std::string_view kTextTailKey = "TextTail";
 
 std::string rowSectionName(size_t number) {
     return std::string(kRowPrefix) + std::to_string(number);
@@ -71,6 +74,19 @@ std::string joinTextPieces(const IniFile::Section* section, int32_t count) {
     }
     std::string joined;
     for (const auto& [n, value] : pieces) joined += *value;
+    return joined;
+}
+
+// "Text1", "Text2", ... joined up to the first that is missing: what a section holds when its
+// count cannot be used.
+std::string joinPresentPieces(const IniFile::Section* section) {
+    std::string joined;
+    for (int32_t n = 1; section; ++n) {
+        const std::optional<std::string> piece =
+            section->value(std::string(kTextKey) + std::to_string(n));
+        if (!piece) break;
+        joined += *piece;
+    }
     return joined;
 }
 
@@ -146,14 +162,21 @@ void readProperties(HotKeyEntry& row, ActionKind kind, const IniFile::Section* s
             break;
         }
         case ActionKind::InsertText: {
-            if (valueIn(section, "Text1").empty()) {
+            const std::string head = blanksFromCodes(valueIn(section, kTextHeadKey));
+            const std::string tail = blanksFromCodes(valueIn(section, kTextTailKey));
+            if (valueIn(section, "Text1").empty() && head.empty() && tail.empty()) {
                 row.PropertiesText = texts.sNewText;
                 row.Text = std::string(kInsertTextFormattedMarker);
                 break;
             }
-            // A count that is not a number reads as 0, which joins nothing.
-            const int32_t count = parseIntegerOr(valueIn(section, kCount), 0);
-            const std::string joined = joinTextPieces(section, count);
+            // A count that is missing, not a number or below one cannot say how many pieces
+            // there are: then the pieces that are there are the text, so that nothing of it is
+            // lost when the row is saved again.
+            const std::optional<int32_t> count = parseInteger(valueIn(section, kCount));
+            const std::string joined = head +
+                                       (count && *count >= 1 ? joinTextPieces(section, *count)
+                                                             : joinPresentPieces(section)) +
+                                       tail;
             row.Text =
                 joined.find("\r\n") == std::string::npos ? joined : replaceAll(joined, "\r\n", "");
             std::string digest = insertTextDigest(joined);
@@ -165,8 +188,18 @@ void readProperties(HotKeyEntry& row, ActionKind kind, const IniFile::Section* s
     }
 }
 
+// Every key of a row's section as read, for a row of a caption no language knows.
+std::vector<StoredKey> keptSection(const IniFile::Section* section) {
+    std::vector<StoredKey> kept;
+    if (!section) return kept;
+    for (const IniFile::Line& line : section->lines) {
+        if (line.hasValue) kept.push_back({line.key, line.value});
+    }
+    return kept;
+}
+
 LoadResult loadParsed(const IniFile& ini, HotKeyTable& table, const LanguageTexts& texts,
-                      std::string_view defaultDeviceId) {
+                      std::string_view defaultDeviceId, const LanguageCatalogue& languages) {
     LoadResult result;
     result.encoding = ini.encoding();
     const SectionIndex index(ini);
@@ -180,8 +213,10 @@ LoadResult loadParsed(const IniFile& ini, HotKeyTable& table, const LanguageText
         HotKeyEntry row;
         row.HotKeyText = valueIn(section, kHotKeyKey);
         row.ActionText = valueIn(section, kActionKey);
-        if (const std::optional<ActionKind> kind = texts.kindOf(row.ActionText)) {
+        if (const std::optional<ActionKind> kind = languages.kindOf(row.ActionText, &texts)) {
             readProperties(row, *kind, section, texts, defaultDeviceId);
+        } else {
+            row.KeptSection = keptSection(section);
         }
         (void)table.append(std::move(row));
     }
@@ -261,16 +296,13 @@ void writeProperties(std::string& out, const HotKeyEntry& row, ActionKind kind,
             }
             break;
         case ActionKind::InsertText: {
-            // One pass over the text: each piece is cut from what is left.
-            std::string_view rest = row.Text;
-            size_t piece = 0;
-            while (!rest.empty()) {
-                const std::string part = utf8Substr(rest, 0, kTextPieceLength);
-                rest.remove_prefix(part.size());
-                ++piece;
-                appendLine(out, std::string(kTextKey) + std::to_string(piece), part);
+            const InsertTextPieces split = splitInsertText(row.Text);
+            for (size_t i = 0; i < split.pieces.size(); ++i) {
+                appendLine(out, std::string(kTextKey) + std::to_string(i + 1), split.pieces[i]);
             }
-            appendLine(out, kCount, std::to_string(piece));
+            appendLine(out, kCount, std::to_string(split.pieces.size()));
+            if (!split.headCodes.empty()) appendLine(out, kTextHeadKey, split.headCodes);
+            if (!split.tailCodes.empty()) appendLine(out, kTextTailKey, split.tailCodes);
             break;
         }
         default:
@@ -278,11 +310,39 @@ void writeProperties(std::string& out, const HotKeyEntry& row, ActionKind kind,
     }
 }
 
+// A row of a caption no language knows: its section as read, with its key text and caption as
+// the row holds them now.
+void writeKeptSection(std::string& out, const HotKeyEntry& row) {
+    const auto isKey = [](const StoredKey& k, std::string_view name) {
+        return equalsIgnoreCase(k.key, name);
+    };
+    const auto& kept = row.KeptSection;
+    const auto firstHotKey = std::find_if(kept.begin(), kept.end(),
+                                          [&](const StoredKey& k) { return isKey(k, kHotKeyKey); });
+    const auto firstAction = std::find_if(kept.begin(), kept.end(),
+                                          [&](const StoredKey& k) { return isKey(k, kActionKey); });
+    if (firstHotKey == kept.end()) appendLine(out, kHotKeyKey, row.HotKeyText);
+    if (firstAction == kept.end()) appendLine(out, kActionKey, row.ActionText);
+    for (auto it = kept.begin(); it != kept.end(); ++it) {
+        if (it == firstHotKey)
+            appendLine(out, it->key, row.HotKeyText);
+        else if (it == firstAction)
+            appendLine(out, it->key, row.ActionText);
+        else
+            appendLine(out, it->key, it->value);
+    }
+}
+
+const LanguageCatalogue& orBuiltIn(const LanguageCatalogue* languages) {
+    return languages ? *languages : LanguageCatalogue::builtIn();
+}
+
 }  // namespace
 
 LoadResult loadHotKeysFromBytes(std::string_view bytes, HotKeyTable& table,
-                                const LanguageTexts& texts, std::string_view defaultDeviceId) {
-    return loadParsed(parseBytes(bytes), table, texts, defaultDeviceId);
+                                const LanguageTexts& texts, std::string_view defaultDeviceId,
+                                const LanguageCatalogue* languages) {
+    return loadParsed(parseBytes(bytes), table, texts, defaultDeviceId, orBuiltIn(languages));
 }
 
 std::string normalizedHotKeyFile(std::string_view bytes) {
@@ -307,7 +367,8 @@ LoadResult LoadHotKeys(const std::string& path, HotKeyTable& table, const Langua
     }
     bool decodedWhole = true;
     const IniFile ini = parseBytes(*bytes, &decodedWhole);
-    LoadResult result = loadParsed(ini, table, texts, defaultDeviceId);
+    LoadResult result =
+        loadParsed(ini, table, texts, defaultDeviceId, orBuiltIn(options.languages));
     if (options.writeBack && decodedWhole) {
         const std::string normalized = encodeText(ini.serialize(IniStyle::HotKeys), ini.encoding());
         if (normalized != *bytes) result.writeBack = writeFileAtomically(path, normalized);
@@ -316,7 +377,7 @@ LoadResult LoadHotKeys(const std::string& path, HotKeyTable& table, const Langua
 }
 
 std::string hotKeyFileText(const HotKeyTable& table, const LanguageTexts& texts,
-                           std::string_view defaultDeviceId) {
+                           std::string_view defaultDeviceId, const LanguageCatalogue* languages) {
     std::string out;
     size_t number = 0;
     for (const HotKeyEntry& row : table.rows()) {
@@ -324,11 +385,14 @@ std::string hotKeyFileText(const HotKeyTable& table, const LanguageTexts& texts,
         out += '[';
         out += rowSectionName(number);
         out += "]\r\n";
+        const std::optional<ActionKind> kind = orBuiltIn(languages).kindOf(row.ActionText, &texts);
+        if (!kind && !row.KeptSection.empty()) {
+            writeKeptSection(out, row);
+            continue;
+        }
         appendLine(out, kHotKeyKey, row.HotKeyText);
         appendLine(out, kActionKey, row.ActionText);
-        if (const std::optional<ActionKind> kind = texts.kindOf(row.ActionText)) {
-            writeProperties(out, row, *kind, texts, defaultDeviceId);
-        }
+        if (kind) writeProperties(out, row, *kind, texts, defaultDeviceId);
     }
     out += '[';
     out += kGeneral;
@@ -338,14 +402,17 @@ std::string hotKeyFileText(const HotKeyTable& table, const LanguageTexts& texts,
 }
 
 FileResult SaveHotKeys(const std::string& path, const HotKeyTable& table,
-                       const LanguageTexts& texts, std::string_view defaultDeviceId) {
-    // A file that exists with a byte-order mark keeps its encoding; only the mark is looked at.
-    TextEncoding encoding = TextEncoding::Windows1252;
-    if (const std::optional<std::string> existing = readWholeFile(path)) {
-        encoding = decodeText(std::string_view(*existing).substr(0, 3)).encoding;
+                       const LanguageTexts& texts, std::string_view defaultDeviceId,
+                       const SaveOptions& options) {
+    TextEncoding encoding = options.encoding.value_or(TextEncoding::Windows1252);
+    if (!options.encoding) {
+        if (const std::optional<std::string> existing = readWholeFile(path)) {
+            encoding = detectEncoding(*existing);
+        }
     }
-    return writeFileAtomically(path,
-                               encodeText(hotKeyFileText(table, texts, defaultDeviceId), encoding));
+    const std::string text = hotKeyFileText(table, texts, defaultDeviceId, options.languages);
+    return writeFileAtomically(path, encodeText(text, encoding),
+                               WriteOptions{.mode = kPrivateFileMode});
 }
 
 }  // namespace vorbix

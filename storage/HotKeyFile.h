@@ -1,16 +1,20 @@
 // The hot key file (.hkv): the table as INI-style text, one section "Hot Key<n>" per row with the
 // key text, the action caption and the keys of the row's action kind, and section "General" with
-// the row count. What is read and written for a row depends on the kind its caption names in the
-// current language; a row whose caption names no kind keeps only its key text and caption.
+// the row count. What is read and written for a row depends on the kind its caption names, in the
+// current language or any other the program knows; a row whose caption no language knows keeps
+// its section as read.
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "core/HotKeyTable.h"
+#include "core/LanguageCatalogue.h"
 #include "core/LanguageTexts.h"
 #include "storage/AtomicFile.h"
+#include "storage/InsertTextPieces.h"
 #include "storage/TextCodec.h"
 
 namespace vorbix {
@@ -18,15 +22,14 @@ namespace vorbix {
 // What the first run writes: an empty table.
 inline constexpr std::string_view kEmptyHotKeyFile = "[General]\r\nCount=0\r\n";
 
-// Rows of kind 10 keep their text in pieces of this many characters (code points).
-inline constexpr size_t kTextPieceLength = 100;
-
 struct LoadOptions {
     // Rewrites the file in normalised form (trimmed lines, comments and stray lines dropped) in
     // the encoding it was read in. Skipped when the file already is in that form, and when it
     // holds bytes its encoding cannot decode (malformed UTF-8 or UTF-16), which a rewrite would
     // lose.
     bool writeBack = true;
+    // The words of every language (null: those built into the program).
+    const LanguageCatalogue* languages = nullptr;
 };
 
 struct LoadResult {
@@ -45,26 +48,39 @@ struct LoadResult {
 };
 
 // Appends the rows of the file to the table (up to its capacity). Registration of the rows is
-// left to the caller.
+// left to the caller. `texts` are those of the current language: their placeholders stand for
+// values that are missing.
 LoadResult LoadHotKeys(const std::string& path, HotKeyTable& table, const LanguageTexts& texts,
                        std::string_view defaultDeviceId, LoadOptions options = {});
 
 // The same on the bytes of a file; never writes anything.
 LoadResult loadHotKeysFromBytes(std::string_view bytes, HotKeyTable& table,
-                                const LanguageTexts& texts, std::string_view defaultDeviceId);
+                                const LanguageTexts& texts, std::string_view defaultDeviceId,
+                                const LanguageCatalogue* languages = nullptr);
 
 // The bytes the write-back of LoadHotKeys writes for a file with these bytes.
 std::string normalizedHotKeyFile(std::string_view bytes);
 
 // The file text (UTF-8, CR LF) for the table.
 std::string hotKeyFileText(const HotKeyTable& table, const LanguageTexts& texts,
-                           std::string_view defaultDeviceId);
+                           std::string_view defaultDeviceId,
+                           const LanguageCatalogue* languages = nullptr);
 
 // Writes the whole table to the path, replacing what was there, atomically: on failure the old
-// file stays and the system's message is returned. The text is written in Windows-1252 when every
-// character fits, otherwise as UTF-8 with a byte-order mark; a file that exists with a
-// byte-order mark keeps its encoding.
+// file stays and the system's message is returned. A file that exists keeps its encoding (UTF-8
+// or UTF-16 with a byte-order mark, UTF-8 without one) unless the options name one; otherwise
+// the text is written in Windows-1252 when every character fits, else as UTF-8 with a
+// byte-order mark. A new file is
+// readable by the user only: the table holds personal texts.
+struct SaveOptions {
+    // The words of every language (null: those built into the program).
+    const LanguageCatalogue* languages = nullptr;
+    // The encoding to write in, in place of that of the file at the path.
+    std::optional<TextEncoding> encoding = std::nullopt;
+};
+
 FileResult SaveHotKeys(const std::string& path, const HotKeyTable& table,
-                       const LanguageTexts& texts, std::string_view defaultDeviceId);
+                       const LanguageTexts& texts, std::string_view defaultDeviceId,
+                       const SaveOptions& options = {});
 
 }  // namespace vorbix

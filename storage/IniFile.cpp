@@ -135,8 +135,9 @@ std::string IniFile::serialize(IniStyle style) const {
     return out;
 }
 
-FileResult IniFile::save(const std::string& path, IniStyle style) const {
-    return writeFileAtomically(path, encodeText(serialize(style), encoding_));
+FileResult IniFile::save(const std::string& path, IniStyle style,
+                         const WriteOptions& options) const {
+    return writeFileAtomically(path, encodeText(serialize(style), encoding_), options);
 }
 
 }  // namespace vorbix

@@ -57,7 +57,8 @@ public:
 
     std::string serialize(IniStyle style) const;
     // Serialises, encodes in the document's encoding and writes atomically.
-    FileResult save(const std::string& path, IniStyle style) const;
+    FileResult save(const std::string& path, IniStyle style,
+                    const WriteOptions& options = {}) const;
 
     const std::vector<Section>& sections() const { return sections_; }
     TextEncoding encoding() const { return encoding_; }

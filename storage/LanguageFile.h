@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/LanguageCatalogue.h"
 #include "core/LanguageTexts.h"
 #include "storage/IniFile.h"
 
@@ -35,10 +36,19 @@ public:
     // The program-wide texts of section "Main": action captions, placeholders and window-mode
     // words, for `language`.
     LanguageTexts mainTexts(std::string_view language) const;
+    // Every word of the file that rows store: the texts of section "Main", the browser and
+    // media command lists and the mute text.
+    LanguageWords storedWords(std::string_view language) const;
 
     const IniFile& ini() const { return ini_; }
     // Empty unless the file existed but could not be read.
     const std::string& error() const { return error_; }
+
+    // The words of every language file in "System/Localization/" below `programFolder`, read
+    // once: German.lng, English.lng, then any further ".lng" in the order of their names, each
+    // named after its file. A missing or unreadable file is left out; the catalogue still knows
+    // the words built into the program.
+    static LanguageCatalogue loadCatalogue(std::string_view programFolder);
 
 private:
     IniFile ini_;

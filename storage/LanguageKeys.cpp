@@ -41,6 +41,8 @@ constexpr K kMainKeys[] = {
     "MessageLaunchFailed",
     // Tray menu
     "PopupStart1", "PopupStart2", "PopupClose", "PopupDeactivate", "PopupActivate",
+    // Edit menu: the selected row's property editor
+    "MenuEditSelected",
     // Why a volume row could not run
     "MessageVolumeNotSet", "MessageVolumeUnreadable", "MessageVolumeNoSoundSystem",
     "MessageVolumeNoDevice", "MessageVolumeFailed",

@@ -120,6 +120,8 @@ FirstRunResult prepareDataFolder(const std::string& dataFolder) {
         }
         result.createdFolder = true;
     }
+    // What writes that a crash interrupted left behind.
+    removeStaleTemporaries(folder);
     const std::string hotKeys = hotKeyFilePath(folder);
     // Anything at that name (also a dangling link or a folder) is left alone.
     std::error_code ec;
@@ -128,7 +130,9 @@ FirstRunResult prepareDataFolder(const std::string& dataFolder) {
         return {false, hotKeys + ": " + ec.message()};
     }
     if (std::filesystem::exists(status)) return result;
-    if (FileResult written = writeFileAtomically(hotKeys, kEmptyHotKeyFile); !written) {
+    if (FileResult written =
+            writeFileAtomically(hotKeys, kEmptyHotKeyFile, WriteOptions{.mode = kPrivateFileMode});
+        !written) {
         result.ok = false;
         result.error = written.error;
         return result;

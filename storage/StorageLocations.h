@@ -55,7 +55,8 @@ struct FirstRunResult {
 };
 
 // The first-run steps: creates the data folder (with missing parents, mode 0700) and writes the
-// empty hot key file when no "HotKeys.hkv" exists. An existing file is never touched.
+// empty hot key file (mode 0600) when no "HotKeys.hkv" exists. An existing file is never touched.
+// Temporary files that a crash during a save left in the folder are removed.
 FirstRunResult prepareDataFolder(const std::string& dataFolder);
 
 // A pixel value designed at 96 pixels per inch, scaled to `ppi`: value * ppi / 96 rounded to

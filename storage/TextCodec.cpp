@@ -1,5 +1,7 @@
 #include "storage/TextCodec.h"
 
+#include <algorithm>
+
 #include "core/TextUtil.h"
 
 namespace vorbix {
@@ -71,9 +73,12 @@ std::string windows1252ToUtf8(std::string_view bytes) {
     out.reserve(bytes.size());
     for (char ch : bytes) {
         const auto b = static_cast<unsigned char>(ch);
-        if (b < 0x80) out.push_back(ch);
-        else if (b < 0xA0) appendUtf8(out, kHigh[b - 0x80]);
-        else appendUtf8(out, b);
+        if (b < 0x80)
+            out.push_back(ch);
+        else if (b < 0xA0)
+            appendUtf8(out, kHigh[b - 0x80]);
+        else
+            appendUtf8(out, b);
     }
     return out;
 }
@@ -93,13 +98,62 @@ bool fitsWindows1252(std::string_view text) {
     return true;
 }
 
-DecodedText decodeText(std::string_view bytes) {
-    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
-        // Re-encode so that invalid sequences become U+FFFD instead of travelling on.
-        return {toUtf8(toUtf32(bytes.substr(3))), TextEncoding::Utf8Bom};
+bool isValidUtf8(std::string_view bytes) {
+    size_t i = 0;
+    while (i < bytes.size()) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b < 0x80) {
+            ++i;
+            continue;
+        }
+        size_t length = 0;
+        char32_t min = 0;
+        char32_t c = 0;
+        if (b >= 0xC2 && b <= 0xDF) {
+            length = 2, min = 0x80, c = b & 0x1F;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            length = 3, min = 0x800, c = b & 0x0F;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            length = 4, min = 0x10000, c = b & 0x07;
+        } else {
+            return false;
+        }
+        if (i + length > bytes.size()) return false;
+        for (size_t k = 1; k < length; ++k) {
+            const auto cont = static_cast<unsigned char>(bytes[i + k]);
+            if ((cont & 0xC0) != 0x80) return false;
+            c = (c << 6) | (cont & 0x3F);
+        }
+        if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return false;
+        i += length;
     }
-    if (bytes.substr(0, 2) == "\xFF\xFE") return {decodeUtf16(bytes.substr(2), true), TextEncoding::Utf16LE};
-    if (bytes.substr(0, 2) == "\xFE\xFF") return {decodeUtf16(bytes.substr(2), false), TextEncoding::Utf16BE};
+    return true;
+}
+
+TextEncoding detectEncoding(std::string_view bytes) {
+    if (bytes.starts_with("\xEF\xBB\xBF")) return TextEncoding::Utf8Bom;
+    if (bytes.starts_with("\xFF\xFE")) return TextEncoding::Utf16LE;
+    if (bytes.starts_with("\xFE\xFF")) return TextEncoding::Utf16BE;
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    return !ascii && isValidUtf8(bytes) ? TextEncoding::Utf8 : TextEncoding::Windows1252;
+}
+
+DecodedText decodeText(std::string_view bytes) {
+    const TextEncoding encoding = detectEncoding(bytes);
+    switch (encoding) {
+        case TextEncoding::Utf8Bom:
+            // Re-encode so that invalid sequences become U+FFFD instead of travelling on.
+            return {toUtf8(toUtf32(bytes.substr(3))), encoding};
+        case TextEncoding::Utf16LE:
+            return {decodeUtf16(bytes.substr(2), true), encoding};
+        case TextEncoding::Utf16BE:
+            return {decodeUtf16(bytes.substr(2), false), encoding};
+        case TextEncoding::Utf8:
+            return {std::string(bytes), encoding};
+        case TextEncoding::Windows1252:
+            break;
+    }
     return {windows1252ToUtf8(bytes), TextEncoding::Windows1252};
 }
 
@@ -110,10 +164,16 @@ std::string encodeText(std::string_view text, TextEncoding preferred, TextEncodi
     }
     if (used) *used = encoding;
     switch (encoding) {
-        case TextEncoding::Utf8Bom: return "\xEF\xBB\xBF" + std::string(text);
-        case TextEncoding::Utf16LE: return encodeUtf16(text, true);
-        case TextEncoding::Utf16BE: return encodeUtf16(text, false);
-        case TextEncoding::Windows1252: break;
+        case TextEncoding::Utf8Bom:
+            return "\xEF\xBB\xBF" + std::string(text);
+        case TextEncoding::Utf8:
+            return std::string(text);
+        case TextEncoding::Utf16LE:
+            return encodeUtf16(text, true);
+        case TextEncoding::Utf16BE:
+            return encodeUtf16(text, false);
+        case TextEncoding::Windows1252:
+            break;
     }
     std::string out;
     out.reserve(text.size());

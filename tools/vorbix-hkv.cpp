@@ -43,13 +43,16 @@ constexpr const char* kUsage =
     "                       FILE's encoding\n"
     "  html FILE -o OUT     write the table to OUT as an HTML page\n"
     "  check FILE           report on standard error rows whose key text does not parse,\n"
-    "                       combinations used twice, actions that name no action of the\n"
+    "                       combinations used twice, actions that name no action of any\n"
     "                       language, and rows beyond the 256 the table holds; exit status 1\n"
     "                       when anything is reported, 0 otherwise\n"
     "\n"
+    "A row's action is recognised in every language file of the program folder; a row whose\n"
+    "action no language knows keeps its keys as they are.\n"
+    "\n"
     "Options:\n"
-    "  --language German|English  language of the action captions and placeholders\n"
-    "                             (default German)\n"
+    "  --language German|English  language of the placeholders written for properties not\n"
+    "                             set yet (default German)\n"
     "  --layout german|english    key names of this keyboard layout group (default: the\n"
     "                             group of the language)\n"
     "  --program-folder DIR       folder holding System/Localization/ (default: the folder\n"
@@ -144,9 +147,10 @@ Arguments parseArguments(int argc, char** argv) {
 
 // Loads the file without writing it back; nullopt (after the message) when it cannot be read.
 std::optional<LoadResult> loadTable(const Arguments& args, HotKeyTable& table,
-                                    const LanguageTexts& texts) {
-    LoadResult result =
-        LoadHotKeys(args.file, table, texts, args.defaultDevice, LoadOptions{.writeBack = false});
+                                    const LanguageTexts& texts,
+                                    const LanguageCatalogue& languages) {
+    LoadResult result = LoadHotKeys(args.file, table, texts, args.defaultDevice,
+                                    LoadOptions{.writeBack = false, .languages = &languages});
     if (result.missing) {
         fail(args.file + ": No such file or directory");
         return std::nullopt;
@@ -162,8 +166,8 @@ std::string rowName(size_t index) {
     return "Hot Key" + std::to_string(index + 1);
 }
 
-int check(const Arguments& args, const HotKeyTable& table, const LoadResult& loaded,
-          const LanguageTexts& texts, const KeyNameSource& names) {
+int check(const HotKeyTable& table, const LoadResult& loaded, const LanguageTexts& texts,
+          const LanguageCatalogue& languages, const KeyNameSource& names) {
     int findings = 0;
     auto report = [&](const std::string& line) {
         std::cerr << line << "\n";
@@ -180,9 +184,9 @@ int check(const Arguments& args, const HotKeyTable& table, const LoadResult& loa
             report(rowName(i) + ": \"" + row.HotKeyText + "\" is the same combination as " +
                    rowName(it->second) + " (\"" + table.at(it->second).HotKeyText + "\")");
         }
-        if (!texts.kindOf(row.ActionText)) {
-            report(rowName(i) + ": action \"" + row.ActionText + "\" names no action in " +
-                   args.language);
+        if (!languages.kindOf(row.ActionText, &texts)) {
+            report(rowName(i) + ": action \"" + row.ActionText +
+                   "\" names no action of any language");
         }
     }
     if (loaded.rowsLeftOut > 0) {
@@ -211,9 +215,10 @@ int run(const Arguments& args) {
     const LanguageFile languageFile = LanguageFile::load(languagePath);
     if (!languageFile.error().empty()) return fail(languageFile.error());
     const LanguageTexts texts = languageFile.mainTexts(args.language);
+    const LanguageCatalogue languages = LanguageFile::loadCatalogue(folder);
 
     HotKeyTable table;
-    const std::optional<LoadResult> loaded = loadTable(args, table, texts);
+    const std::optional<LoadResult> loaded = loadTable(args, table, texts, languages);
     if (!loaded) return kExitError;
 
     if (args.command == "list") {
@@ -230,7 +235,9 @@ int run(const Arguments& args) {
         return kExitOk;
     }
     if (args.command == "resave") {
-        const FileResult written = SaveHotKeys(*args.out, table, texts, args.defaultDevice);
+        const FileResult written =
+            SaveHotKeys(*args.out, table, texts, args.defaultDevice,
+                        SaveOptions{.languages = &languages, .encoding = loaded->encoding});
         return written ? kExitOk : fail(written.error);
     }
     if (args.command == "html") {
@@ -240,7 +247,7 @@ int run(const Arguments& args) {
     const BuiltinKeyNames names(args.layout.value_or(args.language == kEnglish
                                                          ? BuiltinKeyNames::Group::English
                                                          : BuiltinKeyNames::Group::German));
-    return check(args, table, *loaded, texts, names);
+    return check(table, *loaded, texts, languages, names);
 }
 
 }  // namespace

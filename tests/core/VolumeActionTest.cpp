@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/Dispatcher.h"
+#include "core/LanguageCatalogue.h"
 #include "core/VolumeAction.h"
 #include "platform/fake/FakeDesktop.h"
 #include "tests/support/TestTexts.h"
@@ -13,7 +14,9 @@ namespace {
 using fake::Log;
 using Kind = VolumeChange::Kind;
 
-const std::vector<std::string> kMuteWords = {"Stumm/Laut", "Mute/Unmute"};
+bool kMuteWords(std::string_view text) {
+    return LanguageCatalogue::builtIn().isMuteWord(text);
+}
 constexpr std::string_view kPlaceholder = "<Lautstärke wählen>";
 
 TEST(VolumeValue, StoredTextsReadAsStepsMuteOrNothing) {
@@ -211,22 +214,24 @@ TEST(VolumeDispatch, RowsRunThroughThePortAndFailuresAreTold) {
         void actionFailed(const std::string& reason) override { log.push_back("failed " + reason); }
     } shell{p.log};
     // The language file of the user's language gives its texts; the other's mute word counts.
+    LanguageCatalogue languages;
+    for (const auto& [language, mute] :
+         {std::pair{"German", "Ton aus/an"}, std::pair{"English", "Sound off/on"}}) {
+        LanguageWords words;
+        words.main.language = language;
+        words.mute = mute;
+        languages.add(words);
+    }
     Dispatcher dispatcher{table,
                           texts,
                           registry,
                           names,
                           p.desktop(),
                           shell,
-                          [](std::string_view language, std::string_view section,
-                             std::string_view key) -> std::string {
-                              if (section == "AdjustVolume" && key == "Mute") {
-                                  return language == "German" ? "Ton aus/an" : "Sound off/on";
-                              }
-                              if (language == "German" && key == "MessageVolumeFailed") {
-                                  return "%s verweigert";
-                              }
-                              return {};
-                          }};
+                          [](std::string_view key) -> std::string {
+                              return key == "MessageVolumeFailed" ? "%s verweigert" : "";
+                          },
+                          &languages};
     auto press = [&](const std::string& stored) {
         HotKeyEntry row;
         row.ActionText = texts.caption(ActionKind::AdjustVolume);

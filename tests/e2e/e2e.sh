@@ -21,18 +21,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-# wait_for SECONDS COMMAND...: polls the command every 50 ms.
-wait_for() {
-    local limit=$1; shift
-    local end=$((SECONDS + limit))
-    while ! "$@" 2>/dev/null; do
-        [ $SECONDS -ge $end ] && return 1
-        sleep 0.05
-    done
-}
-main_window() { xdotool search --onlyvisible --name '^Pellmarr - Vorbix$' | head -n1; }
-has_main_window() { [ -n "$(main_window)" ]; }
+source "$(dirname "$(realpath "$0")")/../support/e2e-helpers.sh"
 start_vorbix() {
     "$vorbix" "$@" >"$work/vorbix.log" 2>&1 &
     vorbix_pid=$!
@@ -40,8 +29,6 @@ start_vorbix() {
     wait_for 10 grep -q '^Active=' "$data/Config.ini" || fail "vorbix did not start: $(cat "$work/vorbix.log")"
     sleep 0.3
 }
-# The table as the Windows version writes it: CR LF lines in Windows-1252.
-write_table() { printf '%s\r\n' "$@" | iconv -f UTF-8 -t WINDOWS-1252 >"$data/HotKeys.hkv"; }
 start_text_target() {
     "$text_target" "$work/text" >/dev/null 2>&1 &
     pids+=($!)

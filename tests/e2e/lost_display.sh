@@ -21,16 +21,7 @@ cleanup() {
     for p in "${pids[@]}"; do wait "$p" 2>/dev/null; done
 }
 trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-wait_for() {
-    local limit=$1; shift
-    local end=$((SECONDS + limit))
-    while ! "$@" 2>/dev/null; do
-        [ $SECONDS -ge $end ] && return 1
-        sleep 0.05
-    done
-}
-
+. "$(dirname "$0")/../support/e2e-helpers.sh"
 # A row that hides the text field's window.
 printf '%s\r\n' '[General]' 'Count=1' '[Hot Key1]' 'Hot Key=Strg+F9' \
     'Action=Bestimmte Fenster verstecken' 'Window=vorbix-text-target|' >"$data/HotKeys.hkv"
@@ -49,6 +40,7 @@ xdotool key ctrl+F9
 wait_for 5 test -s "$data/HiddenWindows.txt" || fail "the window was not hidden"
 sleep 0.3
 cp "$data/Config.ini" "$data/HotKeys.hkv" "$data/HiddenWindows.txt" "$work/"
+logged=$(wc -c <"$work/err")
 
 kill -KILL "$VORBIX_TEST_XVFB_PID"
 # The program notices at once; a few seconds is generous.
@@ -57,7 +49,9 @@ kill -0 "$vorbix_pid" 2>/dev/null && fail "still running after the X server died
 wait "$vorbix_pid"
 status=$?
 [ $status -eq 1 ] || fail "exit status $status, expected 1"
-[ "$(wc -l <"$work/err")" -eq 1 ] || fail "not one line on standard error: $(cat "$work/err")"
+# What the program logged while it ran is not part of the reason.
+tail -c +$((logged + 1)) "$work/err" >"$work/reason"
+[ "$(wc -l <"$work/reason")" -eq 1 ] || fail "not one line on standard error: $(cat "$work/reason")"
 ls "$work"/core* >/dev/null 2>&1 && fail "a core dump was written"
 for f in Config.ini HotKeys.hkv HiddenWindows.txt; do
     cmp -s "$work/$f" "$data/$f" || fail "$f changed: $(cat "$data/$f")"

@@ -8,13 +8,13 @@
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <algorithm>
 
 #include "components/HotkeyEx.h"
+#include "components/LinkLabel.h"
 #include "platform/fake/FakeDesktop.h"
 #include "shell/MainWindow.h"
-#include "shell/Widgets.h"
 #include "storage/AtomicFile.h"
 #include "storage/StorageLocations.h"
 #include "tests/shell/ShellTestSupport.h"
@@ -29,13 +29,7 @@ protected:
     void SetUp() override {
         test::offscreenApp();
         ASSERT_TRUE(dir.isValid());
-        // The test program lies in the build folder, beside the language files.
-        env.programFolder = ProgramFolder();
-        env.dataFolder = dir.path().toStdString() + "/Vorbix/";
-        env.hotKeys = &platform.hotKeys;
-        env.desktop = platform.desktop();
-        env.prompter = &platform.prompter;
-        env.permissions.isAdministrator = true;
+        env = test::fakeEnvironment(dir, platform);
     }
     void start() {
         main = std::make_unique<TMain>(env);
@@ -100,8 +94,10 @@ TEST_F(MainWindowTest, AddChecksEveryRuleWithItsMessage) {
     EXPECT_EQ(platform.hotKeys.registered.count(30000), 1u);
     EXPECT_NE(file("HotKeys.hkv").find("Hot Key=Strg+F5"), std::string::npos);
     EXPECT_EQ(main->statusCountLabel()->text(), "1 Hot Key");
-    EXPECT_EQ(main->list()->topLevelItemCount(), 1);
-    EXPECT_FALSE(main->list()->topLevelItem(0)->icon(1).isNull()) << "the action image";
+    EXPECT_EQ(main->list()->model()->rowCount(), 1);
+    EXPECT_FALSE(
+        main->list()->model()->index(0, 1).data(Qt::DecorationRole).value<QIcon>().isNull())
+        << "the action image";
     messages();
 
     EXPECT_FALSE(add(kCtrl | 0x74, ActionKind::Copy)) << "a duplicate";

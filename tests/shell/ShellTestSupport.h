@@ -1,7 +1,13 @@
-// Shared set-up of the widget tests: one offscreen QApplication for the test program.
+// Shared set-up of the widget tests: one offscreen QApplication for the test program, and the
+// main window's environment on the recording platform with a private data folder.
 #pragma once
 
 #include <QApplication>
+#include <QTemporaryDir>
+
+#include "platform/fake/FakeDesktop.h"
+#include "shell/MainWindow.h"
+#include "storage/StorageLocations.h"
 
 namespace vorbix::test {
 
@@ -13,6 +19,19 @@ inline QApplication& offscreenApp() {
     // Never destroyed: at exit Qt's own globals are gone before a static object would be.
     static QApplication* app = new QApplication(argc, argv);
     return *app;
+}
+
+// The program folder is the test program's (the build folder, beside the language files); the
+// data folder lies in `dir`; the user may change everything.
+inline ShellEnvironment fakeEnvironment(const QTemporaryDir& dir, fake::FakePlatform& platform) {
+    ShellEnvironment env;
+    env.programFolder = ProgramFolder();
+    env.dataFolder = dir.path().toStdString() + "/Vorbix/";
+    env.hotKeys = &platform.hotKeys;
+    env.desktop = platform.desktop();
+    env.prompter = &platform.prompter;
+    env.permissions.isAdministrator = true;
+    return env;
 }
 
 }  // namespace vorbix::test

@@ -116,6 +116,11 @@ TEST_F(HotKeyFileTest, EveryKindSurvivesSaveAndLoad) {
         if (de_.kindOf(expected.ActionText) == ActionKind::ShowWindows) {
             expected.PropertiesText = de_.sNewHide;
         }
+        // A row of a caption no language knows keeps its section as read.
+        if (!de_.kindOf(expected.ActionText)) {
+            expected.KeptSection = {{"Hot Key", expected.HotKeyText},
+                                    {"Action", expected.ActionText}};
+        }
         EXPECT_EQ(loaded.at(i), expected) << "row " << i << " " << table.at(i).ActionText;
     }
     // A file this writer made is already in normalised form and is not rewritten.
@@ -240,10 +245,12 @@ TEST_F(HotKeyFileTest, ReaderJoinsInsertTextAndSurvivesBrokenCounts) {
     EXPECT_EQ(t.at(0).Text, "<~Form~>");  // no Text1: not set
     EXPECT_EQ(t.at(0).PropertiesText, "<Text eingeben>");
 
-    for (const char* count : {"Count=zwei", "Count=-3", "Count=", "Count=99999999999"}) {
-        t = load(head + "Text1=<~NoFo~>a\r\n" + count + "\r\n");
-        EXPECT_EQ(t.at(0).Text, "") << count;
-        EXPECT_EQ(t.at(0).PropertiesText, "<Text eingeben>") << count;
+    // A count that cannot say how many pieces there are: the pieces present up to the first
+    // missing one are the text.
+    for (const char* count : {"Count=zwei", "Count=-3", "Count=", "Count=99999999999", "Nix=1"}) {
+        t = load(head + "Text1=<~NoFo~>a\r\nText2=b\r\nText4=d\r\n" + count + "\r\n");
+        EXPECT_EQ(t.at(0).Text, "<~NoFo~>ab") << count;
+        EXPECT_EQ(t.at(0).PropertiesText, "ab") << count;
     }
     // A huge count joins what is there and costs nothing.
     t = load(head + "Text1=<~NoFo~>a\r\nText010=x\r\nText2=b\r\nCount=2147483647\r\n");

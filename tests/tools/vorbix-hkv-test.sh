@@ -3,6 +3,7 @@
 # output, standard error and the exit status. Usage: vorbix-hkv-test.sh PATH/TO/vorbix-hkv
 set -u
 tool=$(realpath "$1")
+source "$(dirname "$(realpath "$0")")/../support/every-kind-table.sh"
 tmp=$(mktemp -d "${VORBIX_TEST_TMP:-${TMPDIR:-/tmp}}/vorbix-hkv-test.XXXXXX")
 trap 'rm -rf "$tmp"' EXIT
 cd "$tmp" || exit 1
@@ -82,9 +83,11 @@ expect_rc list 0
 expect_err list ""
 expect_out list "$(printf 'Strg+C\tKopieren\t\nWin+Ä\tText einfügen\tGrüße &\nAlt+F4\tWebseite\thttp://a.b/?x=<y> | Normal\nF9\tDatum/Zeit einfügen\t(Kein Format)')"
 expect_file list-leaves-file table.hkv table.orig
+# Rows keep their properties in another language; a missing value shows that language's
+# placeholder (none in this English file).
 run "${en[@]}" list table.hkv
 expect_rc list-english 0
-expect_out list-english "$(printf 'Strg+C\tKopieren\t\nWin+Ä\tText einfügen\t\nAlt+F4\tWebseite\t\nF9\tDatum/Zeit einfügen\t')"
+expect_out list-english "$(printf 'Strg+C\tKopieren\t\nWin+Ä\tText einfügen\tGrüße &\nAlt+F4\tWebseite\thttp://a.b/?x=<y> | Normal\nF9\tDatum/Zeit einfügen\t')"
 
 echo "== resave, normalize, html"
 run "${de[@]}" resave table.hkv -o resaved.hkv
@@ -115,24 +118,26 @@ run "${de[@]}" check table.hkv
 expect_rc check-clean 0
 expect_err check-clean ""
 expect_out check-clean ""
-printf '[General]\r\nCount=5\r\n[Hot Key1]\r\nHot Key=Strg+C\r\nAction=Kopieren\r\n[Hot Key2]\r\nHot Key=Ctrl+X\r\nAction=Kopieren\r\n[Hot Key3]\r\nHot Key=strg+c\r\nAction=Copy\r\n[Hot Key4]\r\nHot Key=Win+M\r\nAction=Kopieren\r\n[Hot Key5]\r\nHot Key=\r\nAction=\r\n' >bad.hkv
+printf '[General]\r\nCount=6\r\n[Hot Key1]\r\nHot Key=Strg+C\r\nAction=Kopieren\r\n[Hot Key2]\r\nHot Key=Ctrl+X\r\nAction=Kopieren\r\n[Hot Key3]\r\nHot Key=strg+c\r\nAction=Copy\r\n[Hot Key4]\r\nHot Key=Win+M\r\nAction=Kopieren\r\n[Hot Key5]\r\nHot Key=\r\nAction=\r\n[Hot Key6]\r\nHot Key=Win+K\r\nAction=Kopie\r\n' >bad.hkv
 run "${de[@]}" check bad.hkv
 expect_rc check-problems 1
 expect_out check-problems ""
+# "Copy" is a caption of the English file: known whatever the language.
 expect_err check-problems "$(printf '%s\n' \
     'Hot Key2: key text "Ctrl+X" does not parse' \
     'Hot Key3: "strg+c" is the same combination as Hot Key1 ("Strg+C")' \
-    'Hot Key3: action "Copy" names no action in German' \
     'Hot Key5: key text "" does not parse' \
-    'Hot Key5: action "" names no action in German')"
-# The English layout group reads Ctrl+X as well; the captions stay those of German.
+    'Hot Key5: action "" names no action of any language' \
+    'Hot Key6: action "Kopie" names no action of any language')"
+# The English layout group reads Ctrl+X as well.
 run "${de[@]}" --layout english check bad.hkv
 expect_rc check-layout 1
 [[ "$err" != *'"Ctrl+X" does not parse'* ]] || fail check-layout "Ctrl+X refused with English keys"
-expect_err_has check-layout 'Hot Key3: action "Copy" names no action in German'
+expect_err_has check-layout 'Hot Key6: action "Kopie" names no action of any language'
 run "${en[@]}" check bad.hkv
 [[ "$err" != *'"Ctrl+X" does not parse'* ]] || fail check-english "Ctrl+X refused with English keys"
-expect_err_has check-english 'Hot Key1: action "Kopieren" names no action in English'
+[[ "$err" != *'"Kopieren"'* ]] || fail check-english "a German caption reported in English: $err"
+expect_err_has check-english 'Hot Key6: action "Kopie" names no action of any language'
 {
     printf '[General]\r\nCount=300\r\n'
     for i in $(seq 1 300); do printf '[Hot Key%d]\r\nHot Key=Strg+Alt+F%d\r\nAction=Kopieren\r\n' "$i" $((i % 24 + 1)); done
@@ -148,6 +153,35 @@ printf '[General]\r\nCount=1\r\n[Hot Key1]\r\nHot Key=Win+M\r\nAction=Alles mini
 run check shipped.hkv
 expect_rc shipped-language-file 0
 expect_err shipped-language-file ""
+
+echo "== every property in every language"
+every_kind_table /usr/bin/xterm '-e top' | iconv -f UTF-8 -t WINDOWS-1252 >german.hkv
+run --language English resave german.hkv -o english.hkv
+expect_rc resave-english 0
+expect_file resave-english english.hkv german.hkv
+run --language English list german.hkv
+expect_rc list-all-english 0
+[[ "$out" == *$'Strg+F3\tBenutzerdefiniertes Programm\t/usr/bin/xterm -e top | Maximiert'* ]] ||
+    fail list-all-english "program row without properties: $out"
+[[ "$out" == *$'Win+Z\tZaubern\t'* ]] || fail list-all-english "unknown row missing: $out"
+# Without the English file the German rows are still known, by the German file and by the
+# captions built into the program.
+mkdir -p noenglish/System/Localization
+run --program-folder noenglish --language English resave german.hkv -o x.hkv
+expect_one_error_line no-english-file
+cp "$(dirname "$tool")/System/Localization/German.lng" noenglish/System/Localization/
+run --program-folder noenglish resave german.hkv -o nogerman-file.hkv
+expect_rc resave-german-only 0
+expect_file resave-german-only nogerman-file.hkv german.hkv
+# The same table as UTF-8 without a mark, as a Linux editor saves it: umlauts read right,
+# properties kept, and written back in UTF-8.
+every_kind_table /usr/bin/xterm '-e top' >utf8.hkv
+run --language English list utf8.hkv
+expect_rc list-utf8 0
+[[ "$out" == *$'Strg+Alt+F4\tDVD-Laufwerk öffnen/schließen\tD:'* ]] || fail list-utf8 "umlauts or properties lost: $out"
+run resave utf8.hkv -o utf8-resaved.hkv
+expect_rc resave-utf8 0
+expect_file resave-utf8 utf8-resaved.hkv utf8.hkv
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures check(s) failed" >&2

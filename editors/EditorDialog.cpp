@@ -1,0 +1,160 @@
+#include "editors/EditorDialog.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+
+#include "components/DesignStyle.h"
+#include "editors/EditorHost.h"
+
+namespace vorbix {
+
+namespace {
+
+using A = AnchorLayout;
+
+// The frame lies this far inside the client edges; the buttons take the strip below it.
+constexpr int kFrameInset = 8;
+constexpr int kButtonStrip = 42;
+
+Qt::WindowFlags editorFlags(bool maximizable) {
+    Qt::WindowFlags f = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                        Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (maximizable) f |= Qt::WindowMaximizeButtonHint;
+    return f;
+}
+
+}  // namespace
+
+EditorDialog::EditorDialog(QWidget* parent, EditorHost& host, const Design& design,
+                           const QIcon& icon)
+    : QDialog(parent, editorFlags(design.maximizable)),
+      host_(host),
+      section_(design.section),
+      layout_(host.ppi(), design.client) {
+    setObjectName(QString::fromStdString(section_));
+    setFont(designFont("Tahoma", 13));
+    setSizeGripEnabled(false);
+    const int w = design.client.width();
+    const int h = design.client.height();
+    Image1 = new QLabel(this);
+    layout_.place(Image1, {20, 18, 24, 24});
+    Image1->setPixmap(icon.pixmap(layout_.scale(QSize(24, 24))));
+    LabelHeader = new QLabel(this);
+    LabelHeader->setObjectName(QStringLiteral("LabelHeader"));
+    LabelHeader->setFont(designFont("Trebuchet MS", 16));
+    layout_.place(LabelHeader, {50, 19, w - 70, 24}, A::L | A::T | A::R);
+    ButtonCancel = new QPushButton(this);
+    ButtonCancel->setObjectName(QStringLiteral("ButtonCancel"));
+    layout_.place(ButtonCancel, {w - 7 - 102, h - 7 - 28, 102, 28}, A::R | A::B);
+    ButtonSave = new QPushButton(this);
+    ButtonSave->setObjectName(QStringLiteral("ButtonSave"));
+    layout_.place(ButtonSave, {w - 7 - 102 - 6 - 99, h - 7 - 28, 99, 28}, A::R | A::B);
+    ButtonSave->setDefault(true);
+    ButtonSave->setAutoDefault(true);
+    ButtonCancel->setAutoDefault(false);
+    connect(ButtonSave, &QPushButton::clicked, this, [this] { ButtonSaveClick(); });
+    connect(ButtonCancel, &QPushButton::clicked, this, [this] { reject(); });
+    // Esc and the close box reject the dialog, which writes nothing.
+    resize(layout_.scale(design.client));
+    setMinimumSize(layout_.scale(design.minimumClient));
+    connect(this, &QDialog::finished, this, [this] { row_ = QPersistentModelIndex(); });
+}
+
+void EditorDialog::FormCreate() {
+    SetLanguage(section_);
+}
+
+void EditorDialog::SetLanguage(const std::string& section) {
+    const LanguageFile file = host_.language().file();
+    auto t = [&](std::string_view key) { return QString::fromStdString(file.text(section, key)); };
+    setWindowTitle(t("FormCaption"));
+    LabelHeader->setText(t("LabelHeader"));
+    ButtonSave->setText(t("ButtonSave"));
+    ButtonCancel->setText(t("ButtonCancel"));
+    setLanguageTexts(file, section);
+}
+
+bool EditorDialog::openFor(const QPersistentModelIndex& row) {
+    const HotKeyEntry* entry = host_.row(row);
+    if (!entry) return false;
+    row_ = row;
+    watchRows(row.model());
+    FormShow(*entry);
+    updateOkButton();
+    centreOnScreen();
+    open();
+    return true;
+}
+
+void EditorDialog::closeWithoutWriting() {
+    if (isVisible()) reject();
+}
+
+void EditorDialog::updateOkButton() {
+    ButtonSave->setEnabled(okAvailable());
+}
+
+void EditorDialog::ButtonSaveClick() {
+    const HotKeyEntry* current = host_.row(row_);
+    if (!current) {
+        closeWithoutWriting();
+        return;
+    }
+    if (!okAvailable() || !checkInput()) return;
+    HotKeyEntry values = *current;
+    encode(values);
+    const FileResult saved = host_.writeRow(row_, values);
+    if (!saved.ok) {
+        // The row keeps its former values; the user may try again or cancel.
+        host_.prompter().showMessage(saved.error, MessageType::Error);
+        return;
+    }
+    accept();
+}
+
+void EditorDialog::watchRows(const QAbstractItemModel* model) {
+    if (model == watched_ || !model) return;
+    watched_ = model;
+    // The row deleted or the table replaced while the editor is open: nothing is left to write.
+    auto rowGone = [this] {
+        if (isVisible() && !row_.isValid()) closeWithoutWriting();
+    };
+    connect(model, &QAbstractItemModel::rowsRemoved, this, rowGone);
+    connect(model, &QAbstractItemModel::modelReset, this, rowGone);
+    connect(model, &QObject::destroyed, this, [this] { watched_ = nullptr; });
+}
+
+void EditorDialog::centreOnScreen() {
+    QScreen* screen = parentWidget() ? parentWidget()->screen() : nullptr;
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect avail = screen->availableGeometry();
+    move(avail.center() - QPoint(width() / 2, height() / 2));
+}
+
+void EditorDialog::paintEvent(QPaintEvent* e) {
+    QDialog::paintEvent(e);
+    QPainter p(this);
+    const int line = std::max(1, scale(1));
+    const int inset = scale(kFrameInset);
+    const QRect frame(inset, inset, width() - 2 * inset, height() - inset - scale(kButtonStrip));
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::NoBrush);
+    // The frame, as four lines of the frame colour.
+    p.fillRect(QRect(frame.left(), frame.top(), frame.width(), line), kFrameColor);
+    p.fillRect(QRect(frame.left(), frame.bottom() - line + 1, frame.width(), line), kFrameColor);
+    p.fillRect(QRect(frame.left(), frame.top(), line, frame.height()), kFrameColor);
+    p.fillRect(QRect(frame.right() - line + 1, frame.top(), line, frame.height()), kFrameColor);
+    // The line under the header.
+    p.fillRect(QRect(scale(20), scale(48), width() - 2 * scale(20), line), kFrameColor);
+}
+
+void EditorDialog::resizeEvent(QResizeEvent* e) {
+    QDialog::resizeEvent(e);
+    layout_.relayout(this, size());
+}
+
+}  // namespace vorbix

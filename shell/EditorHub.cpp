@@ -1,0 +1,106 @@
+#include "shell/EditorHub.h"
+
+#include "editors/Website.h"
+#include "shell/Artwork.h"
+#include "shell/HotKeyTableModel.h"
+#include "shell/LanguageApplier.h"
+#include "storage/LanguageKeys.h"
+
+namespace vorbix {
+
+namespace {
+
+template <typename Editor>
+std::unique_ptr<EditorDialog> make(QWidget* parent, EditorHost& host, const QIcon& icon) {
+    return std::make_unique<Editor>(parent, host, icon);
+}
+
+struct EditorSlot {
+    ActionKind kind;
+    std::string_view section;  // kinds that share an editor share its section
+    std::unique_ptr<EditorDialog> (*make)(QWidget*, EditorHost&, const QIcon&);
+};
+
+// Which editor edits which kind.
+const EditorSlot kEditors[] = {
+    {ActionKind::Website, lang::kWebsite, &make<TWebsite>},
+};
+
+const EditorSlot* slotOf(ActionKind kind) {
+    for (const EditorSlot& slot : kEditors) {
+        if (slot.kind == kind) return &slot;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+EditorHub::EditorHub(Setup setup) : s_(std::move(setup)) {}
+
+EditorHub::~EditorHub() {
+    for (auto& [section, editor] : editors_) s_.languages.remove(editor.get());
+}
+
+EditorDialog* EditorHub::editorFor(ActionKind kind) {
+    const EditorSlot* slot = slotOf(kind);
+    if (!slot) return nullptr;
+    std::unique_ptr<EditorDialog>& editor = editors_[std::string(slot->section)];
+    if (!editor) {
+        editor = slot->make(s_.window, *this, s_.art.actionIcon(toIndex(kind)));
+        editor->FormCreate();
+        s_.languages.add(slot->section, editor.get());
+    }
+    return editor.get();
+}
+
+void EditorHub::openEditor(const EditRequest& request) {
+    if (openedEditor()) return;
+    EditorDialog* editor = editorFor(request.kind);
+    if (!editor) return;
+    editor->openFor(QPersistentModelIndex(s_.model.index(int(request.row), 0)));
+}
+
+void EditorHub::closeAll() {
+    for (auto& [section, editor] : editors_) editor->closeWithoutWriting();
+}
+
+EditorDialog* EditorHub::openedEditor() const {
+    for (const auto& [section, editor] : editors_) {
+        if (editor->isVisible()) return editor.get();
+    }
+    return nullptr;
+}
+
+EditorDialog* EditorHub::createdEditor(ActionKind kind) const {
+    const EditorSlot* slot = slotOf(kind);
+    if (!slot) return nullptr;
+    const auto found = editors_.find(std::string(slot->section));
+    return found == editors_.end() ? nullptr : found->second.get();
+}
+
+const HotKeyEntry* EditorHub::row(const QPersistentModelIndex& index) const {
+    return s_.model.row(index);
+}
+
+FileResult EditorHub::writeRow(const QPersistentModelIndex& index, const HotKeyEntry& values) {
+    const HotKeyEntry* current = s_.model.row(index);
+    if (!current) return {false, {}};
+    const HotKeyEntry before = *current;
+    s_.model.setRow(index, values);
+    const TableStore::Result saved = s_.store.save(s_.hotKeyFilePath);
+    if (saved.ok) return {};
+    s_.model.setRow(index, before);
+    return {false, saved.error};
+}
+
+const LanguageSource& EditorHub::language() const {
+    return s_.languages;
+}
+
+const EditorTexts& EditorHub::texts() {
+    texts_.current = s_.texts;
+    texts_.languages = &s_.catalogue;
+    return texts_;
+}
+
+}  // namespace vorbix

@@ -1,0 +1,70 @@
+#include "shell/FileCommands.h"
+
+#include "shell/LanguageApplier.h"
+#include "shell/MainWindow.h"
+#include "shell/ShellCore.h"
+#include "storage/HtmlExport.h"
+#include "storage/LanguageFile.h"
+
+namespace vorbix {
+
+void FileCommands::SetLanguage(const LanguageFile& file, std::string_view section) {
+    hkvFilter_ = file.text(section, "HKVFilter");
+    iniFilter_ = file.text(section, "INIFilter");
+    htmlFilter_ = file.text(section, "HTMLFilter");
+}
+
+void FileCommands::MenuOpenExecute() {
+    TableCommands& commands = main_.core().commands;
+    if (!commands.mayLoad()) {
+        main_.UpdateMenuState();
+        return;
+    }
+    const std::string path = chooser_.open(hkvFilter_, "hkv");
+    if (path.empty()) return;
+    commands.load(path);
+    main_.UpdateMenuState();
+}
+
+void FileCommands::MenuSaveExecute() {
+    const std::string target = chooser_.save(hkvFilter_, "hkv");
+    if (target.empty()) return;
+    main_.core().commands.saveTo(target);
+}
+
+void FileCommands::MenuSave2Execute() {
+    const std::string target = chooser_.save(htmlFilter_, "html");
+    if (target.empty()) return;
+    FileResult r = ExportHtml(target, main_.core().table, main_.language());
+    if (!r.ok) main_.prompter().showMessage(r.error, MessageType::Error);
+}
+
+void FileCommands::MenuSaveConfigExecute() {
+    const std::string target = chooser_.save(iniFilter_, "ini");
+    if (target.empty()) return;
+    main_.SaveMainConfig(target);
+    main_.saveSettingsPart(target);
+}
+
+void FileCommands::MenuLoadConfigExecute() {
+    if (!main_.environment().permissions.mayChangeTable()) {
+        main_.prompter().showMessage(main_.message("MessageAdminError"), MessageType::Error);
+        return;
+    }
+    const std::string path = chooser_.open(iniFilter_, "ini");
+    if (path.empty()) return;
+    HotKeyRegistry& registry = main_.core().registry;
+    const bool wasActive = registry.active();
+    main_.LoadMainConfig(path);
+    main_.loadSettingsPart(path);
+    main_.languages().applyAll();
+    // The activation state of the file is brought fully in line: registrations, icons, label.
+    const bool nowActive = registry.active();
+    registry.setActive(wasActive);
+    registry.switchActive(nowActive);
+    main_.applyActivePresentation();
+    main_.SaveMainConfig(main_.configPath());
+    main_.saveSettingsPart(main_.configPath());
+}
+
+}  // namespace vorbix

@@ -1,0 +1,34 @@
+// The commands of the main window that go through a file dialog: load a hot key file, save the
+// table as a hot key file or as a web page, export and import the configuration. The filters of
+// the dialogs come from the language file.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "shell/FileChooser.h"
+
+namespace vorbix {
+
+class LanguageFile;
+class TMain;
+
+class FileCommands {
+public:
+    FileCommands(TMain& main, FileChooser chooser) : main_(main), chooser_(std::move(chooser)) {}
+
+    void SetLanguage(const LanguageFile& file, std::string_view section);
+
+    void MenuOpenExecute();
+    void MenuSaveExecute();
+    void MenuSave2Execute();
+    void MenuSaveConfigExecute();
+    void MenuLoadConfigExecute();
+
+private:
+    TMain& main_;
+    FileChooser chooser_;
+    std::string hkvFilter_, iniFilter_, htmlFilter_;
+};
+
+}  // namespace vorbix

@@ -1,0 +1,113 @@
+#include "shell/HotKeyTableModel.h"
+
+namespace vorbix {
+
+HotKeyTableModel::HotKeyTableModel(HotKeyTable& table, IconOf iconOf, QObject* parent)
+    : QAbstractTableModel(parent), table_(table), iconOf_(std::move(iconOf)) {
+    headers_[HotKeyColumn] = QStringLiteral("Hot Key");
+}
+
+int HotKeyTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(table_.size());
+}
+
+int HotKeyTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+const HotKeyEntry* HotKeyTableModel::row(const QModelIndex& index) const {
+    if (!index.isValid() || index.model() != this || index.row() >= int(table_.size())) {
+        return nullptr;
+    }
+    return &table_.at(size_t(index.row()));
+}
+
+QVariant HotKeyTableModel::data(const QModelIndex& index, int role) const {
+    const HotKeyEntry* r = row(index);
+    if (!r) return {};
+    if (role == Qt::DisplayRole) {
+        switch (index.column()) {
+            case HotKeyColumn:
+                return QString::fromStdString(r->HotKeyText);
+            case ActionColumn:
+                return QString::fromStdString(r->ActionText);
+            case PropertiesColumn:
+                return QString::fromStdString(r->PropertiesText);
+        }
+    }
+    if (role == Qt::DecorationRole && index.column() == ActionColumn && iconOf_) {
+        const QIcon icon = iconOf_(*r);
+        if (!icon.isNull()) return icon;
+    }
+    return {};
+}
+
+QVariant HotKeyTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+        section < ColumnCount) {
+        return headers_[section];
+    }
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+bool HotKeyTableModel::setRow(const QModelIndex& index, const HotKeyEntry& newRow) {
+    if (!row(index)) return false;
+    table_.at(size_t(index.row())) = newRow;
+    emit dataChanged(this->index(index.row(), 0), this->index(index.row(), ColumnCount - 1));
+    return true;
+}
+
+void HotKeyTableModel::setHeaders(const QString& action, const QString& properties) {
+    headers_[ActionColumn] = action;
+    headers_[PropertiesColumn] = properties;
+    emit headerDataChanged(Qt::Horizontal, ActionColumn, PropertiesColumn);
+}
+
+void HotKeyTableModel::refreshAll() {
+    if (table_.empty()) return;
+    emit dataChanged(index(0, 0), index(int(table_.size()) - 1, ColumnCount - 1));
+}
+
+void HotKeyTableModel::resetAround(const std::function<void()>& change) {
+    beginResetModel();
+    change();
+    endResetModel();
+}
+
+void HotKeyTableModel::rowsAboutToChange(RowChange change, size_t first) {
+    const int r = int(first);
+    switch (change) {
+        case RowChange::Insert:
+            beginInsertRows({}, r, r);
+            break;
+        case RowChange::Remove:
+            beginRemoveRows({}, r, r);
+            break;
+        case RowChange::Swap:
+            // Exchanging rows r and r + 1 is moving row r + 1 in front of row r.
+            beginMoveRows({}, r + 1, r + 1, {}, r);
+            break;
+        case RowChange::Reset:
+            beginResetModel();
+            break;
+    }
+}
+
+void HotKeyTableModel::rowsChanged(RowChange change) {
+    switch (change) {
+        case RowChange::Insert:
+            endInsertRows();
+            break;
+        case RowChange::Remove:
+            endRemoveRows();
+            break;
+        case RowChange::Swap:
+            endMoveRows();
+            break;
+        case RowChange::Reset:
+            endResetModel();
+            break;
+    }
+}
+
+}  // namespace vorbix

@@ -1,0 +1,52 @@
+// The hot key table as a Qt model: the one source of the list's rows and icons. The table
+// commands report each change of rows (RowChangeListener), which the model passes on as Qt's
+// row signals, so views and persistent indexes (an open editor's row) follow inserts, removals
+// and moves without copying the table.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QIcon>
+#include <functional>
+
+#include "core/HotKeyTable.h"
+#include "core/TableCommands.h"
+
+namespace vorbix {
+
+class HotKeyTableModel : public QAbstractTableModel, public RowChangeListener {
+    Q_OBJECT
+public:
+    enum Column { HotKeyColumn = 0, ActionColumn = 1, PropertiesColumn = 2, ColumnCount = 3 };
+    // The image of a row's action kind; a null icon for a row whose kind is unknown.
+    using IconOf = std::function<QIcon(const HotKeyEntry&)>;
+
+    HotKeyTableModel(HotKeyTable& table, IconOf iconOf, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    const HotKeyTable& table() const { return table_; }
+    // The row behind `index`, null when the index no longer points at a row.
+    const HotKeyEntry* row(const QModelIndex& index) const;
+    // Replaces the fields of the row behind `index`; false when it is gone.
+    bool setRow(const QModelIndex& index, const HotKeyEntry& row);
+
+    // Column headers 1 and 2 (column 0 always reads "Hot Key").
+    void setHeaders(const QString& action, const QString& properties);
+    // The rows' texts or icons may read differently (after a change of language).
+    void refreshAll();
+    // Runs `change`, which may replace every row (loading a file), as one reset.
+    void resetAround(const std::function<void()>& change);
+
+    void rowsAboutToChange(RowChange change, size_t first) override;
+    void rowsChanged(RowChange change) override;
+
+private:
+    HotKeyTable& table_;
+    IconOf iconOf_;
+    QString headers_[ColumnCount];
+};
+
+}  // namespace vorbix

@@ -1,0 +1,89 @@
+#include "shell/StatusStrip.h"
+
+#include "components/DesignStyle.h"
+#include "components/LinkLabel.h"
+#include "components/Shape.h"
+#include "core/HotKeyTable.h"
+#include "shell/Artwork.h"
+#include "shell/MainColors.h"
+#include "storage/LanguageFile.h"
+
+namespace vorbix {
+
+using A = AnchorLayout;
+
+StatusStrip::StatusStrip(QWidget* parent, const Artwork& art, int ppi)
+    : QWidget(parent), layout_(ppi, kDesign.size()) {
+    // Positions relative to the strip, which lies at the bottom of the window.
+    Shape2 = new TShape(this);
+    layout_.place(Shape2, {0, 0, 807, 24}, A::L | A::T | A::R);
+    StatusbarLabel1 = new QLabel(this);
+    layout_.place(StatusbarLabel1, {600, 4, 100, 16}, A::R);
+    StatusbarLabel1->setObjectName(QStringLiteral("StatusbarLabel1"));
+    StatusbarLabel1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    StatusbarLabel1->setFont(designFont("Tahoma", 12));
+    Shape6 = new TShape(this);
+    layout_.place(Shape6, {707, 0, 1, 24}, A::R);
+    auto image = [&](const char* file) {
+        auto* im = new TLinkLabel(this, false);
+        layout_.place(im, {713, 4, 16, 16}, A::R);
+        im->setPixmap(art.icon("", file).pixmap(layout_.scale(QSize(16, 16))));
+        return im;
+    };
+    Image5 = image("Active.svg");
+    Image6 = image("Inactive.svg");
+    Image6->hide();
+    LabelDeactivated = new TLinkLabel(this);
+    layout_.place(LabelDeactivated, {731, 3, 76, 18}, A::R);
+    LabelDeactivated->setObjectName(QStringLiteral("LabelDeactivated"));
+    LabelDeactivated->setToolTip(QStringLiteral("WIN+N"));
+    LabelDeactivated->setFont(designFont("Tahoma", 12));
+    LabelDeactivated->setText(QStringLiteral("Aktiviert"));
+    for (TLinkLabel* l : {Image5, Image6, LabelDeactivated}) {
+        connect(l, &TLinkLabel::clicked, this, &StatusStrip::activationClicked);
+    }
+    Shape2->lower();
+}
+
+void StatusStrip::setCount(size_t rows) {
+    StatusbarLabel1->setText(QString::fromStdString(hotKeyCountText(rows)));
+}
+
+void StatusStrip::setActive(bool on) {
+    Image5->setVisible(on);
+    Image6->setVisible(!on);
+    LabelDeactivated->setText(QString::fromStdString(on ? labelActivated_ : labelDeactivated_));
+}
+
+void StatusStrip::SetLanguage(const LanguageFile& file, std::string_view section) {
+    const QString current = LabelDeactivated->text();
+    const bool showsActive = current == QStringLiteral("Aktiviert") ||
+                             current == QStringLiteral("Activated") ||
+                             current == QString::fromStdString(labelActivated_);
+    labelActivated_ = file.text(section, "LabelActivated");
+    labelDeactivated_ = file.text(section, "LabelDeactivated");
+    LabelDeactivated->setText(
+        QString::fromStdString(showsActive ? labelActivated_ : labelDeactivated_));
+}
+
+void StatusStrip::applyColors(const MainColors& c) {
+    Shape2->setColors(c.panel, c.frame);
+    Shape6->setColors(c.frame, c.frame);
+    LabelDeactivated->setHoverColor(kHoverColor);
+    LabelDeactivated->setRestColor(c.text);
+}
+
+QString StatusStrip::activationText() const {
+    return LabelDeactivated->text();
+}
+
+bool StatusStrip::activeIconShown() const {
+    return !Image5->isHidden() && Image6->isHidden();
+}
+
+void StatusStrip::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    layout_.relayout(this, size());
+}
+
+}  // namespace vorbix

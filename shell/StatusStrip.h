@@ -1,0 +1,53 @@
+// The strip at the bottom of the main window: the row count and the activation switch (icon
+// and label; a click on either switches all hot keys off or on).
+#pragma once
+
+#include <QWidget>
+#include <string>
+#include <string_view>
+
+#include "components/AnchorLayout.h"
+
+class QLabel;
+
+namespace vorbix {
+
+class Artwork;
+class LanguageFile;
+class TLinkLabel;
+class TShape;
+struct MainColors;
+
+class StatusStrip : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr QRect kDesign{0, 508, 807, 24};
+
+    StatusStrip(QWidget* parent, const Artwork& art, int ppi);
+
+    void setCount(size_t rows);
+    // The icon and the label show the activation state.
+    void setActive(bool active);
+    // The label keeps the state it shows, in the new language.
+    void SetLanguage(const LanguageFile& file, std::string_view section);
+    void applyColors(const MainColors& colors);
+
+    QLabel* countLabel() const { return StatusbarLabel1; }
+    QString activationText() const;
+    bool activeIconShown() const;
+
+signals:
+    void activationClicked();
+
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    AnchorLayout layout_;
+    TShape *Shape2 = nullptr, *Shape6 = nullptr;
+    QLabel* StatusbarLabel1 = nullptr;
+    TLinkLabel *Image5 = nullptr, *Image6 = nullptr, *LabelDeactivated = nullptr;
+    std::string labelActivated_, labelDeactivated_;
+};
+
+}  // namespace vorbix

@@ -1,0 +1,67 @@
+#include "shell/TableActions.h"
+
+#include <QComboBox>
+#include <QTreeView>
+
+#include "components/HotkeyEx.h"
+#include "shell/HotKeyPage.h"
+#include "shell/MainMenus.h"
+
+namespace vorbix {
+
+void TableActions::takeSelection() {
+    commands_.select(page_.selectedRow());
+}
+
+void TableActions::selectRow(int row) {
+    page_.selectRow(row);
+    commands_.select(row);
+}
+
+void TableActions::UpdateMenuState() {
+    takeSelection();
+    commands_.updateMenuState();
+    menus_.setMenuState(commands_.menuState());
+}
+
+void TableActions::LabelAddHotKeyClick() {
+    const auto kind = actionKindFromIndex(page_.actionBox()->currentIndex());
+    if (!kind) return;
+    if (commands_.add(page_.hotkeyField()->HotKey(), *kind)) {
+        UpdateMenuState();
+        page_.list()->setFocus();
+    }
+}
+
+void TableActions::ListView1DblClick() {
+    takeSelection();
+    // A row without properties has nothing to edit.
+    const std::optional<EditRequest> request = commands_.edit();
+    if (request && openEditor_) openEditor_(*request);
+}
+
+void TableActions::MenuDeleteSelectedExecute() {
+    takeSelection();
+    commands_.deleteSelected();
+    selectRow(commands_.selectedRow());
+    UpdateMenuState();
+}
+
+void TableActions::MenuDeleteAllExecute() {
+    commands_.deleteAll();
+    UpdateMenuState();
+}
+
+void TableActions::ButtonUpClick() {
+    takeSelection();
+    commands_.moveUp();
+    selectRow(commands_.selectedRow());
+}
+
+void TableActions::ButtonDownClick() {
+    takeSelection();
+    commands_.moveDown();
+    selectRow(commands_.selectedRow());
+}
+
+}  // namespace vorbix

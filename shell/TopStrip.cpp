@@ -1,0 +1,65 @@
+#include "shell/TopStrip.h"
+
+#include <QMenuBar>
+
+#include "components/DesignStyle.h"
+#include "components/LinkLabel.h"
+#include "components/Shape.h"
+#include "shell/Artwork.h"
+#include "shell/MainColors.h"
+
+namespace vorbix {
+
+using A = AnchorLayout;
+
+TopStrip::TopStrip(QWidget* parent, const Artwork& art, int ppi)
+    : QWidget(parent), layout_(ppi, kDesign.size()), panelLayout_(ppi, QSize(805, 23)) {
+    Shape1 = new TShape(this);
+    layout_.place(Shape1, {0, 0, 807, 25}, A::L | A::T | A::R);
+    MenuPanel = new QWidget(this);
+    MenuPanel->setAutoFillBackground(true);
+    layout_.place(MenuPanel, {1, 1, 805, 23}, A::L | A::T | A::R);
+    XPMenuBar1 = new QMenuBar(MenuPanel);
+    XPMenuBar1->setNativeMenuBar(false);
+    panelLayout_.place(XPMenuBar1, {-1, 0, 322, 23});
+    auto image = [&](QRect r, const char* file, int anchors, const char* theme) {
+        auto* im = new TLinkLabel(MenuPanel, false);
+        panelLayout_.place(im, r, anchors);
+        im->setPixmap(art.icon(theme, file).pixmap(panelLayout_.scale(r.size())));
+        return im;
+    };
+    ImageGerman = image({718, 5, 18, 12}, "FlagGerman.svg", A::L | A::T, "");
+    ImageGerman->setToolTip(QStringLiteral("Deutsch"));
+    ImageEnglish = image({743, 5, 18, 12}, "FlagEnglish.svg", A::L | A::T, "");
+    ImageEnglish->setToolTip(QStringLiteral("English"));
+    Shape10 = new TShape(MenuPanel);
+    panelLayout_.place(Shape10, {771, 3, 1, 16});
+    Shape10->setColors(QColor(0x2D, 0x2D, 0x2D), QColor(0x2D, 0x2D, 0x2D));
+    ImageHelp = image({781, 3, 16, 16}, "Help.svg", A::T | A::R, "help-browser");
+    connect(ImageGerman, &TLinkLabel::clicked, this, &TopStrip::germanClicked);
+    connect(ImageEnglish, &TLinkLabel::clicked, this, &TopStrip::englishClicked);
+    connect(ImageHelp, &TLinkLabel::clicked, this, &TopStrip::helpClicked);
+    Shape1->lower();
+}
+
+void TopStrip::applyColors(const MainColors& c) {
+    Shape1->setColors(c.panel, c.frame);
+    QPalette panel = MenuPanel->palette();
+    panel.setColor(QPalette::Window, c.panel);
+    panel.setColor(QPalette::WindowText, c.text);
+    MenuPanel->setPalette(panel);
+    XPMenuBar1->setStyleSheet(
+        QStringLiteral("QMenuBar { background: %1; color: %2; }"
+                       "QMenuBar::item { background: transparent; padding: 3px 8px; }"
+                       "QMenuBar::item:selected { color: %3; }"
+                       "QMenuBar::item:pressed { background: %4; color: %3; }")
+            .arg(c.panel.name(), c.text.name(), kHoverColor.name(), c.frame.name()));
+}
+
+void TopStrip::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    layout_.relayout(this, size());
+    panelLayout_.relayout(MenuPanel, MenuPanel->size());
+}
+
+}  // namespace vorbix

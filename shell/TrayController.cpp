@@ -1,0 +1,122 @@
+#include "shell/TrayController.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QSystemTrayIcon>
+#include <QWidget>
+
+#include "components/DesignStyle.h"
+#include "shell/Artwork.h"
+#include "shell/MainMenus.h"
+#include "storage/LanguageFile.h"
+
+namespace vorbix {
+
+TrayController::TrayController(const Artwork& art, MainMenus& menus, QWidget* window,
+                               std::function<void()> beforeHide)
+    : QObject(window),
+      art_(art),
+      menus_(menus),
+      window_(window),
+      beforeHide_(std::move(beforeHide)) {
+    PopupMenu1 = new QMenu(window);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    PopupMenu1->addAction(menus.action(Command::PopupStart));
+    PopupMenu1->addAction(menus.action(Command::PopupDeactivate));
+    PopupMenu1->addSeparator();
+    PopupMenu1->addAction(menus.action(Command::MenuOpen));
+    PopupMenu1->addAction(menus.action(Command::MenuSettings));
+    PopupMenu1->addSeparator();
+    PopupMenu1->addAction(menus.action(Command::PopupClose));
+    PopupMenu1->setDefaultAction(menus.action(Command::PopupStart));
+    PopupMenu1->setPalette(desktopPalette());
+    connect(PopupMenu1, &QMenu::aboutToShow, this, [this] {
+        rules_.followVisibility(applicationVisible());
+        showCaption();
+    });
+
+    Tray = new QSystemTrayIcon(this);
+    Tray->setToolTip(QStringLiteral("Vorbix"));
+    Tray->setContextMenu(PopupMenu1);
+    Tray->setIcon(art_.trayIcon(true));
+    connect(Tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
+        if (r == QSystemTrayIcon::DoubleClick) toggle();
+    });
+}
+
+TrayController::~TrayController() {
+    Tray->hide();
+}
+
+void TrayController::SetLanguage(const LanguageFile& file, std::string_view section) {
+    rules_.setTexts({file.text(section, "PopupStart1"), file.text(section, "PopupStart2"),
+                     file.text(section, "PopupActivate"), file.text(section, "PopupDeactivate")});
+    rules_.languageApplied(applicationVisible());
+    showCaption();
+}
+
+void TrayController::showCaption() {
+    menus_.action(Command::PopupStart)->setText(QString::fromStdString(rules_.startCaption()));
+}
+
+void TrayController::setActive(bool active) {
+    menus_.action(Command::PopupDeactivate)
+        ->setText(QString::fromStdString(rules_.activationCaption(active)));
+    // A missing icon file gets the built-in picture, so the presentation always follows the state.
+    Tray->setIcon(art_.trayIcon(active));
+}
+
+void TrayController::setIconVisible(bool visible) {
+    Tray->setVisible(visible);
+}
+
+bool TrayController::notify(const QString& text) {
+    if (!QSystemTrayIcon::isSystemTrayAvailable() || !Tray->isVisible()) return false;
+    Tray->showMessage(QStringLiteral("Vorbix"), text, QSystemTrayIcon::Warning, 5000);
+    return true;
+}
+
+bool TrayController::applicationVisible() const {
+    return window_->isVisible() && !window_->isMinimized();
+}
+
+void TrayController::hideApplication() {
+    if (beforeHide_) beforeHide_();
+    window_->hide();
+}
+
+void TrayController::showApplication() {
+    if (window_->isMinimized())
+        window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+}
+
+void TrayController::carryOut(TrayRules::Step step) {
+    showCaption();
+    switch (step) {
+        case TrayRules::Step::ShowApplication:
+            return showApplication();
+        case TrayRules::Step::HideApplication:
+            return hideApplication();
+        case TrayRules::Step::BringToFront:
+            window_->raise();
+            window_->activateWindow();
+            return;
+    }
+}
+
+void TrayController::PopupStartExecute() {
+    carryOut(rules_.popupStart(applicationVisible()));
+}
+
+void TrayController::toggle() {
+    carryOut(rules_.toggle(applicationVisible()));
+}
+
+void TrayController::InstanceCreated() {
+    carryOut(rules_.instanceCreated(applicationVisible()));
+}
+
+}  // namespace vorbix

@@ -1,0 +1,67 @@
+// The tray icon and its menu (show/hide, switch off/on, load a hot key file, settings, exit),
+// and the showing and hiding of the application (the main window) that the menu, a double
+// click, the special hot key and a second start ask for. The captions and close rules are
+// those of TrayRules.
+#pragma once
+
+#include <QObject>
+#include <functional>
+#include <string_view>
+
+#include "shell/TrayRules.h"
+
+class QMenu;
+class QSystemTrayIcon;
+class QWidget;
+
+namespace vorbix {
+
+class Artwork;
+class LanguageFile;
+class MainMenus;
+
+class TrayController : public QObject {
+    Q_OBJECT
+public:
+    // `window` is the application's main window; `beforeHide` runs before it is hidden.
+    TrayController(const Artwork& art, MainMenus& menus, QWidget* window,
+                   std::function<void()> beforeHide);
+    ~TrayController() override;
+
+    TrayRules& rules() { return rules_; }
+    const TrayRules& rules() const { return rules_; }
+    QSystemTrayIcon* icon() const { return Tray; }
+    QMenu* menu() const { return PopupMenu1; }
+
+    void SetLanguage(const LanguageFile& file, std::string_view section);
+    // The show/hide entry reads as the rules say.
+    void showCaption();
+    // The icon and the switch entry follow the activation state.
+    void setActive(bool active);
+    void setIconVisible(bool visible);
+    // A balloon message over the icon; false when no tray can show it.
+    bool notify(const QString& text);
+
+    // The application is visible: its window is shown and not minimised.
+    bool applicationVisible() const;
+    void hideApplication();
+    void showApplication();
+    // The show/hide entry.
+    void PopupStartExecute();
+    // The special hot key and the double click: the entry after a caption update.
+    void toggle();
+    // A second start of the program.
+    void InstanceCreated();
+
+private:
+    void carryOut(TrayRules::Step step);
+    const Artwork& art_;
+    MainMenus& menus_;
+    QWidget* window_;
+    std::function<void()> beforeHide_;
+    TrayRules rules_;
+    QSystemTrayIcon* Tray = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+};
+
+}  // namespace vorbix
