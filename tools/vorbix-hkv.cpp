@@ -16,6 +16,7 @@
 #include "core/LanguageTexts.h"
 #include "storage/AtomicFile.h"
 #include "storage/HotKeyFile.h"
+#include "storage/HotKeyTranslation.h"
 #include "storage/HtmlExport.h"
 #include "storage/LanguageFile.h"
 #include "storage/StorageLocations.h"
@@ -46,6 +47,13 @@ constexpr const char* kUsage =
     "                       combinations used twice, actions that name no action of any\n"
     "                       language, and rows beyond the 256 the table holds; exit status 1\n"
     "                       when anything is reported, 0 otherwise\n"
+    "  translate FILE --to English|German -o OUT\n"
+    "                       write to OUT the table for the other language: action captions,\n"
+    "                       placeholders, window-mode words, browser and media commands, the\n"
+    "                       mute word and key names (Strg+Umsch+A <-> Ctrl+Shift+A); every\n"
+    "                       value of the user and every other byte stay as they are. Rows\n"
+    "                       that cannot be translated are reported on standard error and\n"
+    "                       kept; exit status 1 when any was kept, 0 otherwise\n"
     "\n"
     "A row's action is recognised in every language file of the program folder; a row whose\n"
     "action no language knows keeps its keys as they are.\n"
@@ -60,11 +68,12 @@ constexpr const char* kUsage =
     "                             folder it is installed in)\n"
     "  --default-device ID        audio endpoint written for volume rows without one\n"
     "                             (default empty: the default endpoint)\n"
-    "  -o OUT                     output file of resave, normalize and html\n"
+    "  --to German|English        the language translate writes\n"
+    "  -o OUT                     output file of resave, normalize, html and translate\n"
     "  --help                     show this text\n"
     "  --version                  print the version\n"
     "\n"
-    "Exit status: 0 success, 1 check found something, 2 error.\n";
+    "Exit status: 0 success, 1 check or translate found something, 2 error.\n";
 
 struct Arguments {
     std::string command;
@@ -74,6 +83,7 @@ struct Arguments {
     std::optional<BuiltinKeyNames::Group> layout;
     std::optional<std::string> programFolder;
     std::string defaultDevice;
+    std::optional<std::string> to;
     bool help = false;
     bool version = false;
 };
@@ -117,6 +127,11 @@ Arguments parseArguments(int argc, char** argv) {
             } else {
                 throw UsageError{"--layout takes german or english, not \"" + layout + "\""};
             }
+        } else if (arg == "--to") {
+            args.to = value();
+            if (*args.to != kGerman && *args.to != kEnglish) {
+                throw UsageError{"--to takes German or English, not \"" + *args.to + "\""};
+            }
         } else if (arg == "--program-folder") {
             args.programFolder = value();
         } else if (arg == "--default-device") {
@@ -130,18 +145,21 @@ Arguments parseArguments(int argc, char** argv) {
     if (args.help || args.version) return args;
     if (positional.empty()) throw UsageError{"no command given (see --help)"};
     args.command = positional[0];
-    static const std::vector<std::string> commands = {"list", "resave", "normalize", "html",
-                                                      "check"};
+    static const std::vector<std::string> commands = {"list", "resave", "normalize",
+                                                      "html", "check",  "translate"};
     if (std::find(commands.begin(), commands.end(), args.command) == commands.end()) {
         throw UsageError{"unknown command \"" + args.command + "\" (see --help)"};
     }
     if (positional.size() < 2) throw UsageError{args.command + " needs a FILE"};
     if (positional.size() > 2) throw UsageError{"unexpected argument \"" + positional[2] + "\""};
     args.file = positional[1];
-    const bool writes =
-        args.command == "resave" || args.command == "normalize" || args.command == "html";
+    const bool writes = args.command == "resave" || args.command == "normalize" ||
+                        args.command == "html" || args.command == "translate";
     if (writes && !args.out) throw UsageError{args.command + " needs -o OUT"};
     if (!writes && args.out) throw UsageError{args.command + " writes no file; drop -o"};
+    const bool translates = args.command == "translate";
+    if (translates && !args.to) throw UsageError{"translate needs --to English or --to German"};
+    if (!translates && args.to) throw UsageError{"--to belongs to translate"};
     return args;
 }
 
@@ -196,6 +214,21 @@ int check(const HotKeyTable& table, const LoadResult& loaded, const LanguageText
     return findings == 0 ? kExitOk : kExitFindings;
 }
 
+// Writes the file for the other language; rows kept as they were are findings.
+int translate(const Arguments& args, const LanguageCatalogue& languages) {
+    std::string error;
+    const std::optional<std::string> bytes = readWholeFile(args.file, &error);
+    if (!bytes) return fail(error);
+    const TranslationResult translated = translateHotKeyFile(*bytes, *args.to, languages);
+    if (!translated.ok) return fail(args.file + ": " + translated.error);
+    const FileResult written = writeFileAtomically(*args.out, translated.bytes);
+    if (!written) return fail(written.error);
+    for (const std::string& kept : translated.keptRows) {
+        std::cerr << "vorbix-hkv: " << kept << "; kept as it is\n";
+    }
+    return translated.keptRows.empty() ? kExitOk : kExitFindings;
+}
+
 int run(const Arguments& args) {
     if (args.command == "normalize") {
         std::string error;
@@ -216,6 +249,8 @@ int run(const Arguments& args) {
     if (!languageFile.error().empty()) return fail(languageFile.error());
     const LanguageTexts texts = languageFile.mainTexts(args.language);
     const LanguageCatalogue languages = LanguageFile::loadCatalogue(folder);
+
+    if (args.command == "translate") return translate(args, languages);
 
     HotKeyTable table;
     const std::optional<LoadResult> loaded = loadTable(args, table, texts, languages);
