@@ -21,15 +21,7 @@ cleanup() {
     for p in "${pids[@]}"; do wait "$p" 2>/dev/null; done
 }
 trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-wait_for() {
-    local limit=$1; shift
-    local end=$((SECONDS + limit))
-    while ! "$@" 2>/dev/null; do
-        [ $SECONDS -ge $end ] && return 1
-        sleep 0.05
-    done
-}
+source "$(dirname "$(realpath "$0")")/../support/e2e-helpers.sh"
 notices() { grep -c '^vorbix.session: Wayland session' "$1" 2>/dev/null; }
 start() {
     "$vorbix" hide >"$1" 2>&1 &
@@ -42,9 +34,9 @@ stop() {
     wait "$vorbix_pid"
 }
 
-printf '%s\r\n' '[General]' 'Count=1' '[Hot Key1]' 'Hot Key=Strg+F5' \
+write_table '[General]' 'Count=1' '[Hot Key1]' 'Hot Key=Strg+F5' \
     'Action=Benutzerdefiniertes Programm' 'Program=/usr/bin/touch<~F~>' \
-    "Parameter=$work/fired" 'HowToOpen=Normal' >"$data/HotKeys.hkv"
+    "Parameter=$work/fired" 'HowToOpen=Normal'
 
 start "$work/first.log"
 wait_for 10 grep -q '^vorbix.session: Wayland session' "$work/first.log" ||

@@ -9,7 +9,7 @@ set -u
 source_dir=$1 build=$2
 command -v dpkg-deb >/dev/null && command -v cpack >/dev/null ||
     { echo "SKIPPED: dpkg-deb or cpack missing"; exit 77; }
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$source_dir/tests/support/e2e-helpers.sh"
 work=$VORBIX_TEST_TMP/package
 mkdir -p "$work"
 pids=()
@@ -114,20 +114,15 @@ command -v xdotool >/dev/null || { echo "SKIPPED: xdotool missing, the program w
 export XDG_CONFIG_HOME=$work/config
 data=$XDG_CONFIG_HOME/Vorbix
 mkdir -p "$data"
-printf '%s\r\n' '[General]' 'Count=1' '[Hot Key1]' 'Hot Key=Strg+F5' \
+write_table '[General]' 'Count=1' '[Hot Key1]' 'Hot Key=Strg+F5' \
     'Action=Benutzerdefiniertes Programm' 'Program=/usr/bin/touch<~F~>' \
-    "Parameter=$work/fired" 'HowToOpen=Normal' >"$data/HotKeys.hkv"
+    "Parameter=$work/fired" 'HowToOpen=Normal'
 PATH=$root/usr/bin:$PATH $exec_line >"$work/vorbix.log" 2>&1 &
 pids+=($!)
-wait_for() {
-    local i
-    for i in $(seq 200); do "$@" 2>/dev/null && return 0; sleep 0.05; done
-    return 1
-}
-wait_for grep -q '^Active=' "$data/Config.ini" || fail "the program did not start: $(cat "$work/vorbix.log")"
+wait_for 10 grep -q '^Active=' "$data/Config.ini" || fail "the program did not start: $(cat "$work/vorbix.log")"
 grep -q "^ProgramDir=$root/usr/share/vorbix/"$'\r'"$" "$data/Config.ini" ||
     fail "the installed program's data folder: $(grep ProgramDir "$data/Config.ini")"
-wait_for xdotool search --onlyvisible --name '^Pellmarr - Vorbix$' || fail "no main window"
+wait_for 10 has_main_window || fail "no main window"
 xdotool key ctrl+F5
-wait_for test -e "$work/fired" || fail "the program row did not fire: $(cat "$work/vorbix.log")"
+wait_for 10 test -e "$work/fired" || fail "the program row did not fire: $(cat "$work/vorbix.log")"
 echo "PASS: package_deb ($(basename "$deb"))"
