@@ -25,6 +25,7 @@
 #include "shell/SingleInstance.h"
 #include "shell/WaylandNotice.h"
 #include "storage/LanguageFile.h"
+#include "storage/LanguageKeys.h"
 #include "storage/Policy.h"
 #include "storage/StorageLocations.h"
 
@@ -48,6 +49,19 @@ int main(int argc, char** argv) {
             return kExitUsage;
         case CommandLine::Mode::Run:
             break;
+    }
+
+    // The window never runs as root on another user's files: they would become root's, and links
+    // placed there would be followed as root.
+    if (const std::optional<std::string> folder = userFolderOfRoot()) {
+        std::fprintf(stderr,
+                     "Vorbix does not run as root with folders that are not root's own (%s): "
+                     "its files there would belong to root, and links placed there would be "
+                     "followed as root.\nStart it as the user those folders belong to, without "
+                     "sudo (vorbix), or as root with root's own folders (sudo -H vorbix, without "
+                     "-E).\n",
+                     escapeControlBytes(*folder).c_str());
+        return 1;
     }
 
     // The program is an X11 client, also in a Wayland session (under XWayland).
@@ -89,7 +103,9 @@ int main(int argc, char** argv) {
     THotkeyEx::setKeysymMapper([](uint32_t keysym, uint32_t keycode) {
         return x11::virtualKeyOfKeyEvent(keysym, keycode);
     });
-    const ChangePolicy policy = readChangePolicy();
+    std::string policyError;
+    const ChangePolicy policy = readChangePolicy(std::string(kPolicyFilePath),
+                                                 PolicyReading::OnlyZeroForbids, &policyError);
 
     ShellEnvironment env;
     env.programFolder = ProgramFolder();
@@ -126,6 +142,14 @@ int main(int argc, char** argv) {
         main.startHidden();
     else
         main.showAtStart();
+    // A policy file that cannot be read locks changes (see readChangePolicy); say so.
+    if (!policyError.empty()) {
+        std::string text = LanguageFile::load(env.programFolder, main.language())
+                               .text(lang::kMain, lang::kMessagePolicyUnreadable);
+        if (const size_t at = text.find("%s"); at != std::string::npos)
+            text.replace(at, 2, policyError);
+        main.notifyFailure(text);
+    }
     // In a Wayland session the hot keys reach the program only while an X11 window has the focus.
     WaylandNotice::tellOnce(isWaylandSession(), main.configPath(),
                             LanguageFile::load(env.programFolder, main.language()), main.trayIcon(),

@@ -46,6 +46,8 @@ constexpr K kMainKeys[] = {
     // Why a volume row could not run
     "MessageVolumeNotSet", "MessageVolumeUnreadable", "MessageVolumeNoSoundSystem",
     "MessageVolumeNoDevice", "MessageVolumeFailed",
+    // Start-up notices
+    "MessagePolicyUnreadable",
     // A Wayland session
     "MessageWayland1", "MessageWayland2"};
 

@@ -46,6 +46,7 @@ inline constexpr std::string_view kMessageTableFull = "MessageTableFull";
 inline constexpr std::string_view kMessageTableTruncated = "MessageTableTruncated";
 inline constexpr std::string_view kMessageHiddenWindows = "MessageHiddenWindows";
 inline constexpr std::string_view kMessageActionFailed = "MessageActionFailed";
+inline constexpr std::string_view kMessagePolicyUnreadable = "MessagePolicyUnreadable";
 inline constexpr std::string_view kMessageWayland1 = "MessageWayland1";
 inline constexpr std::string_view kMessageWayland2 = "MessageWayland2";
 
