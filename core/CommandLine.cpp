@@ -96,8 +96,8 @@ std::string commandLineUsage(std::string_view programName) {
            "Files: HotKeys.hkv and Config.ini in $XDG_CONFIG_HOME/Vorbix/ (~/.config/Vorbix/);\n"
            "the machine-wide change policy in /etc/xdg/Vorbix/policy.ini.\n"
            "\n"
-           "Exit status: 0 success, 1 the program could not run on (no display, display lost),\n"
-           "2 bad command line.\n";
+           "Exit status: 0 success, 1 the program could not run (no display, display lost,\n"
+           "started as root with another user's folders), 2 bad command line.\n";
 }
 
 }  // namespace vorbix

@@ -9,7 +9,7 @@ build=${1:-$root/build}
 if [ ! -f "$build/CMakeCache.txt" ]; then
     cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >&2
 fi
-cmake --build "$build" -j2 --target vorbix vorbix-hkv vorbix_install_files >&2
+cmake --build "$build" -j2 --target vorbix vorbix-hkv vorbix-policy vorbix_install_files >&2
 rm -f "$build"/package/vorbix_*.deb
 (cd "$build" && cpack -G DEB --config CPackConfig.cmake) >&2
 debs=("$build"/package/vorbix_*.deb)

@@ -45,7 +45,7 @@ awk '{print $6}' "$work/list" | sed 's|^\./|/|' | sort >"$work/paths"
 grep -v '^/usr/' "$work/paths" && fail "files outside /usr"
 awk '$2 != "root/root"' "$work/list" | grep . && fail "files not owned by root"
 expected=(
-    /usr/bin/vorbix /usr/bin/vorbix-hkv
+    /usr/bin/vorbix /usr/bin/vorbix-hkv /usr/libexec/vorbix/vorbix-policy
     /usr/share/vorbix/System/Localization/German.lng /usr/share/vorbix/System/Localization/English.lng
     /usr/share/vorbix/Images/Tray1.ico /usr/share/vorbix/Images/Tray2.ico /usr/share/vorbix/Images/Logo.svg
     /usr/share/applications/vorbix.desktop /usr/share/metainfo/de.pellmarr.vorbix.metainfo.xml
