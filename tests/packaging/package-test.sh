@@ -20,7 +20,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-deb=$("$source_dir/scripts/package.sh" "$build" 2>"$work/package.log") ||
+deb=$("$source_dir/scripts/package.sh" --prebuilt "$build" 2>"$work/package.log") ||
     fail "package.sh: $(tail -n 20 "$work/package.log")"
 version=$("$build/vorbix" --version | sed 's/^vorbix //')
 arch=$(dpkg --print-architecture)
