@@ -9,6 +9,7 @@ packages=(
     xvfb xauth openbox trayer xdotool xterm x11-utils x11-xserver-utils x11-xkb-utils
     dbus dbus-x11 pulseaudio pulseaudio-utils imagemagick fonts-dejavu-core libglib2.0-bin
     xfwm4 xfconf metacity i3-wm
+    desktop-file-utils appstream lintian
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -4,7 +4,10 @@
 #include <QScreen>
 #include <cstdio>
 
+#include "VorbixVersion.h"
 #include "components/HotkeyEx.h"
+#include "core/CommandLine.h"
+#include "core/SessionType.h"
 #include "platform/linux/DesktopLauncher.h"
 #include "platform/linux/LinuxAudioVolume.h"
 #include "platform/linux/LogindSession.h"
@@ -20,6 +23,7 @@
 #include "shell/MainWindow.h"
 #include "shell/SessionEnd.h"
 #include "shell/SingleInstance.h"
+#include "shell/WaylandNotice.h"
 #include "storage/LanguageFile.h"
 #include "storage/LanguageKeys.h"
 #include "storage/Policy.h"
@@ -31,6 +35,22 @@ int main(int argc, char** argv) {
     // The elevated step that writes the machine-wide change policy (run through pkexec).
     const std::vector<std::string> rawArguments(argv + 1, argv + argc);
     if (isApplyPolicyCommand(rawArguments)) return runApplyPolicyCommand(rawArguments);
+    // --help, --version and mistakes are answered before anything touches the display.
+    const CommandLine commandLine = parseCommandLine(rawArguments);
+    switch (commandLine.mode) {
+        case CommandLine::Mode::Help:
+            std::fputs(commandLineUsage("vorbix").c_str(), stdout);
+            return kExitSuccess;
+        case CommandLine::Mode::Version:
+            std::printf("vorbix %.*s\n", int(kVersionText.size()), kVersionText.data());
+            return kExitSuccess;
+        case CommandLine::Mode::Refused:
+            std::fprintf(stderr, "vorbix: %s\n", commandLine.error.c_str());
+            return kExitUsage;
+        case CommandLine::Mode::Run:
+            break;
+    }
+
     // The window never runs as root on another user's files: they would become root's, and links
     // placed there would be followed as root.
     if (const std::optional<std::string> folder = userFolderOfRoot()) {
@@ -42,6 +62,12 @@ int main(int argc, char** argv) {
                      "-E).\n",
                      escapeControlBytes(*folder).c_str());
         return 1;
+    }
+
+    // The program is an X11 client, also in a Wayland session (under XWayland).
+    if (const auto platform =
+            requiredQtPlatform(isWaylandSession(), qgetenv("QT_QPA_PLATFORM").toStdString())) {
+        qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(*platform));
     }
 
     // 1. The application object, titled "Vorbix".
@@ -112,8 +138,7 @@ int main(int argc, char** argv) {
     }
 
     // 3. "hide" as the first argument: the window stays in the tray.
-    const bool hidden = !arguments.isEmpty() && arguments.first() == QStringLiteral("hide");
-    if (hidden)
+    if (commandLine.hidden)
         main.startHidden();
     else
         main.showAtStart();
@@ -125,6 +150,10 @@ int main(int argc, char** argv) {
             text.replace(at, 2, policyError);
         main.notifyFailure(text);
     }
+    // In a Wayland session the hot keys reach the program only while an X11 window has the focus.
+    WaylandNotice::tellOnce(isWaylandSession(), main.configPath(),
+                            LanguageFile::load(env.programFolder, main.language()), main.trayIcon(),
+                            &main);
 
     QObject::connect(&instance, &SingleInstance::instanceCreated, &main,
                      [&main](const QStringList&) { main.InstanceCreated(); });

@@ -79,6 +79,9 @@ inline constexpr TextKey kPropertiesNotice{kSettings, "PropertiesNotice", "0"};
 inline constexpr TextKey kSymbolNotice{kSettings, "SymbolNotice", "0"};
 inline constexpr TextKey kHideShowNotice{kSettings, "HideShowNotice", "0"};
 inline constexpr TextKey kLowerThanXPNotice{kSettings, "LowerThanXPNotice", "0"};
+// The notice that hot keys reach the program in a Wayland session only while an X11 window has
+// the focus (a key of this port only).
+inline constexpr TextKey kWaylandNotice{kSettings, "WaylandNotice", "0"};
 inline constexpr TextKey kReturn{kSettings, "Return", ""};
 
 // Section "Misc".

@@ -47,5 +47,7 @@ inline constexpr std::string_view kMessageTableTruncated = "MessageTableTruncate
 inline constexpr std::string_view kMessageHiddenWindows = "MessageHiddenWindows";
 inline constexpr std::string_view kMessageActionFailed = "MessageActionFailed";
 inline constexpr std::string_view kMessagePolicyUnreadable = "MessagePolicyUnreadable";
+inline constexpr std::string_view kMessageWayland1 = "MessageWayland1";
+inline constexpr std::string_view kMessageWayland2 = "MessageWayland2";
 
 }  // namespace vorbix::lang

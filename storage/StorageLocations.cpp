@@ -11,6 +11,7 @@
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include "storage/AtomicFile.h"
 #include "storage/HotKeyFile.h"
@@ -58,12 +59,48 @@ std::string programFolderOf(std::string_view executablePath) {
     return withTrailingSlash(executablePath.substr(0, slash));
 }
 
-std::string ProgramFolder() {
-    if (programFolderOverride()) return *programFolderOverride();
+namespace {
+
+// The folder for an executable: its own when the data lies beside it or it is not installed in
+// a "bin" folder, else `installed` below the prefix that holds that "bin" folder.
+std::string installedOrOwnFolder(std::string_view executablePath, bool dataBeside,
+                                 std::string_view installed) {
+    const std::string own = programFolderOf(executablePath);
+    if (dataBeside) return own;
+    const std::string_view folder = std::string_view(own).substr(0, own.size() - 1);
+    const size_t slash = folder.rfind('/');
+    if (slash == std::string_view::npos || folder.substr(slash + 1) != "bin") return own;
+    return withTrailingSlash(folder.substr(0, slash)) + std::string(installed);
+}
+
+// The running executable and whether its own folder holds the data; nullopt when unknown.
+std::optional<std::pair<std::string, bool>> runningExecutable() {
     std::error_code ec;
     const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec) return "./";
-    return programFolderOf(exe.string());
+    if (ec) return std::nullopt;
+    const std::string path = exe.string();
+    return std::pair{path, directoryExists(programFolderOf(path) + "System/Localization/")};
+}
+
+}  // namespace
+
+std::string programFolderFor(std::string_view executablePath, bool dataBeside) {
+    return installedOrOwnFolder(executablePath, dataBeside, kInstalledDataFolder);
+}
+
+std::string helperFolderFor(std::string_view executablePath, bool dataBeside) {
+    return installedOrOwnFolder(executablePath, dataBeside, kInstalledHelperFolder);
+}
+
+std::string ProgramFolder() {
+    if (programFolderOverride()) return *programFolderOverride();
+    const auto exe = runningExecutable();
+    return exe ? programFolderFor(exe->first, exe->second) : "./";
+}
+
+std::string HelperFolder() {
+    const auto exe = runningExecutable();
+    return exe ? helperFolderFor(exe->first, exe->second) : "./";
 }
 
 void setProgramFolderOverride(std::optional<std::string> folder) {

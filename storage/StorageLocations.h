@@ -1,7 +1,11 @@
 // Where the program keeps its files, what the first run prepares, and the pixel scaling of the
 // designed sizes.
 //
-// ProgramFolder: the folder of the executable (language files, tray icons beside it).
+// ProgramFolder: the folder with "System/Localization/" and "Images/": the executable's own folder
+// when they lie beside it (the build tree, a copied folder), else, for an executable installed in
+// a "bin" folder, "share/vorbix/" beside that folder (/usr/bin/vorbix reads /usr/share/vorbix/).
+// HelperFolder: the folder of the small programs the program runs itself (vorbix-policy): the
+// executable's own folder in the same cases, else "libexec/vorbix/" beside the "bin" folder.
 // DataFolder: the per-user folder with "HotKeys.hkv" and "Config.ini",
 // $XDG_CONFIG_HOME/Vorbix/ or ~/.config/Vorbix/. Both end in exactly one "/".
 #pragma once
@@ -22,11 +26,22 @@ std::string withTrailingSlash(std::string_view path);
 
 // The folder of an executable path, with one trailing "/".
 std::string programFolderOf(std::string_view executablePath);
-// The folder of the running executable (from /proc/self/exe), or the override when one is set.
+// The program folder of an executable at `executablePath`; `dataBeside` tells whether its own
+// folder holds "System/Localization/".
+std::string programFolderFor(std::string_view executablePath, bool dataBeside);
+// The helper folder of an executable at `executablePath`, by the same rule.
+std::string helperFolderFor(std::string_view executablePath, bool dataBeside);
+// The installed folders below the prefix (the install rules put the files there).
+inline constexpr std::string_view kInstalledDataFolder = "share/vorbix/";
+inline constexpr std::string_view kInstalledHelperFolder = "libexec/vorbix/";
+// The program folder of the running executable (from /proc/self/exe), or the override when one
+// is set.
 std::string ProgramFolder();
 // Makes ProgramFolder() give `folder` (normalised to one trailing "/"); nullopt removes the
 // override. For tests and for running the program from another place than its data.
 void setProgramFolderOverride(std::optional<std::string> folder);
+// The helper folder of the running executable.
+std::string HelperFolder();
 
 // The data folder for the given environment values: `xdgConfigHome` when it is an absolute path,
 // else `home` + "/.config"; then "Vorbix/". Relative XDG values are ignored, as the XDG rules say.

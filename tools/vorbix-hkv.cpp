@@ -11,10 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "VorbixVersion.h"
 #include "core/KeyNotation.h"
 #include "core/LanguageTexts.h"
 #include "storage/AtomicFile.h"
 #include "storage/HotKeyFile.h"
+#include "storage/HotKeyTranslation.h"
 #include "storage/HtmlExport.h"
 #include "storage/LanguageFile.h"
 #include "storage/StorageLocations.h"
@@ -45,6 +47,13 @@ constexpr const char* kUsage =
     "                       combinations used twice, actions that name no action of any\n"
     "                       language, and rows beyond the 256 the table holds; exit status 1\n"
     "                       when anything is reported, 0 otherwise\n"
+    "  translate FILE --to English|German -o OUT\n"
+    "                       write to OUT the table for the other language: action captions,\n"
+    "                       placeholders, window-mode words, browser and media commands, the\n"
+    "                       mute word and key names (Strg+Umsch+A <-> Ctrl+Shift+A); every\n"
+    "                       value of the user and every other byte stay as they are. Rows\n"
+    "                       that cannot be translated are reported on standard error and\n"
+    "                       kept; exit status 1 when any was kept, 0 otherwise\n"
     "\n"
     "A row's action is recognised in every language file of the program folder; a row whose\n"
     "action no language knows keeps its keys as they are.\n"
@@ -55,13 +64,16 @@ constexpr const char* kUsage =
     "  --layout german|english    key names of this keyboard layout group (default: the\n"
     "                             group of the language)\n"
     "  --program-folder DIR       folder holding System/Localization/ (default: the folder\n"
-    "                             of this executable)\n"
+    "                             of this executable, or share/vorbix/ beside the bin/\n"
+    "                             folder it is installed in)\n"
     "  --default-device ID        audio endpoint written for volume rows without one\n"
     "                             (default empty: the default endpoint)\n"
-    "  -o OUT                     output file of resave, normalize and html\n"
+    "  --to German|English        the language translate writes\n"
+    "  -o OUT                     output file of resave, normalize, html and translate\n"
     "  --help                     show this text\n"
+    "  --version                  print the version\n"
     "\n"
-    "Exit status: 0 success, 1 check found something, 2 error.\n";
+    "Exit status: 0 success, 1 check or translate found something, 2 error.\n";
 
 struct Arguments {
     std::string command;
@@ -71,7 +83,9 @@ struct Arguments {
     std::optional<BuiltinKeyNames::Group> layout;
     std::optional<std::string> programFolder;
     std::string defaultDevice;
+    std::optional<std::string> to;
     bool help = false;
+    bool version = false;
 };
 
 struct UsageError {
@@ -94,6 +108,8 @@ Arguments parseArguments(int argc, char** argv) {
         };
         if (arg == "--help" || arg == "-h") {
             args.help = true;
+        } else if (arg == "--version") {
+            args.version = true;
         } else if (arg == "-o" || arg == "--output") {
             args.out = value();
         } else if (arg == "--language") {
@@ -111,6 +127,11 @@ Arguments parseArguments(int argc, char** argv) {
             } else {
                 throw UsageError{"--layout takes german or english, not \"" + layout + "\""};
             }
+        } else if (arg == "--to") {
+            args.to = value();
+            if (*args.to != kGerman && *args.to != kEnglish) {
+                throw UsageError{"--to takes German or English, not \"" + *args.to + "\""};
+            }
         } else if (arg == "--program-folder") {
             args.programFolder = value();
         } else if (arg == "--default-device") {
@@ -121,21 +142,24 @@ Arguments parseArguments(int argc, char** argv) {
             positional.push_back(arg);
         }
     }
-    if (args.help) return args;
+    if (args.help || args.version) return args;
     if (positional.empty()) throw UsageError{"no command given (see --help)"};
     args.command = positional[0];
-    static const std::vector<std::string> commands = {"list", "resave", "normalize", "html",
-                                                      "check"};
+    static const std::vector<std::string> commands = {"list", "resave", "normalize",
+                                                      "html", "check",  "translate"};
     if (std::find(commands.begin(), commands.end(), args.command) == commands.end()) {
         throw UsageError{"unknown command \"" + args.command + "\" (see --help)"};
     }
     if (positional.size() < 2) throw UsageError{args.command + " needs a FILE"};
     if (positional.size() > 2) throw UsageError{"unexpected argument \"" + positional[2] + "\""};
     args.file = positional[1];
-    const bool writes =
-        args.command == "resave" || args.command == "normalize" || args.command == "html";
+    const bool writes = args.command == "resave" || args.command == "normalize" ||
+                        args.command == "html" || args.command == "translate";
     if (writes && !args.out) throw UsageError{args.command + " needs -o OUT"};
     if (!writes && args.out) throw UsageError{args.command + " writes no file; drop -o"};
+    const bool translates = args.command == "translate";
+    if (translates && !args.to) throw UsageError{"translate needs --to English or --to German"};
+    if (!translates && args.to) throw UsageError{"--to belongs to translate"};
     return args;
 }
 
@@ -190,6 +214,21 @@ int check(const HotKeyTable& table, const LoadResult& loaded, const LanguageText
     return findings == 0 ? kExitOk : kExitFindings;
 }
 
+// Writes the file for the other language; rows kept as they were are findings.
+int translate(const Arguments& args, const LanguageCatalogue& languages) {
+    std::string error;
+    const std::optional<std::string> bytes = readWholeFile(args.file, &error);
+    if (!bytes) return fail(error);
+    const TranslationResult translated = translateHotKeyFile(*bytes, *args.to, languages);
+    if (!translated.ok) return fail(args.file + ": " + translated.error);
+    const FileResult written = writeFileAtomically(*args.out, translated.bytes);
+    if (!written) return fail(written.error);
+    for (const std::string& kept : translated.keptRows) {
+        std::cerr << "vorbix-hkv: " << kept << "; kept as it is\n";
+    }
+    return translated.keptRows.empty() ? kExitOk : kExitFindings;
+}
+
 int run(const Arguments& args) {
     if (args.command == "normalize") {
         std::string error;
@@ -210,6 +249,8 @@ int run(const Arguments& args) {
     if (!languageFile.error().empty()) return fail(languageFile.error());
     const LanguageTexts texts = languageFile.mainTexts(args.language);
     const LanguageCatalogue languages = LanguageFile::loadCatalogue(folder);
+
+    if (args.command == "translate") return translate(args, languages);
 
     HotKeyTable table;
     const std::optional<LoadResult> loaded = loadTable(args, table, texts, languages);
@@ -255,6 +296,10 @@ int main(int argc, char** argv) {
     }
     if (args.help) {
         std::cout << kUsage;
+        return kExitOk;
+    }
+    if (args.version) {
+        std::cout << "vorbix-hkv " << kVersionText << "\n";
         return kExitOk;
     }
     try {
