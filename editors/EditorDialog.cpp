@@ -1,9 +1,7 @@
 #include "editors/EditorDialog.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 #include "components/DesignStyle.h"
 #include "editors/EditorFrame.h"
@@ -124,11 +122,7 @@ void EditorDialog::watchRows(const QAbstractItemModel* model) {
 }
 
 void EditorDialog::centreOnScreen() {
-    QScreen* screen = parentWidget() ? parentWidget()->screen() : nullptr;
-    if (!screen) screen = QGuiApplication::primaryScreen();
-    if (!screen) return;
-    const QRect avail = screen->availableGeometry();
-    move(avail.center() - QPoint(width() / 2, height() / 2));
+    centreWindowOn(*this, parentWidget() ? parentWidget()->screen() : nullptr);
 }
 
 void EditorDialog::paintEvent(QPaintEvent* e) {

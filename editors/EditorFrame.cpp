@@ -1,6 +1,8 @@
 #include "editors/EditorFrame.h"
 
+#include <QGuiApplication>
 #include <QPainter>
+#include <QScreen>
 #include <QWidget>
 #include <algorithm>
 
@@ -32,6 +34,13 @@ void paintEditorFrame(QWidget& window, const AnchorLayout& layout) {
     // The line under the header.
     p.fillRect(QRect(layout.scale(20), layout.scale(48), w - 2 * layout.scale(20), line),
                kFrameColor);
+}
+
+void centreWindowOn(QWidget& window, QScreen* screen) {
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect avail = screen->availableGeometry();
+    window.move(avail.center() - QPoint(window.width() / 2, window.height() / 2));
 }
 
 }  // namespace vorbix

@@ -1,10 +1,8 @@
 #include "editors/SearchInternet.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 
 #include "components/DesignStyle.h"
 #include "core/SearchAddress.h"
@@ -87,7 +85,7 @@ void TSearchInternet::setProvider(const std::string& name) {
 void TSearchInternet::FormShow(const std::string& providerName) {
     setProvider(providerName);
     EditSearch->clear();
-    if (!isVisible()) centreOnScreen();
+    if (!isVisible()) centreWindowOn(*this, nullptr);
     show();
     raise();
     activateWindow();
@@ -105,13 +103,6 @@ void TSearchInternet::RunSearch() {
     const std::string address =
         searchAddress(searchProviderOfRow(provider_), term, host_.texts().current.language);
     if (open_) open_(address);
-}
-
-void TSearchInternet::centreOnScreen() {
-    QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen) return;
-    const QRect avail = screen->availableGeometry();
-    move(avail.center() - QPoint(width() / 2, height() / 2));
 }
 
 void TSearchInternet::paintEvent(QPaintEvent* e) {

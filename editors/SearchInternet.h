@@ -51,8 +51,6 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
 
 private:
-    void centreOnScreen();
-
     EditorHost& host_;
     Opener open_;
     AnchorLayout layout_;

@@ -3,6 +3,7 @@
 
 #include "editors/OpenCloseDriveModel.h"
 #include "editors/SimulateKeyCombModel.h"
+#include "tests/editors/ModelTestSupport.h"
 
 namespace vorbix {
 namespace {
@@ -23,12 +24,7 @@ const LanguageWords kGerman =
 const LanguageWords kEnglish = words("English", "(No drive chosen)", "(No key combination set)");
 
 const LanguageCatalogue& bothLanguages() {
-    static const LanguageCatalogue catalogue = [] {
-        LanguageCatalogue c;
-        c.add(kGerman);
-        c.add(kEnglish);
-        return c;
-    }();
+    static const LanguageCatalogue catalogue = test::catalogueOf({kGerman, kEnglish});
     return catalogue;
 }
 
@@ -36,11 +32,7 @@ EditorTexts current(const LanguageWords& w) {
     return {w.main, &bothLanguages()};
 }
 
-HotKeyEntry rowWith(const std::string& properties) {
-    HotKeyEntry row;
-    row.PropertiesText = properties;
-    return row;
-}
+using test::rowWith;
 
 TEST(OpenCloseDriveModel, TicksStoredLettersAndKeepsThoseNotPresent) {
     const Strings present = {"D:\\", "E:\\", "G:\\"};

@@ -4,6 +4,7 @@
 
 #include "editors/ControlCommandModel.h"
 #include "editors/SearchInternetPropertiesModel.h"
+#include "tests/editors/ModelTestSupport.h"
 
 namespace vorbix {
 namespace {
@@ -36,12 +37,7 @@ const LanguageWords kEnglish =
           "(No audio/video action chosen)", kEnglishBrowser, kEnglishMedia);
 
 const LanguageCatalogue& bothLanguages() {
-    static const LanguageCatalogue catalogue = [] {
-        LanguageCatalogue c;
-        c.add(kGerman);
-        c.add(kEnglish);
-        return c;
-    }();
+    static const LanguageCatalogue catalogue = test::catalogueOf({kGerman, kEnglish});
     return catalogue;
 }
 
@@ -49,11 +45,7 @@ EditorTexts current(const LanguageWords& w) {
     return {w.main, &bothLanguages()};
 }
 
-HotKeyEntry rowWith(const std::string& properties) {
-    HotKeyEntry row;
-    row.PropertiesText = properties;
-    return row;
-}
+using test::rowWith;
 
 TEST(SearchInternetPropertiesModel, ShowsTheStoredProviderAndStoresItsName) {
     struct Case {
