@@ -149,16 +149,17 @@ void Dispatcher::report(const LaunchResult& result) {
     if (!result.ok) shell_.actionFailed(failureText(result));
 }
 
-void Dispatcher::ToggleDriveDoor(char letter) {
-    if (!desktop_.drives) return;
-    bool open = true;
-    if (desktop_.drives->isNotReady(letter)) {
-        open = !LastDoorOpened;
-        LastDoorOpened = !LastDoorOpened;
+void Dispatcher::toggleDriveDoors(std::vector<char> letters) {
+    DriveControl* drives = desktop_.drives;
+    if (!drives || letters.empty()) return;
+    auto job = [drives, memory = doors_, letters = std::move(letters)] {
+        for (char letter : letters) toggleDriveDoor(*drives, *memory, letter);
+    };
+    if (desktop_.background) {
+        desktop_.background->post(std::move(job));
     } else {
-        LastDoorOpened = true;
+        job();
     }
-    desktop_.drives->setDoor(letter, open);
 }
 
 void Dispatcher::runAction(const HotKeyEntry& row) {
@@ -207,14 +208,11 @@ void Dispatcher::runAction(const HotKeyEntry& row) {
         case K::Cut:
             combinationStroke(kVkControl, kVkX);
             break;
-        case K::OpenCloseDrive: {
-            if (isPlaceholder(Placeholder::NewDrive, row.PropertiesText)) break;
-            for (char c : row.PropertiesText) {
-                if (c == ':' || c == ',' || c == ' ') continue;
-                ToggleDriveDoor(c);
+        case K::OpenCloseDrive:
+            if (!isPlaceholder(Placeholder::NewDrive, row.PropertiesText)) {
+                toggleDriveDoors(driveLettersOf(row.PropertiesText));
             }
             break;
-        }
         case K::SimulateKeyComb:
             if (desktop_.keys && !isPlaceholder(Placeholder::NewKeyComb, row.PropertiesText)) {
                 simulateKeyComb(row.PropertiesText, names_, *desktop_.keys);
@@ -223,8 +221,11 @@ void Dispatcher::runAction(const HotKeyEntry& row) {
         case K::AdjustVolume:
             adjustVolume(row);
             break;
-        case K::InsertText:
         case K::SearchInternet:
+            // A row never edited searches with the first provider.
+            shell_.runEditorEffect(*kind, row);
+            break;
+        case K::InsertText:
         case K::InsertDateTime:
             // A placeholder of any language means nothing is set yet.
             if (!isPlaceholder(actionInfo(*kind).placeholder, row.PropertiesText)) {

@@ -4,11 +4,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/DriveDoors.h"
 #include "core/HotKeyTable.h"
 #include "core/LanguageCatalogue.h"
 #include "core/LanguageTexts.h"
@@ -65,13 +67,13 @@ public:
     // Runs the effect of one row, whatever language its caption and stored words are in. A row
     // whose properties are still a placeholder runs nothing.
     void runAction(const HotKeyEntry& row);
-    void ToggleDriveDoor(char letter);
+    // Opens or closes the door of each drive after its tray state, in order, away from the
+    // interface thread when the desktop has a background.
+    void toggleDriveDoors(std::vector<char> letters);
     // The reason of a failed start in the user's language (the English reason without texts).
     std::string failureText(const LaunchResult& result) const;
     // Why a volume row could not run, in the user's language.
     std::string volumeFailureText(const VolumeOutcome& outcome) const;
-
-    bool LastDoorOpened = false;
 
 private:
     void combinationStroke(uint8_t modifier, uint8_t key);
@@ -94,6 +96,8 @@ private:
     Desktop desktop_;
     ShellHooks& shell_;
     MessageLookup message_;
+    // Touched only by the drive jobs, which run one after another.
+    std::shared_ptr<DoorMemory> doors_ = std::make_shared<DoorMemory>();
 };
 
 }  // namespace vorbix

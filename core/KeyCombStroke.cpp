@@ -3,6 +3,8 @@
 #include <array>
 #include <utility>
 
+#include "core/SimulatedKeyComb.h"
+
 namespace vorbix {
 
 bool strokeShortCut(uint16_t shortCut, KeyboardOutput& keys) {
@@ -27,9 +29,7 @@ bool strokeShortCut(uint16_t shortCut, KeyboardOutput& keys) {
 }
 
 bool simulateKeyComb(const std::string& keyText, const KeyNameSource& names, KeyboardOutput& keys) {
-    if (keyText.empty()) return false;
-    const uint16_t shortCut = KeyTextToShortCut(KeyTextFromDisplay(keyText, names), names);
-    return strokeShortCut(shortCut, keys);
+    return strokeShortCut(simulatedKeyCombOf(keyText, names), keys);
 }
 
 }  // namespace vorbix

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -151,13 +152,17 @@ public:
     virtual bool exitSession(SessionAction action) = 0;
 };
 
+// Where a drive's tray is, as the drive reports it; Unknown when it cannot tell (or is absent).
+enum class TrayState { Open, Closed, Unknown };
+
+// The optical drives; a letter names a device by number (D: the first, see core/DriveDoors.h).
+// The tray calls may take seconds: the dispatcher makes them away from the interface thread.
 class DriveControl {
 public:
     virtual ~DriveControl() = default;
-    // The optical drives as "D:\", "E:\", ... in device order.
+    // The optical drives present, as "D:\", "E:\", ... in ascending letters.
     virtual std::vector<std::string> opticalDrives() = 0;
-    // Whether the drive answers "not ready" (no medium, or the tray is open).
-    virtual bool isNotReady(char letter) = 0;
+    virtual TrayState trayState(char letter) = 0;
     // Opens or closes the tray; false when there is no such drive or it refused.
     virtual bool setDoor(char letter, bool open) = 0;
 };
@@ -182,7 +187,15 @@ enum class MediaCommand { PlayPause, Stop, Next, Previous };
 class MediaControl {
 public:
     virtual ~MediaControl() = default;
+    // Returns at once; the player is reached without the caller waiting for it.
     virtual void send(MediaCommand command) = 0;
+};
+
+// Runs jobs one after another away from the interface thread, for calls that may take seconds.
+class BackgroundJobs {
+public:
+    virtual ~BackgroundJobs() = default;
+    virtual void post(std::function<void()> job) = 0;
 };
 
 class TAudioVolume;  // core/AudioVolume.h
@@ -197,6 +210,8 @@ struct Desktop {
     ClipboardInserter* clipboard = nullptr;
     MediaControl* media = nullptr;
     TAudioVolume* audio = nullptr;
+    // Null: slow calls run at once, on the caller's thread.
+    BackgroundJobs* background = nullptr;
 };
 
 enum class MessageType { Information = 0, Error = 1 };

@@ -15,6 +15,7 @@
 #include "core/LanguageTexts.h"
 #include "core/Ports.h"
 #include "core/Registration.h"
+#include "core/SimulatedKeyComb.h"
 
 namespace vorbix {
 
@@ -83,6 +84,8 @@ public:
         symbolHotKey_ = symbolHotKey;
         deActivateHotKey_ = deActivateHotKey;
     }
+    // The two special combinations as set last (0 where none is in force).
+    ReservedCombinations reservedCombinations() const { return {symbolHotKey_, deActivateHotKey_}; }
     void setPermissions(const Permissions& p) { c_.permissions = p; }
     void setDefaultDeviceId(std::string id) { c_.defaultDeviceId = std::move(id); }
     // Told about every change of rows the commands make; null for none.

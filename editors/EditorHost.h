@@ -4,11 +4,13 @@
 // the screen's pixels per inch.
 #pragma once
 
+#include <QIcon>
 #include <QPersistentModelIndex>
 
 #include "components/Translatable.h"
 #include "core/HotKeyTable.h"
 #include "core/Ports.h"
+#include "core/SimulatedKeyComb.h"
 #include "editors/EditorTexts.h"
 #include "storage/AtomicFile.h"
 
@@ -26,6 +28,18 @@ public:
     virtual const EditorTexts& texts() = 0;
     virtual Prompter& prompter() = 0;
     virtual int ppi() const = 0;
+
+    // What some editors need beyond the row; the defaults serve editors that need none of it.
+    // The desktop's services (the drive list).
+    virtual Desktop desktop() const { return {}; }
+    // The names of the keys of the active keyboard layout.
+    virtual const KeyNameSource& keyNames() const;
+    // The table whose hot keys a simulated combination must not be; null for none.
+    virtual const HotKeyTable* table() const { return nullptr; }
+    // The special combinations of the settings in force.
+    virtual ReservedCombinations reservedCombinations() const { return {}; }
+    // The theme icon `themeName` where the desktop has one, else the picture Images/<file>.
+    virtual QIcon icon(const char* themeName, const char* file) const;
 };
 
 }  // namespace vorbix

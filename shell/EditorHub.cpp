@@ -1,9 +1,16 @@
 #include "shell/EditorHub.h"
 
+#include "editors/ControlAudioVideo.h"
+#include "editors/ControlBrowser.h"
+#include "editors/OpenCloseDrive.h"
+#include "editors/SearchInternet.h"
+#include "editors/SearchInternetProperties.h"
+#include "editors/SimulateKeyComb.h"
 #include "editors/Website.h"
 #include "shell/Artwork.h"
 #include "shell/HotKeyTableModel.h"
 #include "shell/LanguageApplier.h"
+#include "shell/ShellCore.h"
 #include "storage/LanguageKeys.h"
 
 namespace vorbix {
@@ -24,6 +31,11 @@ struct EditorSlot {
 // Which editor edits which kind.
 const EditorSlot kEditors[] = {
     {ActionKind::Website, lang::kWebsite, &make<TWebsite>},
+    {ActionKind::SearchInternet, lang::kSearchInternetProperties, &make<TSearchInternetProperties>},
+    {ActionKind::ControlBrowser, lang::kControlBrowser, &make<TControlBrowser>},
+    {ActionKind::ControlAudioVideo, lang::kControlAudioVideo, &make<TControlAudioVideo>},
+    {ActionKind::SimulateKeyComb, lang::kSimulateKeyComb, &make<TSimulateKeyComb>},
+    {ActionKind::OpenCloseDrive, lang::kOpenCloseDrive, &make<TOpenCloseDrive>},
 };
 
 const EditorSlot* slotOf(ActionKind kind) {
@@ -39,6 +51,25 @@ EditorHub::EditorHub(Setup setup) : s_(std::move(setup)) {}
 
 EditorHub::~EditorHub() {
     for (auto& [section, editor] : editors_) s_.languages.remove(editor.get());
+    if (search_) s_.languages.remove(search_.get());
+}
+
+void EditorHub::showSearchWindow(const std::string& provider) {
+    if (!search_) {
+        search_ = std::make_unique<TSearchInternet>(
+            *this, s_.art.actionIcon(toIndex(ActionKind::SearchInternet)),
+            [this](const std::string& address) {
+                Launcher* launcher = s_.desktop.launcher;
+                if (!launcher) return;
+                const LaunchResult opened = launcher->openLocation(address, WindowMode::Normal);
+                if (!opened.ok && s_.hooks && s_.core) {
+                    s_.hooks->actionFailed(s_.core->dispatcher.failureText(opened));
+                }
+            });
+        search_->FormCreate();
+        s_.languages.add(lang::kSearchInternet, search_.get());
+    }
+    search_->FormShow(provider);
 }
 
 EditorDialog* EditorHub::editorFor(ActionKind kind) {
@@ -62,6 +93,7 @@ void EditorHub::openEditor(const EditRequest& request) {
 
 void EditorHub::closeAll() {
     for (auto& [section, editor] : editors_) editor->closeWithoutWriting();
+    if (search_) search_->hide();
 }
 
 EditorDialog* EditorHub::openedEditor() const {
@@ -91,6 +123,22 @@ FileResult EditorHub::writeRow(const QPersistentModelIndex& index, const HotKeyE
     if (saved.ok) return {};
     s_.model.setRow(index, before);
     return {false, saved.error};
+}
+
+const KeyNameSource& EditorHub::keyNames() const {
+    return s_.keyNames ? *s_.keyNames : EditorHost::keyNames();
+}
+
+const HotKeyTable* EditorHub::table() const {
+    return &s_.model.table();
+}
+
+ReservedCombinations EditorHub::reservedCombinations() const {
+    return s_.core ? s_.core->commands.reservedCombinations() : ReservedCombinations{};
+}
+
+QIcon EditorHub::icon(const char* themeName, const char* file) const {
+    return s_.art.icon(themeName, file);
 }
 
 const LanguageSource& EditorHub::language() const {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "core/Dispatcher.h"
 #include "core/TableCommands.h"
 #include "editors/EditorHost.h"
 
@@ -21,6 +22,8 @@ class Artwork;
 class EditorDialog;
 class HotKeyTableModel;
 class LanguageApplier;
+class ShellCore;
+class TSearchInternet;
 
 class EditorHub : public QObject, public EditorHost {
     Q_OBJECT
@@ -37,6 +40,10 @@ public:
         const Artwork& art;
         std::string programFolder;
         int ppi;
+        Desktop desktop{};                        // the drive list, opening addresses, focus
+        const KeyNameSource* keyNames = nullptr;  // the built-in German names when null
+        ShellCore* core = nullptr;                // the special combinations, failure texts
+        ShellHooks* hooks = nullptr;              // where a failed search address is told
     };
 
     explicit EditorHub(Setup setup);
@@ -52,12 +59,22 @@ public:
     // The editor of `kind` if it has been created.
     EditorDialog* createdEditor(ActionKind kind) const;
 
+    // The search window, created on first use, shown for a row's provider.
+    void showSearchWindow(const std::string& provider);
+    // The search window if it has been created.
+    TSearchInternet* searchWindow() const { return search_.get(); }
+
     const HotKeyEntry* row(const QPersistentModelIndex& row) const override;
     FileResult writeRow(const QPersistentModelIndex& row, const HotKeyEntry& values) override;
     const LanguageSource& language() const override;
     const EditorTexts& texts() override;
     Prompter& prompter() override { return s_.prompter; }
     int ppi() const override { return s_.ppi; }
+    Desktop desktop() const override { return s_.desktop; }
+    const KeyNameSource& keyNames() const override;
+    const HotKeyTable* table() const override;
+    ReservedCombinations reservedCombinations() const override;
+    QIcon icon(const char* themeName, const char* file) const override;
 
 private:
     // The editor of `kind`, created on first use; null for a kind without an editor.
@@ -67,6 +84,7 @@ private:
     // By the section of the editor (the hide and show kinds share one).
     std::map<std::string, std::unique_ptr<EditorDialog>> editors_;
     EditorTexts texts_;
+    std::unique_ptr<TSearchInternet> search_;
 };
 
 }  // namespace vorbix

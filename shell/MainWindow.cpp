@@ -121,7 +121,8 @@ TMain::TMain(ShellEnvironment env, QWidget* parent)
     table_ = std::make_unique<TableActions>(core_->commands, *hotKeyPage_, *menus_);
     editors_ = std::make_unique<EditorHub>(
         EditorHub::Setup{this, *model_, core_->store, hotKeyPath(), *languages_, texts_,
-                         core_->languages, *env_.prompter, *art_, env_.programFolder, env_.ppi});
+                         core_->languages, *env_.prompter, *art_, env_.programFolder, env_.ppi,
+                         env_.desktop, env_.keyNames, core_.get(), this});
     table_->setEditorOpener([this](const EditRequest& r) { editors_->openEditor(r); });
     connectPieces();
     languages_->add(lang::kMain, this);
@@ -451,8 +452,11 @@ WindowId TMain::hideMainWindowForCloseAll() {
 }
 
 void TMain::runEditorEffect(ActionKind kind, const HotKeyEntry& row) {
-    // Stored texts and date formats (also from files of the Windows version) are inserted
-    // already; volume and internet search come with their editors' modules.
+    if (kind == ActionKind::SearchInternet) {
+        editors_->showSearchWindow(row.PropertiesText);
+        return;
+    }
+    // Stored texts and date formats (also from files of the Windows version) are inserted.
     if (!env_.desktop.clipboard) return;
     const bool keep = settings_->settings().saveClipboard;
     if (kind == ActionKind::InsertText) {

@@ -8,6 +8,7 @@
 #include "components/HotkeyEx.h"
 #include "core/CommandLine.h"
 #include "core/SessionType.h"
+#include "platform/linux/BackgroundThread.h"
 #include "platform/linux/DesktopLauncher.h"
 #include "platform/linux/LinuxAudioVolume.h"
 #include "platform/linux/LogindSession.h"
@@ -95,10 +96,15 @@ int main(int argc, char** argv) {
     launcher.setWindowModeApplier(
         [&windows](pid_t pid, WindowMode mode) { windows.applyWindowModeWhenMapped(pid, mode); });
     x11::X11KeyboardOutput keys;
+    // Our own strokes reach the focused window, never one of our hot keys.
+    keys.setPressGuard([&hotKeys](uint8_t keycode, const std::function<void()>& press) {
+        hotKeys.pressPastOwnGrabs(keycode, press);
+    });
     x11::X11KeyNames keyNames;
     X11ClipboardInserter clipboard(keys);
     LogindSession session;
     OpticalDrives drives;
+    BackgroundThread background;  // after the drives: it ends before them
     MprisMedia media(&keys);
     THotkeyEx::setKeysymMapper([](uint32_t keysym, uint32_t keycode) {
         return x11::virtualKeyOfKeyEvent(keysym, keycode);
@@ -120,6 +126,7 @@ int main(int argc, char** argv) {
     env.desktop.launcher = &launcher;
     env.desktop.windows = &windows;
     env.desktop.audio = &audio;
+    env.desktop.background = &background;
     env.permissions.allowChangesHkv = policy.allowHotKeyChanges;
     env.permissions.allowChangesCfg = policy.allowConfigChanges;
     env.permissions.isAdministrator = IsAdministrator();

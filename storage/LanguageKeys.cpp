@@ -114,12 +114,12 @@ constexpr K kHideShowKeys[] = {
     "LabelHideShow3", "MessageHide1", "MessageHide2"};
 
 constexpr K kOpenCloseDriveKeys[] = {
-    "FormCaption",          "LabelHeader",          "ButtonSave",          "ButtonCancel",
-    "LabelOpenCloseDrive1", "LabelOpenCloseDrive2", "LabelOpenCloseDrive3"};
+    "FormCaption",          "LabelHeader",          "ButtonSave",           "ButtonCancel",
+    "LabelOpenCloseDrive1", "LabelOpenCloseDrive2", "LabelOpenCloseDrive3", "DriveUnavailable"};
 
 constexpr K kSimulateKeyCombKeys[] = {
-    "FormCaption",           "LabelHeader",         "ButtonSave",         "ButtonCancel",
-    "LabelSimulateKeyComb1", "MessageHotKeyError1", "MessageHotKeyError2"};
+    "FormCaption",           "LabelHeader",         "ButtonSave",          "ButtonCancel",
+    "LabelSimulateKeyComb1", "MessageHotKeyError1", "MessageHotKeyError2", "MessageFixedError"};
 
 constexpr K kAdjustVolumeKeys[] = {"FormCaption",        "LabelHeader",        "ButtonSave",
                                    "ButtonCancel",       "LabelAudioDevices",  "RadioAdjustVolume1",

@@ -123,12 +123,18 @@ std::vector<std::string> FakeDrives::opticalDrives() {
     for (char c : drives) out.push_back(std::string(1, c) + ":\\");
     return out;
 }
-bool FakeDrives::isNotReady(char letter) {
-    return notReady.count(letter) > 0;
+TrayState FakeDrives::trayState(char letter) {
+    if (!drives.count(letter)) return TrayState::Unknown;
+    const auto it = trays.find(letter);
+    return it == trays.end() ? TrayState::Closed : it->second;
 }
 bool FakeDrives::setDoor(char letter, bool open) {
     if (!drives.count(letter)) return false;
     log_.push_back(std::string("door ") + letter + (open ? " open" : " closed"));
+    // A drive that cannot tell where its tray is goes on not telling.
+    if (trayState(letter) != TrayState::Unknown) {
+        trays[letter] = open ? TrayState::Open : TrayState::Closed;
+    }
     return true;
 }
 

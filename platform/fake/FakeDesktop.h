@@ -89,10 +89,11 @@ class FakeDrives : public DriveControl {
 public:
     explicit FakeDrives(Log& log) : log_(log) {}
     std::vector<std::string> opticalDrives() override;
-    bool isNotReady(char letter) override;
+    TrayState trayState(char letter) override;
+    // Logs the move and keeps the tray where it went.
     bool setDoor(char letter, bool open) override;
-    std::set<char> drives;    // letters that exist
-    std::set<char> notReady;  // letters that answer "not ready"
+    std::set<char> drives;            // letters that exist
+    std::map<char, TrayState> trays;  // where each tray is; Closed when not listed
 
 private:
     Log& log_;

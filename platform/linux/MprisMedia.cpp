@@ -1,11 +1,10 @@
 #include "platform/linux/MprisMedia.h"
 
 #include <QAtomicInt>
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusPendingCall>
+#include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
-#include <QDBusReply>
 #include <QDBusVariant>
 #include <algorithm>
 
@@ -16,7 +15,7 @@ namespace {
 const QString kPlayerPrefix = QStringLiteral("org.mpris.MediaPlayer2.");
 const QString kPlayerPath = QStringLiteral("/org/mpris/MediaPlayer2");
 const QString kPlayerInterface = QStringLiteral("org.mpris.MediaPlayer2.Player");
-// A hanging player must not hold the hot key long.
+// How long one player may take to answer before it counts as not answering.
 constexpr int kTimeoutMs = 1000;
 
 QString methodOf(MediaCommand command) {
@@ -51,6 +50,7 @@ MprisMedia::MprisMedia(KeyboardOutput* fallbackKeys, const std::string& sessionB
 }
 
 MprisMedia::~MprisMedia() {
+    context_.reset();
     if (!ownName_.isEmpty()) QDBusConnection::disconnectFromBus(ownName_);
 }
 
@@ -68,48 +68,94 @@ uint8_t MprisMedia::mediaKey(MediaCommand command) {
     return 0;
 }
 
-std::string MprisMedia::sendToPlayer(MediaCommand command) {
-    if (!bus_.isConnected() || !bus_.interface()) return {};
-    QDBusReply<QStringList> names = bus_.interface()->registeredServiceNames();
-    if (!names.isValid()) return {};
-    struct Player {
-        QString service;
-        int rank;
-    };
-    // Every player is asked at once, so players that do not answer cost one timeout in all,
-    // not one each.
-    std::vector<std::pair<QString, QDBusPendingCall>> asked;
-    for (const QString& name : names.value()) {
+void MprisMedia::send(MediaCommand command) {
+    queue_.push_back(command);
+    if (queue_.size() == 1) startNext();
+}
+
+void MprisMedia::whenFinished(const QDBusPendingCall& call,
+                              std::function<void(const QDBusPendingCall&)> then) {
+    auto* watcher = new QDBusPendingCallWatcher(call, context_.get());
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, context_.get(),
+                     [watcher, then = std::move(then)] {
+                         watcher->deleteLater();
+                         then(*watcher);
+                     });
+}
+
+void MprisMedia::startNext() {
+    if (queue_.empty()) return;
+    if (!bus_.isConnected()) {
+        finish({});
+        return;
+    }
+    const QDBusMessage list = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("ListNames"));
+    whenFinished(bus_.asyncCall(list, kTimeoutMs), [this](const QDBusPendingCall& call) {
+        const QDBusPendingReply<QStringList> names = call;
+        if (!names.isValid()) {
+            finish({});
+            return;
+        }
+        askStatuses(names.value());
+    });
+}
+
+// Every player is asked at once, so players that do not answer cost one timeout in all, not one
+// each.
+void MprisMedia::askStatuses(const QStringList& names) {
+    auto players = std::make_shared<std::vector<Player>>();
+    auto waiting = std::make_shared<size_t>(0);
+    for (const QString& name : names) {
         if (!name.startsWith(kPlayerPrefix)) continue;
         QDBusMessage get = QDBusMessage::createMethodCall(
             name, kPlayerPath, QStringLiteral("org.freedesktop.DBus.Properties"),
             QStringLiteral("Get"));
         get.setArguments({kPlayerInterface, QStringLiteral("PlaybackStatus")});
-        asked.emplace_back(name, bus_.asyncCall(get, kTimeoutMs));
+        ++*waiting;
+        whenFinished(bus_.asyncCall(get, kTimeoutMs), [this, name, players,
+                                                       waiting](const QDBusPendingCall& call) {
+            const QDBusPendingReply<QDBusVariant> status = call;
+            players->push_back(
+                {name, status.isValid() ? rankOf(status.value().variant().toString()) : 3});
+            if (--*waiting > 0) return;
+            std::sort(players->begin(), players->end(), [](const Player& a, const Player& b) {
+                return a.rank != b.rank ? a.rank < b.rank : a.service < b.service;
+            });
+            tryPlayer(players, 0);
+        });
     }
-    std::vector<Player> players;
-    for (auto& [name, pending] : asked) {
-        QDBusPendingReply<QDBusVariant> status = pending;
-        status.waitForFinished();
-        players.push_back(
-            {name, status.isValid() ? rankOf(status.value().variant().toString()) : 3});
-    }
-    std::stable_sort(players.begin(), players.end(), [](const Player& a, const Player& b) {
-        return a.rank != b.rank ? a.rank < b.rank : a.service < b.service;
-    });
-    for (const Player& player : players) {
-        QDBusMessage call = QDBusMessage::createMethodCall(player.service, kPlayerPath,
-                                                           kPlayerInterface, methodOf(command));
-        if (bus_.call(call, QDBus::Block, kTimeoutMs).type() == QDBusMessage::ReplyMessage)
-            return player.service.toStdString();
-    }
-    return {};
+    if (*waiting == 0) finish({});
 }
 
-void MprisMedia::send(MediaCommand command) {
-    if (!sendToPlayer(command).empty() || !keys_) return;
-    keys_->keyDown(mediaKey(command));
-    keys_->keyUp(mediaKey(command));
+void MprisMedia::tryPlayer(std::shared_ptr<std::vector<Player>> players, size_t index) {
+    if (index >= players->size()) {
+        finish({});
+        return;
+    }
+    const QString service = (*players)[index].service;
+    const QDBusMessage call = QDBusMessage::createMethodCall(service, kPlayerPath, kPlayerInterface,
+                                                             methodOf(queue_.front()));
+    whenFinished(bus_.asyncCall(call, kTimeoutMs),
+                 [this, players, index, service](const QDBusPendingCall& answer) {
+                     if (!answer.isError()) {
+                         finish(service);
+                     } else {
+                         tryPlayer(players, index + 1);
+                     }
+                 });
+}
+
+void MprisMedia::finish(const QString& player) {
+    const MediaCommand command = queue_.front();
+    queue_.pop_front();
+    if (player.isEmpty() && keys_) {
+        keys_->keyDown(mediaKey(command));
+        keys_->keyUp(mediaKey(command));
+    }
+    if (done_) done_(command, player.toStdString());
+    startNext();
 }
 
 }  // namespace vorbix

@@ -2,28 +2,16 @@
 
 #include <climits>  // before linux/cdrom.h, which uses INT_MAX without including it
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <linux/cdrom.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <cctype>
+#include "core/DriveDoors.h"
 
 namespace vorbix {
 
 namespace {
-
-constexpr char kFirstLetter = 'D';
-
-// The number of a device name "sr<digits>", or -1 for any other name.
-long srNumber(const std::string& name) {
-    if (name.size() < 3 || name.compare(0, 2, "sr") != 0 || name.size() > 8) return -1;
-    for (size_t i = 2; i < name.size(); ++i)
-        if (!std::isdigit(static_cast<unsigned char>(name[i]))) return -1;
-    return std::stol(name.substr(2));
-}
 
 class Device {
 public:
@@ -46,45 +34,39 @@ OpticalDrives::OpticalDrives(std::string deviceFolder) : deviceFolder_(std::move
     while (deviceFolder_.size() > 1 && deviceFolder_.back() == '/') deviceFolder_.pop_back();
 }
 
-std::vector<std::string> OpticalDrives::devices() {
-    std::vector<std::pair<long, std::string>> found;
-    if (DIR* dir = ::opendir(deviceFolder_.c_str())) {
-        while (const dirent* entry = ::readdir(dir)) {
-            long n = srNumber(entry->d_name);
-            if (n >= 0) found.emplace_back(n, entry->d_name);
-        }
-        ::closedir(dir);
-    }
-    std::sort(found.begin(), found.end());
-    std::vector<std::string> paths;
-    for (const auto& [n, name] : found) paths.push_back(deviceFolder_ + "/" + name);
-    // Only as many drives as there are letters from D to Z.
-    if (paths.size() > static_cast<size_t>('Z' - kFirstLetter + 1))
-        paths.resize('Z' - kFirstLetter + 1);
-    return paths;
+std::string OpticalDrives::devicePath(int number) const {
+    return deviceFolder_ + "/sr" + std::to_string(number);
 }
 
 std::vector<std::string> OpticalDrives::opticalDrives() {
     std::vector<std::string> roots;
-    char letter = kFirstLetter;
-    const size_t count = devices().size();
-    for (size_t i = 0; i < count; ++i) roots.push_back(std::string{letter++} + ":\\");
+    for (int n = 0; n < kDriveLetterCount; ++n) {
+        if (::access(devicePath(n).c_str(), F_OK) == 0) {
+            roots.push_back(std::string{driveLetterOfDevice(n)} + ":\\");
+        }
+    }
     return roots;
 }
 
-std::string OpticalDrives::deviceOf(char letter) {
-    int upper = std::toupper(static_cast<unsigned char>(letter));
-    if (upper < kFirstLetter || upper > 'Z') return {};
-    auto all = devices();
-    size_t index = static_cast<size_t>(upper - kFirstLetter);
-    return index < all.size() ? all[index] : std::string();
+std::string OpticalDrives::deviceOf(char letter) const {
+    const int number = driveDeviceNumber(letter);
+    if (number < 0) return {};
+    std::string path = devicePath(number);
+    return ::access(path.c_str(), F_OK) == 0 ? path : std::string();
 }
 
-bool OpticalDrives::isNotReady(char letter) {
+TrayState OpticalDrives::trayState(char letter) {
     Device device(deviceOf(letter));
-    if (device.fd() < 0) return false;
-    int status = ::ioctl(device.fd(), CDROM_DRIVE_STATUS, CDSL_CURRENT);
-    return status == CDS_TRAY_OPEN || status == CDS_NO_DISC;
+    if (device.fd() < 0) return TrayState::Unknown;
+    switch (::ioctl(device.fd(), CDROM_DRIVE_STATUS, CDSL_CURRENT)) {
+        case CDS_TRAY_OPEN:
+            return TrayState::Open;
+        case CDS_NO_DISC:
+        case CDS_DISC_OK:
+            return TrayState::Closed;
+        default:  // not ready (the tray moving), no information, not a drive
+            return TrayState::Unknown;
+    }
 }
 
 bool OpticalDrives::setDoor(char letter, bool open) {

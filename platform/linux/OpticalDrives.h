@@ -1,5 +1,6 @@
-// The optical drives of the machine, /dev/sr0, /dev/sr1, ... in device order, presented with the
-// drive letters D:, E:, ... that stored rows name, and their trays moved with the CD-ROM ioctls.
+// The optical drives of the machine, presented with the drive letters that stored rows name: D: is
+// /dev/sr0, E: is /dev/sr1, ..., whichever of them are missing. Their trays are read and moved
+// with the CD-ROM ioctls, which may take seconds (the caller keeps them off the interface thread).
 #pragma once
 
 #include <string>
@@ -15,14 +16,14 @@ public:
     explicit OpticalDrives(std::string deviceFolder = "/dev");
 
     std::vector<std::string> opticalDrives() override;
-    bool isNotReady(char letter) override;
+    TrayState trayState(char letter) override;
     bool setDoor(char letter, bool open) override;
 
     // The device node of a drive letter, empty when there is no such drive.
-    std::string deviceOf(char letter);
+    std::string deviceOf(char letter) const;
 
 private:
-    std::vector<std::string> devices();
+    std::string devicePath(int number) const;
 
     std::string deviceFolder_;
 };

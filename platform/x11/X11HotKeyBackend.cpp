@@ -181,6 +181,20 @@ void X11HotKeyBackend::unregisterHotKey(int32_t id) {
     xcb_flush(connection_);
 }
 
+void X11HotKeyBackend::pressPastOwnGrabs(uint8_t keycode, const std::function<void()>& press) {
+    std::vector<size_t> lifted;
+    for (size_t i = 0; i < grabs_.size(); ++i) {
+        if (grabs_[i].keycode != 0 && grabs_[i].keycode == keycode) {
+            ungrab(grabs_[i]);
+            lifted.push_back(i);
+        }
+    }
+    press();
+    // A grab another client took meanwhile stays lifted until the next keymap change retries.
+    for (size_t i : lifted) grab(grabs_[i]);
+    if (!lifted.empty()) xcb_flush(connection_);
+}
+
 // A new keyboard mapping (another layout, a changed modifier map) can move a key to another
 // keycode, as the Y and Z keys of the German layout: each registration follows its virtual key.
 // One that cannot be grabbed anew stays registered and tries again at the next change.

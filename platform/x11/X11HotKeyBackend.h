@@ -44,6 +44,11 @@ public:
     HotKeyResult registerHotKey(int32_t id, const TWinHotKey& combination) override;
     void unregisterHotKey(int32_t id) override;
 
+    // Runs `press`, a synthetic press of `keycode` on the same connection, with this program's
+    // grabs of that key lifted, so the press goes to the focused window instead of firing a
+    // hot key (the server handles the requests in order: ungrab, press, grab again).
+    void pressPastOwnGrabs(uint8_t keycode, const std::function<void()>& press);
+
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
     // Handles one xcb event; true when it belonged to a registered combination.

@@ -91,7 +91,11 @@ void X11KeyboardOutput::keyDown(uint8_t virtualKey) {
     if (!connection_) return;
     if (uint8_t code = keycodeFor(virtualKey, true)) {
         if (!bound_.empty()) restoreTimer_.stop();
-        fakeKey(true, code);
+        if (guard_) {
+            guard_(code, [this, code] { fakeKey(true, code); });
+        } else {
+            fakeKey(true, code);
+        }
         down_.insert(code);
     }
 }

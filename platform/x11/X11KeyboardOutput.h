@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -35,6 +36,11 @@ public:
     // Alt, Shift, Ctrl and the Windows keys that are down, in this order.
     void releaseModifiers() override;
 
+    // Runs `press` (the synthetic press of `keycode`) so that it reaches the focused window and
+    // not a hot key of this program: a stroke of ours must never fire one of our own rows.
+    using PressGuard = std::function<void(uint8_t keycode, const std::function<void()>& press)>;
+    void setPressGuard(PressGuard guard) { guard_ = std::move(guard); }
+
     // How long a temporary binding outlives its last key-up: the receiving client decodes the
     // key-up with the mapping it holds, so it must not change under it.
     static constexpr int kRestoreDelayMs = 50;
@@ -52,6 +58,7 @@ private:
     std::map<uint32_t, uint8_t> bound_;  // keysym -> borrowed keycode
     std::set<uint8_t> down_;             // keycodes this object pressed and has not released
     QTimer restoreTimer_;
+    PressGuard guard_;
 };
 
 }  // namespace vorbix::x11

@@ -244,7 +244,7 @@ TEST_F(EnglishWindow, GermanRowsFireWithTheirStoredWords) {
         c.set(row);
         EXPECT_EQ(run(languages, row), c.effect) << row.ActionText;
         // Without any language file the design captions and words still carry the row.
-        p.drives.notReady.clear();
+        p.drives.trays.clear();
         EXPECT_EQ(run(LanguageCatalogue::builtIn(), row), c.effect) << row.ActionText;
     }
 }

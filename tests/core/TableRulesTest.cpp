@@ -161,17 +161,64 @@ TEST_F(Dispatch, BuiltInEffects) {
     EXPECT_TRUE(p.take().empty());
 }
 
-TEST_F(Dispatch, DriveDoorsShareOneFlag) {
-    p.drives.drives = {'D', 'E'};
-    p.drives.notReady = {'D', 'E'};
+// Each drive's door follows its own tray: an open one closes, a closed one opens, whatever the
+// other drives do; a drive that cannot tell closes when the program opened it last.
+TEST_F(Dispatch, EachDriveDoorFollowsItsOwnTray) {
+    p.drives.drives = {'D', 'E', 'F'};
+    p.drives.trays = {
+        {'D', TrayState::Closed}, {'E', TrayState::Closed}, {'F', TrayState::Unknown}};
     HotKeyEntry row;
     row.ActionText = texts.caption(ActionKind::OpenCloseDrive);
     row.PropertiesText = "D:, E:, Z:";
     dispatcher.runAction(row);
-    EXPECT_EQ(p.take(), (Log{"door D open", "door E closed"}));
+    EXPECT_EQ(p.take(), (Log{"door D open", "door E open"}));
+    dispatcher.runAction(row);
+    EXPECT_EQ(p.take(), (Log{"door D closed", "door E closed"}));
+    // Closed by hand in between: the next press opens it again.
+    p.drives.trays['D'] = TrayState::Open;
+    row.PropertiesText = "d:,e";
+    dispatcher.runAction(row);
+    EXPECT_EQ(p.take(), (Log{"door D closed", "door E open"}));
+    row.PropertiesText = "F:";
+    for (const char* expected : {"door F open", "door F closed", "door F open"}) {
+        dispatcher.runAction(row);
+        EXPECT_EQ(p.take(), Log{expected});
+    }
     row.PropertiesText = texts.sNewDrive;
     dispatcher.runAction(row);
     EXPECT_TRUE(p.take().empty());
+}
+
+// With a background the drives are reached from its jobs, not from the caller.
+TEST_F(Dispatch, DriveCallsRunAsBackgroundJobs) {
+    struct Jobs : BackgroundJobs {
+        void post(std::function<void()> job) override { jobs.push_back(std::move(job)); }
+        std::vector<std::function<void()>> jobs;
+    } jobs;
+    Desktop desktop = p.desktop();
+    desktop.background = &jobs;
+    Dispatcher background{table, texts, registry, names, desktop, shell, nullptr};
+    p.drives.drives = {'D', 'E'};
+    HotKeyEntry row;
+    row.ActionText = texts.caption(ActionKind::OpenCloseDrive);
+    row.PropertiesText = "E:, D:";
+    background.runAction(row);
+    EXPECT_TRUE(p.take().empty());
+    ASSERT_EQ(jobs.jobs.size(), 1u);
+    jobs.jobs[0]();
+    EXPECT_EQ(p.take(), (Log{"door E open", "door D open"}));
+}
+
+// A search row never edited searches with the first provider rather than doing nothing: the
+// window is shown for whatever the row holds.
+TEST_F(Dispatch, ASearchRowNeverEditedStillShowsTheSearchWindow) {
+    HotKeyEntry row;
+    row.ActionText = texts.caption(ActionKind::SearchInternet);
+    for (const std::string& stored : {texts.sNewProvider, std::string("Bing"), std::string()}) {
+        row.PropertiesText = stored;
+        dispatcher.runAction(row);
+        EXPECT_EQ(p.take(), (Log{"editor effect 14"})) << stored;
+    }
 }
 
 TEST_F(Dispatch, FailuresAreToldInTheUsersLanguage) {

@@ -92,6 +92,15 @@ protected:
     int watchers_ = 0;
 };
 
+// Runs the event loop until every command sent to `media` is done (at most ten seconds).
+bool allDone(const MprisMedia& media) {
+    for (int i = 0; i < 1000 && media.pending() > 0; ++i) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return media.pending() == 0;
+}
+
 TEST_F(DbusServicesTest, MediaCommandsGoToThePlayingPlayer) {
     serve({"mpris:alpha:Paused", "mpris:beta:Playing", "mpris:gamma:Stopped"});
     RecordingKeys keys;
@@ -100,6 +109,7 @@ TEST_F(DbusServicesTest, MediaCommandsGoToThePlayingPlayer) {
     media.send(MediaCommand::Stop);
     media.send(MediaCommand::Next);
     media.send(MediaCommand::Previous);
+    ASSERT_TRUE(allDone(media));
     EXPECT_EQ(recorded(), (Lines{"beta PlayPause", "beta Stop", "beta Next", "beta Previous"}));
     EXPECT_TRUE(keys.strokes.empty());
 }
@@ -108,8 +118,32 @@ TEST_F(DbusServicesTest, APausedPlayerComesBeforeAStoppedOneAndARefusingOneIsPas
     serve({"mpris:alpha:Stopped", "mpris:beta:Paused", "mpris:broken:Broken"});
     RecordingKeys keys;
     MprisMedia media(&keys, sessionBus_);
-    EXPECT_EQ(media.sendToPlayer(MediaCommand::Next), "org.mpris.MediaPlayer2.beta");
+    std::string player;
+    media.setDoneHandler([&](MediaCommand, const std::string& p) { player = p; });
+    media.send(MediaCommand::Next);
+    ASSERT_TRUE(allDone(media));
+    EXPECT_EQ(player, "org.mpris.MediaPlayer2.beta");
     EXPECT_EQ(recorded(), (Lines{"broken Next", "beta Next"}));
+    EXPECT_TRUE(keys.strokes.empty());
+}
+
+// A player that never answers holds nothing: send() returns while the call is outstanding, and
+// once the call has timed out the next player takes the command; the commands keep their order.
+TEST_F(DbusServicesTest, AHangingPlayerNeverHoldsTheCaller) {
+    serve({"mpris:stuck:Hanging", "mpris:beta:Paused"});
+    RecordingKeys keys;
+    MprisMedia media(&keys, sessionBus_);
+    Lines done;
+    media.setDoneHandler([&](MediaCommand c, const std::string& p) {
+        done.push_back(std::to_string(int(c)) + " " + p);
+    });
+    media.send(MediaCommand::Next);
+    media.send(MediaCommand::Stop);
+    EXPECT_EQ(media.pending(), 2u);
+    EXPECT_TRUE(done.empty());
+    ASSERT_TRUE(allDone(media));
+    EXPECT_EQ(done, (Lines{"2 org.mpris.MediaPlayer2.beta", "1 org.mpris.MediaPlayer2.beta"}));
+    EXPECT_EQ(recorded(), (Lines{"stuck Next", "beta Next", "stuck Stop", "beta Stop"}));
     EXPECT_TRUE(keys.strokes.empty());
 }
 
@@ -119,11 +153,13 @@ TEST_F(DbusServicesTest, WithoutAnAnsweringPlayerTheMediaKeysArePressed) {
         MprisMedia media(&keys, sessionBus_);
         media.send(MediaCommand::PlayPause);
         media.send(MediaCommand::Previous);
+        ASSERT_TRUE(allDone(media));
     }
     {
         serve({"mpris:broken:Broken"});
         MprisMedia media(&keys, sessionBus_);
         media.send(MediaCommand::Stop);
+        ASSERT_TRUE(allDone(media));
         EXPECT_EQ(recorded(), Lines{"broken Stop"});
     }
     {
@@ -131,6 +167,8 @@ TEST_F(DbusServicesTest, WithoutAnAnsweringPlayerTheMediaKeysArePressed) {
         media.send(MediaCommand::Next);
         MprisMedia withoutKeys(nullptr, "unix:path=" + (tmp_ / "no-bus"));
         withoutKeys.send(MediaCommand::Next);
+        EXPECT_TRUE(allDone(media));
+        EXPECT_TRUE(allDone(withoutKeys));
     }
     EXPECT_EQ(keys.strokes, (Lines{"down 179", "up 179", "down 177", "up 177", "down 178", "up 178",
                                    "down 176", "up 176"}));

@@ -4,8 +4,8 @@
 //   dbus_standin RECORD --system ADDRESS --session ADDRESS SERVICE...
 //
 // SERVICE is "logind" (system bus), "gnome-session" (session bus) or "mpris:NAME:STATUS" (session
-// bus; STATUS Playing, Paused or Stopped, or Broken for a player that answers every command with
-// an error).
+// bus; STATUS Playing, Paused or Stopped, Broken for a player that answers every command with
+// an error, or Hanging for one that never answers a command).
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusContext>
@@ -67,7 +67,9 @@ class Player : public QObject, protected QDBusContext {
     Q_PROPERTY(QString PlaybackStatus READ playbackStatus)
 public:
     Player(QString name, QString status) : name_(std::move(name)), status_(std::move(status)) {}
-    QString playbackStatus() const { return status_ == "Broken" ? "Playing" : status_; }
+    QString playbackStatus() const {
+        return status_ == "Broken" || status_ == "Hanging" ? "Playing" : status_;
+    }
 public slots:
     void PlayPause() { answer("PlayPause"); }
     void Stop() { answer("Stop"); }
@@ -79,6 +81,7 @@ private:
         record(name_ + " " + method);
         if (status_ == "Broken")
             sendErrorReply(QDBusError::Failed, QStringLiteral("this player refuses everything"));
+        if (status_ == "Hanging") setDelayedReply(true);  // and never replies
     }
     QString name_, status_;
 };
