@@ -84,7 +84,7 @@ bool EditorDialog::openFor(const QPersistentModelIndex& row) {
     watchRows(row.model());
     FormShow(*entry);
     updateOkButton();
-    centreOnScreen();
+    placeOnScreen();
     open();
     return true;
 }
@@ -127,7 +127,7 @@ void EditorDialog::watchRows(const QAbstractItemModel* model) {
     connect(model, &QObject::destroyed, this, [this] { watched_ = nullptr; });
 }
 
-void EditorDialog::centreOnScreen() {
+void EditorDialog::placeOnScreen() {
     QScreen* screen = parentWidget() ? parentWidget()->screen() : nullptr;
     if (!screen) screen = QGuiApplication::primaryScreen();
     if (!screen) return;

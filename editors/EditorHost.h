@@ -11,6 +11,7 @@
 #include "core/Ports.h"
 #include "editors/EditorTexts.h"
 #include "storage/AtomicFile.h"
+#include "storage/ConfigWindows.h"
 
 namespace vorbix {
 
@@ -26,6 +27,12 @@ public:
     virtual const EditorTexts& texts() = 0;
     virtual Prompter& prompter() = 0;
     virtual int ppi() const = 0;
+    // The insert-text editor's window and wrap box as the program holds them (read at start
+    // and by a configuration import, written with the configuration), and the user's
+    // configuration file, which that editor writes when it closes and when the wrap box is
+    // clicked.
+    virtual InsertTextConfig& insertTextConfig() = 0;
+    virtual std::string configPath() const = 0;
 };
 
 }  // namespace vorbix

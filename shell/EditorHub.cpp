@@ -1,5 +1,6 @@
 #include "shell/EditorHub.h"
 
+#include "editors/InsertText.h"
 #include "editors/Website.h"
 #include "shell/Artwork.h"
 #include "shell/HotKeyTableModel.h"
@@ -24,6 +25,7 @@ struct EditorSlot {
 // Which editor edits which kind.
 const EditorSlot kEditors[] = {
     {ActionKind::Website, lang::kWebsite, &make<TWebsite>},
+    {ActionKind::InsertText, lang::kInsertText, &make<TInsertText>},
 };
 
 const EditorSlot* slotOf(ActionKind kind) {
@@ -76,6 +78,11 @@ EditorDialog* EditorHub::createdEditor(ActionKind kind) const {
     if (!slot) return nullptr;
     const auto found = editors_.find(std::string(slot->section));
     return found == editors_.end() ? nullptr : found->second.get();
+}
+
+void EditorHub::useInsertTextConfig(InsertTextConfig& config, std::string path) {
+    insertText_ = &config;
+    configPath_ = std::move(path);
 }
 
 const HotKeyEntry* EditorHub::row(const QPersistentModelIndex& index) const {

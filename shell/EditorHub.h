@@ -51,6 +51,9 @@ public:
     EditorDialog* openedEditor() const;
     // The editor of `kind` if it has been created.
     EditorDialog* createdEditor(ActionKind kind) const;
+    // The insert-text editor's part of the configuration as the program holds it, and the
+    // user's configuration file.
+    void useInsertTextConfig(InsertTextConfig& config, std::string path);
 
     const HotKeyEntry* row(const QPersistentModelIndex& row) const override;
     FileResult writeRow(const QPersistentModelIndex& row, const HotKeyEntry& values) override;
@@ -58,6 +61,8 @@ public:
     const EditorTexts& texts() override;
     Prompter& prompter() override { return s_.prompter; }
     int ppi() const override { return s_.ppi; }
+    InsertTextConfig& insertTextConfig() override { return *insertText_; }
+    std::string configPath() const override { return configPath_; }
 
 private:
     // The editor of `kind`, created on first use; null for a kind without an editor.
@@ -67,6 +72,9 @@ private:
     // By the section of the editor (the hide and show kinds share one).
     std::map<std::string, std::unique_ptr<EditorDialog>> editors_;
     EditorTexts texts_;
+    InsertTextConfig ownInsertText_;
+    InsertTextConfig* insertText_ = &ownInsertText_;
+    std::string configPath_;
 };
 
 }  // namespace vorbix

@@ -118,6 +118,7 @@ TMain::TMain(ShellEnvironment env, QWidget* parent)
     editors_ = std::make_unique<EditorHub>(
         EditorHub::Setup{this, *model_, core_->store, hotKeyPath(), *languages_, texts_,
                          core_->languages, *env_.prompter, *art_, env_.programFolder, env_.ppi});
+    editors_->useInsertTextConfig(settings_->insertText(), configPath());
     table_->setEditorOpener([this](const EditRequest& r) { editors_->openEditor(r); });
     connectPieces();
     languages_->add(lang::kMain, this);
