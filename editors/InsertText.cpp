@@ -223,6 +223,11 @@ void TInsertText::placeOnScreen() {
 }
 
 void TInsertText::done(int result) {
+    // A link prompt or the colour dialog still open (the program ends, the row went away)
+    // closes with the editor and inserts nothing.
+    for (QDialog* child : findChildren<QDialog*>()) {
+        if (child->isVisible()) child->reject();
+    }
     SaveConfig();
     EditorDialog::done(result);
 }

@@ -6,6 +6,7 @@
 #include <QFontDatabase>
 #include <QPainter>
 #include <QPainterPath>
+#include <QShortcut>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -235,6 +236,17 @@ RichTextToolBar::RichTextToolBar(QWidget* parent, int ppi, QTextEdit* edit)
         f.setFontPointSize(ComboBox2->itemText(i).toDouble());
         mergeFormat(f);
     });
+
+    // The keys of the style buttons, in the text box while the bar is shown.
+    const std::pair<QKeySequence::StandardKey, Button> keys[] = {
+        {QKeySequence::Bold, Bold}, {QKeySequence::Italic, Italic},
+        {QKeySequence::Underline, Underlined}};
+    for (const auto& [key, b] : keys) {
+        auto* shortcut = new QShortcut(key, edit_, nullptr, nullptr, Qt::WidgetShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, b = b] {
+            if (isVisible()) buttons_[b]->click();
+        });
+    }
 
     connect(edit_, &QTextEdit::cursorPositionChanged, this,
             &RichTextToolBar::RichEdit1SelectionChange);

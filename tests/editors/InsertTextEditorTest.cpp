@@ -314,8 +314,19 @@ TEST_F(InsertTextEditorTest, TheToolBarFollowsTheSelectionAndFormatsIt) {
     EXPECT_TRUE(bar->button(B::Right)->isChecked());
     EXPECT_EQ(bar->sizeBox()->currentText(), "24");
     bar->button(B::List)->click();
+    // The style keys of the rich-text control.
+    editor->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(editor));
+    editor->textBox()->setFocus();
+    select(editor, 0, 4);
+    QTest::keyClick(editor->textBox(), Qt::Key_B, Qt::ControlModifier);
+    QTest::keyClick(editor->textBox(), Qt::Key_I, Qt::ControlModifier);
     ok(editor);
-    EXPECT_FALSE(parseRtf(decodeInsertText(main->table().at(1).Text).body).paragraphs[0].bullet);
+    const RtfDocument again = parseRtf(decodeInsertText(main->table().at(1).Text).body);
+    EXPECT_FALSE(again.paragraphs[0].bullet);
+    EXPECT_EQ(again.paragraphs[0].runs[0].text, "fett");
+    EXPECT_FALSE(again.paragraphs[0].runs[0].format.bold);
+    EXPECT_TRUE(again.paragraphs[0].runs[0].format.italic);
 }
 
 TEST_F(InsertTextEditorTest, TheLinkPromptsInsertMarkupOrNothing) {
@@ -357,6 +368,14 @@ TEST_F(InsertTextEditorTest, TheLinkPromptsInsertMarkupOrNothing) {
               "fett <url=HTTPS://a.example/?x%3Ey>Seite</url>\nkursiv");
     ok(editor);
     EXPECT_EQ(main->table().at(1).PropertiesText, "fett HTTPS://a.example/?x%3Ey kursiv");
+
+    // The editor closed while a prompt is open (the program ends): the prompt goes with it.
+    editor = open(1);
+    editor->toolBar()->button(B::Hyperlink)->click();
+    ASSERT_NE(prompt(editor), nullptr);
+    main->sessionEnding();
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_EQ(prompt(editor), nullptr);
 }
 
 TEST_F(InsertTextEditorTest, PastingPrefersRtfThenHtmlThenPlainText) {
