@@ -43,6 +43,13 @@ constexpr MenuEntry kMenu[] = {{"PopupCut", "Ausschneiden", "X"},
                                {"PopupPaste", "Einfügen", "V"},
                                {"PopupSelectAll", "Alles markieren", "A"}};
 
+RtfCharFormat plainRun() {
+    RtfCharFormat f;
+    f.fontName = kPlainFont.toStdString();
+    f.sizeHalfPoints = 2 * kPlainPointSize;
+    return f;
+}
+
 QTextCharFormat plainFormat() {
     QTextCharFormat f;
     f.setFontFamilies(QStringList{kPlainFont});
@@ -130,14 +137,13 @@ void TInsertText::FormShow(const HotKeyEntry& row) {
     RadioInsertText1->setChecked(model_.formatted);
     RadioInsertText2->setChecked(!model_.formatted);
     setMode(model_.formatted);
+    // Every character gets its format from the row (the box's own text functions would carry
+    // over the format of the row shown before).
     QTextDocument* doc = RichEdit1->document();
-    if (model_.formatted) {
-        RichTextConverter::toDocument(parseRtf(model_.body), *doc);
-    } else {
-        QString text = QString::fromStdString(model_.body);
-        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
-        RichEdit1->setPlainText(text);
-    }
+    RichTextConverter::toDocument(model_.formatted
+                                      ? parseRtf(model_.body)
+                                      : RtfDocument::fromPlainText(model_.body, plainRun()),
+                                  *doc);
     // What the text is now counts as unchanged: no undo back into the row shown before.
     doc->setUndoRedoEnabled(false);
     doc->setUndoRedoEnabled(true);

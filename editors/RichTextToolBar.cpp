@@ -239,7 +239,8 @@ RichTextToolBar::RichTextToolBar(QWidget* parent, int ppi, QTextEdit* edit)
 
     // The keys of the style buttons, in the text box while the bar is shown.
     const std::pair<QKeySequence::StandardKey, Button> keys[] = {
-        {QKeySequence::Bold, Bold}, {QKeySequence::Italic, Italic},
+        {QKeySequence::Bold, Bold},
+        {QKeySequence::Italic, Italic},
         {QKeySequence::Underline, Underlined}};
     for (const auto& [key, b] : keys) {
         auto* shortcut = new QShortcut(key, edit_, nullptr, nullptr, Qt::WidgetShortcut);

@@ -1,6 +1,7 @@
 #include "editors/TextPrompt.h"
 
 #include <QInputDialog>
+#include <QLineEdit>
 
 namespace vorbix {
 
@@ -16,6 +17,9 @@ QInputDialog* askText(QWidget* parent, const TextQuestion& question,
     dialog->setTextValue(question.preset);
     dialog->setOkButtonText(question.okText);
     dialog->setCancelButtonText(question.cancelText);
+    // Room for a web address (the box sizes itself after its field).
+    if (auto* field = dialog->findChild<QLineEdit*>(); field && parent)
+        field->setMinimumWidth(parent->width() / 2);
     QObject::connect(dialog, &QInputDialog::textValueSelected, dialog,
                      [onOk = std::move(onOk)](const QString& text) { onOk(text); });
     dialog->open();

@@ -237,9 +237,8 @@ TEST_F(InsertTextEditorTest, RowsOpenedInTurnShowTheirOwnValues) {
         const char* text;
         bool firstBold;
     } expected[] = {
-        {0, false, true, "Hallo Welt\nzwei", false},
-        {1, true, false, "fett rot\nkursiv", true},
-        {2, true, false, "", false},
+        {1, true, false, "fett rot\nkursiv", true},  {0, false, true, "Hallo Welt\nzwei", false},
+        {1, true, false, "fett rot\nkursiv", true},  {2, true, false, "", false},
         {0, false, true, "Hallo Welt\nzwei", false},
     };
     for (const Expected& e : expected) {
@@ -252,6 +251,10 @@ TEST_F(InsertTextEditorTest, RowsOpenedInTurnShowTheirOwnValues) {
         EXPECT_EQ(editor->textBox()->toPlainText(), QString::fromUtf8(e.text)) << e.row;
         EXPECT_EQ(editor->toolBar()->button(B::Bold)->isChecked(), e.firstBold) << e.row;
         EXPECT_EQ(editor->toolBar()->button(B::Center)->isChecked(), e.row == 1) << e.row;
+        // Nothing of the row shown before: the whole text in the row's own format.
+        editor->textBox()->selectAll();
+        EXPECT_EQ(editor->toolBar()->sizeBox()->currentText(), e.row == 1 ? "" : "10") << e.row;
+        EXPECT_FALSE(editor->toolBar()->button(B::Bold)->isChecked()) << e.row;
         // The mode's layout: the box takes the bar's place in plain mode.
         const int top = editor->textBox()->geometry().top();
         EXPECT_EQ(top, e.formatted ? 121 : 88) << e.row;
