@@ -330,7 +330,8 @@ void RichTextToolBar::ToolButton1Click() {
                              : QColor(Qt::black);
     auto* dialog = new QColorDialog(start, window());
     dialog->setObjectName(QStringLiteral("ColorDialog1"));
-    dialog->setOption(QColorDialog::DontUseNativeDialog);
+    // The desktop's own colour chooser where its platform theme offers one (in the desktop's
+    // language); Qt's otherwise.
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowModality(Qt::WindowModal);
     connect(dialog, &QColorDialog::colorSelected, this, [this](const QColor& c) {

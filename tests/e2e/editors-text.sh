@@ -21,14 +21,6 @@ cleanup() {
 trap cleanup EXIT
 
 source "$(dirname "$(realpath "$0")")/../support/e2e-helpers.sh"
-window_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1; }
-has_window() { [ -n "$(window_named "$1")" ]; }
-no_window() { [ -z "$(window_named "$1")" ]; }
-# The client area's left, top, width and height of a window.
-client_area() {
-    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
-        /^  Width:/ {w=$2} /^  Height:/ {h=$2} END {print x, y, w, h}'
-}
 start_vorbix() {
     "$vorbix" "$@" >"$work/vorbix.log" 2>&1 &
     pids+=($!)

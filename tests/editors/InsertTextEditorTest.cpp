@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QColorDialog>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -297,6 +298,17 @@ TEST_F(InsertTextEditorTest, TheToolBarFollowsTheSelectionAndFormatsIt) {
     bar->button(B::Right)->click();
     bar->button(B::List)->click();
     EXPECT_TRUE(bar->button(B::List)->isChecked());
+    // The colour dialog colours the selection when confirmed, and nothing when cancelled.
+    select(editor, 0, 4);
+    for (bool confirm : {true, false}) {
+        bar->button(B::Color)->click();
+        auto* colors = editor->findChild<QColorDialog*>();
+        ASSERT_NE(colors, nullptr);
+        colors->setCurrentColor(confirm ? QColor(0, 128, 0) : QColor(9, 9, 9));
+        confirm ? colors->accept() : colors->reject();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    select(editor, 5, 8);
     EXPECT_FALSE(bar->button(B::Center)->isChecked());
     ok(editor);
     const RtfDocument d = parseRtf(decodeInsertText(main->table().at(1).Text).body);
@@ -309,6 +321,7 @@ TEST_F(InsertTextEditorTest, TheToolBarFollowsTheSelectionAndFormatsIt) {
     EXPECT_TRUE(red.format.underline);
     EXPECT_EQ(red.format.sizeHalfPoints, 48);
     EXPECT_EQ(red.format.color, (RtfColor{255, 0, 0}));
+    EXPECT_EQ(d.paragraphs[0].runs[0].format.color, (RtfColor{0, 128, 0}));
 
     // Reopened: the same formatting; bullets off again.
     editor = open(1);
