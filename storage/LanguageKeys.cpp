@@ -45,7 +45,9 @@ constexpr K kMainKeys[] = {
     "MenuEditSelected",
     // Why a volume row could not run
     "MessageVolumeNotSet", "MessageVolumeUnreadable", "MessageVolumeNoSoundSystem",
-    "MessageVolumeNoDevice", "MessageVolumeFailed"};
+    "MessageVolumeNoDevice", "MessageVolumeFailed",
+    // Start-up notices
+    "MessagePolicyUnreadable"};
 
 constexpr K kAboutKeys[] = {"FormCaption", "LabelAbout3", "LabelAbout4"};
 

@@ -178,6 +178,12 @@ std::string encodeText(std::string_view text, TextEncoding preferred, TextEncodi
     std::string out;
     out.reserve(text.size());
     for (char32_t c : toUtf32(text)) out.push_back(static_cast<char>(*toWindows1252(c)));
+    // Bytes that a reader would take for UTF-8 or a byte-order mark ("Ã¤", "ï»¿", "ÿþ" at the
+    // start) would not read back as this text: such a text is written as UTF-8 with a mark.
+    if (detectEncoding(out) != TextEncoding::Windows1252) {
+        if (used) *used = TextEncoding::Utf8Bom;
+        return "\xEF\xBB\xBF" + std::string(text);
+    }
     return out;
 }
 
