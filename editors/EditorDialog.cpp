@@ -78,7 +78,7 @@ bool EditorDialog::openFor(const QPersistentModelIndex& row) {
     watchRows(row.model());
     FormShow(*entry);
     updateOkButton();
-    centreOnScreen();
+    placeOnScreen();
     open();
     return true;
 }
@@ -121,7 +121,7 @@ void EditorDialog::watchRows(const QAbstractItemModel* model) {
     connect(model, &QObject::destroyed, this, [this] { watched_ = nullptr; });
 }
 
-void EditorDialog::centreOnScreen() {
+void EditorDialog::placeOnScreen() {
     centreWindowOn(*this, parentWidget() ? parentWidget()->screen() : nullptr);
 }
 

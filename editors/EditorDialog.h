@@ -67,13 +67,15 @@ protected:
     AnchorLayout& layout() { return layout_; }
     int scale(int value) const { return layout_.scale(value); }
 
+    // Places the window before it is shown: centred on the main window's screen.
+    virtual void placeOnScreen();
+
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
 
 private:
     void ButtonSaveClick();
     void watchRows(const QAbstractItemModel* model);
-    void centreOnScreen();
 
     EditorHost& host_;
     std::string section_;

@@ -13,6 +13,7 @@
 #include "core/SimulatedKeyComb.h"
 #include "editors/EditorTexts.h"
 #include "storage/AtomicFile.h"
+#include "storage/ConfigWindows.h"
 
 namespace vorbix {
 
@@ -40,6 +41,12 @@ public:
     virtual ReservedCombinations reservedCombinations() const { return {}; }
     // The theme icon `themeName` where the desktop has one, else the picture Images/<file>.
     virtual QIcon icon(const char* themeName, const char* file) const;
+    // The insert-text editor's window and wrap box as the program holds them (read at start
+    // and by a configuration import, written with the configuration), and the user's
+    // configuration file, which that editor writes when it closes and when the wrap box is
+    // clicked.
+    virtual InsertTextConfig& insertTextConfig() = 0;
+    virtual std::string configPath() const = 0;
 };
 
 }  // namespace vorbix

@@ -6,6 +6,7 @@
 #include "editors/SearchInternet.h"
 #include "editors/SearchInternetProperties.h"
 #include "editors/SimulateKeyComb.h"
+#include "editors/InsertText.h"
 #include "editors/Website.h"
 #include "shell/Artwork.h"
 #include "shell/HotKeyTableModel.h"
@@ -36,6 +37,7 @@ const EditorSlot kEditors[] = {
     {ActionKind::ControlAudioVideo, lang::kControlAudioVideo, &make<TControlAudioVideo>},
     {ActionKind::SimulateKeyComb, lang::kSimulateKeyComb, &make<TSimulateKeyComb>},
     {ActionKind::OpenCloseDrive, lang::kOpenCloseDrive, &make<TOpenCloseDrive>},
+    {ActionKind::InsertText, lang::kInsertText, &make<TInsertText>},
 };
 
 const EditorSlot* slotOf(ActionKind kind) {
@@ -108,6 +110,11 @@ EditorDialog* EditorHub::createdEditor(ActionKind kind) const {
     if (!slot) return nullptr;
     const auto found = editors_.find(std::string(slot->section));
     return found == editors_.end() ? nullptr : found->second.get();
+}
+
+void EditorHub::useInsertTextConfig(InsertTextConfig& config, std::string path) {
+    insertText_ = &config;
+    configPath_ = std::move(path);
 }
 
 const HotKeyEntry* EditorHub::row(const QPersistentModelIndex& index) const {

@@ -58,6 +58,9 @@ public:
     EditorDialog* openedEditor() const;
     // The editor of `kind` if it has been created.
     EditorDialog* createdEditor(ActionKind kind) const;
+    // The insert-text editor's part of the configuration as the program holds it, and the
+    // user's configuration file.
+    void useInsertTextConfig(InsertTextConfig& config, std::string path);
 
     // The search window, created on first use, shown for a row's provider.
     void showSearchWindow(const std::string& provider);
@@ -75,6 +78,8 @@ public:
     const HotKeyTable* table() const override;
     ReservedCombinations reservedCombinations() const override;
     QIcon icon(const char* themeName, const char* file) const override;
+    InsertTextConfig& insertTextConfig() override { return *insertText_; }
+    std::string configPath() const override { return configPath_; }
 
 private:
     // The editor of `kind`, created on first use; null for a kind without an editor.
@@ -85,6 +90,9 @@ private:
     std::map<std::string, std::unique_ptr<EditorDialog>> editors_;
     EditorTexts texts_;
     std::unique_ptr<TSearchInternet> search_;
+    InsertTextConfig ownInsertText_;
+    InsertTextConfig* insertText_ = &ownInsertText_;
+    std::string configPath_;
 };
 
 }  // namespace vorbix

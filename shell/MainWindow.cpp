@@ -123,6 +123,7 @@ TMain::TMain(ShellEnvironment env, QWidget* parent)
         EditorHub::Setup{this, *model_, core_->store, hotKeyPath(), *languages_, texts_,
                          core_->languages, *env_.prompter, *art_, env_.programFolder, env_.ppi,
                          env_.desktop, env_.keyNames, core_.get(), this});
+    editors_->useInsertTextConfig(settings_->insertText(), configPath());
     table_->setEditorOpener([this](const EditRequest& r) { editors_->openEditor(r); });
     connectPieces();
     languages_->add(lang::kMain, this);

@@ -45,7 +45,8 @@ void runInsertText(const HotKeyEntry& row, const LanguageTexts& texts, Clipboard
                    bool keepClipboard) {
     if (row.Text.empty() || row.PropertiesText == texts.sNewText) return;
     const InsertTextInsertion insertion = insertTextInsertion(row.Text);
-    if (insertion.content.plain.empty() && insertion.content.rtf.empty()) return;
+    // An empty formatted text still makes an RTF document; it has nothing to insert either.
+    if (insertion.content.plain.empty()) return;
     clipboard.insert(insertion.content, insertion.tabAfter, keepClipboard);
 }
 

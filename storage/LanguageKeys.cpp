@@ -75,7 +75,8 @@ constexpr K kSettingsKeys[] = {
 constexpr K kInsertTextKeys[] = {"FormCaption",         "LabelHeader",         "ButtonSave",
                                  "ButtonCancel",        "RadioInsertText1",    "RadioInsertText2",
                                  "CheckboxInsertText1", "CheckboxInsertText2", "LabelInsertText1",
-                                 "MessageURL",          "MessageCaption"};
+                                 "MessageURL",          "MessageCaption",      "PopupCut",
+                                 "PopupCopy",           "PopupPaste",          "PopupSelectAll"};
 
 constexpr K kOpenProgDirKeys[] = {"FormCaption",
                                   "LabelHeader",

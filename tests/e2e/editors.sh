@@ -20,9 +20,6 @@ cleanup() {
 trap cleanup EXIT
 
 source "$(dirname "$(realpath "$0")")/../support/e2e-helpers.sh"
-window_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1; }
-has_window() { [ -n "$(window_named "$1")" ]; }
-no_window() { [ -z "$(window_named "$1")" ]; }
 start_vorbix() {
     "$vorbix" "$@" >"$work/vorbix.log" 2>&1 &
     pids+=($!)

@@ -40,7 +40,6 @@ start_focused() {
 }
 active_name() { xdotool getactivewindow getwindowname 2>/dev/null; }
 active_is() { [ "$(active_name)" = "$1" ]; }
-no_window() { [ -z "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ]; }
 
 case $case_name in
 search_window)

@@ -33,6 +33,12 @@ TEST(ActionEffects, PlaceholdersInsertNothing) {
     row.Text = "<~Form~>";
     row.PropertiesText = "<Text>";
     runInsertText(row, texts, clipboard, false);
+    // Empty texts also where the row shows another language's placeholder.
+    for (const char* empty : {"<~Form~>", "<~T~><~Form~>", "<~NoFo~>", "<~Form~>{\\rtf1 }"}) {
+        row.Text = empty;
+        row.PropertiesText = "(No text entered)";
+        runInsertText(row, texts, clipboard, false);
+    }
     row.PropertiesText = "<Datum>";
     runInsertDateTime(row, texts, clipboard, false, 0);
     EXPECT_TRUE(log.empty());

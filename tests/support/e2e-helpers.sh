@@ -42,3 +42,12 @@ stop_started() {
     for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
     for p in "${pids[@]}"; do wait "$p" 2>/dev/null; done
 }
+# The first visible window whose title matches a pattern; whether there is one.
+window_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1; }
+has_window() { [ -n "$(window_named "$1")" ]; }
+no_window() { [ -z "$(window_named "$1")" ]; }
+# The client area's left, top, width and height of a window.
+client_area() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+        /^  Width:/ {w=$2} /^  Height:/ {h=$2} END {print x, y, w, h}'
+}
