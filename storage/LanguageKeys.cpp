@@ -106,7 +106,7 @@ constexpr K kDateTimeKeys[] = {
 
 constexpr K kWebsiteKeys[] = {"FormCaption",    "LabelHeader",    "ButtonSave",
                               "ButtonCancel",   "Combobox1Item1", "Combobox1Item2",
-                              "Combobox1Item3", "LabelWebsite1",  "LabelWebsite2",
+                              "Combobox1Item3", "LabelWebsite1",  "LabelWebsite2"};
 
 // The hide/show editor has two captions and two titles, one per variant, and no FormCaption.
 constexpr K kHideShowKeys[] = {
@@ -124,7 +124,7 @@ constexpr K kSimulateKeyCombKeys[] = {
 
 constexpr K kAdjustVolumeKeys[] = {"FormCaption",        "LabelHeader",        "ButtonSave",
                                    "ButtonCancel",       "LabelAudioDevices",  "RadioAdjustVolume1",
-                                   "RadioAdjustVolume2", "LabelAdjustVolume1", "Mute",
+                                   "RadioAdjustVolume2", "LabelAdjustVolume1", "Mute"};
 
 // The media list's first two entries ("Play/Pause", "Stop") are the same in every language.
 constexpr K kControlAudioVideoKeys[] = {
@@ -137,7 +137,7 @@ constexpr K kControlBrowserKeys[] = {
     "Combobox1Item2",       "Combobox1Item3",       "Combobox1Item4", "Combobox1Item5"};
 
 constexpr K kSearchInternetPropertiesKeys[] = {"FormCaption", "LabelHeader", "ButtonSave",
-                                               "ButtonCancel", "LabelProvider",
+                                               "ButtonCancel", "LabelProvider"};
 
 // The search window has a close button instead of OK and Cancel; its LabelHeader is the start
 // of the title, which the window completes with the provider's name.
