@@ -1,10 +1,12 @@
 // What a property editor needs of the program: the row it works on (followed through moves of
 // rows; gone when the row was deleted or the table replaced), writing that row together with
-// the whole hot key file, the language, the texts stored values are compared with, messages and
-// the screen's pixels per inch.
+// the whole hot key file, the language, the texts stored values are compared with, messages, the
+// screen's pixels per inch, the rest of the table, the desktop's services and the settings.
 #pragma once
 
+#include <QIcon>
 #include <QPersistentModelIndex>
+#include <string>
 
 #include "components/Translatable.h"
 #include "core/HotKeyTable.h"
@@ -26,6 +28,15 @@ public:
     virtual const EditorTexts& texts() = 0;
     virtual Prompter& prompter() = 0;
     virtual int ppi() const = 0;
+    // The whole table, for editors that offer other rows' values.
+    virtual const HotKeyTable& table() const = 0;
+    // The desktop's services: the launcher (whether a path can be found), the sound system.
+    virtual const Desktop& desktop() const = 0;
+    // The setting ProgramDirPrompt as the program holds it: whether paths are checked.
+    virtual bool pathCheck() const = 0;
+    // The per-user configuration file, where one-time notices are remembered.
+    virtual std::string configPath() const = 0;
+    virtual QIcon actionIcon(ActionKind kind) const = 0;
 };
 
 }  // namespace vorbix

@@ -1,5 +1,9 @@
 #include "shell/EditorHub.h"
 
+#include "editors/AdjustVolume.h"
+#include "editors/DateTime.h"
+#include "editors/HideShow.h"
+#include "editors/OpenProgDir.h"
 #include "editors/Website.h"
 #include "shell/Artwork.h"
 #include "shell/HotKeyTableModel.h"
@@ -24,6 +28,11 @@ struct EditorSlot {
 // Which editor edits which kind.
 const EditorSlot kEditors[] = {
     {ActionKind::Website, lang::kWebsite, &make<TWebsite>},
+    {ActionKind::OpenProgramDir, lang::kOpenProgDir, &make<TOpenProgDir>},
+    {ActionKind::InsertDateTime, lang::kDateTime, &make<TDateTime>},
+    {ActionKind::HideWindows, lang::kHideShow, &make<THideShow>},
+    {ActionKind::ShowWindows, lang::kHideShow, &make<THideShow>},
+    {ActionKind::AdjustVolume, lang::kAdjustVolume, &make<TAdjustVolume>},
 };
 
 const EditorSlot* slotOf(ActionKind kind) {
@@ -91,6 +100,14 @@ FileResult EditorHub::writeRow(const QPersistentModelIndex& index, const HotKeyE
     if (saved.ok) return {};
     s_.model.setRow(index, before);
     return {false, saved.error};
+}
+
+const HotKeyTable& EditorHub::table() const {
+    return s_.model.table();
+}
+
+QIcon EditorHub::actionIcon(ActionKind kind) const {
+    return s_.art.actionIcon(toIndex(kind));
 }
 
 const LanguageSource& EditorHub::language() const {

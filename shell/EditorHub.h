@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -37,6 +38,9 @@ public:
         const Artwork& art;
         std::string programFolder;
         int ppi;
+        Desktop desktop;
+        std::function<bool()> pathCheck;  // ProgramDirPrompt as held in memory
+        std::string configPath;
     };
 
     explicit EditorHub(Setup setup);
@@ -58,6 +62,11 @@ public:
     const EditorTexts& texts() override;
     Prompter& prompter() override { return s_.prompter; }
     int ppi() const override { return s_.ppi; }
+    const HotKeyTable& table() const override;
+    const Desktop& desktop() const override { return s_.desktop; }
+    bool pathCheck() const override { return !s_.pathCheck || s_.pathCheck(); }
+    std::string configPath() const override { return s_.configPath; }
+    QIcon actionIcon(ActionKind kind) const override;
 
 private:
     // The editor of `kind`, created on first use; null for a kind without an editor.
