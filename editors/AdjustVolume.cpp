@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <algorithm>
 
 #include "editors/EditorHost.h"
 #include "storage/LanguageKeys.h"
@@ -90,6 +91,13 @@ void TAdjustVolume::setLanguageTexts(const LanguageFile& file, std::string_view 
     RadioAdjustVolume1->setText(t("RadioAdjustVolume1"));
     RadioAdjustVolume2->setText(t("RadioAdjustVolume2"));
     LabelAdjustVolume1->setText(t("LabelAdjustVolume1"));
+    // The amount follows the label, however long the language makes it.
+    const int ppi = layout().ppi();
+    const int text =
+        LabelAdjustVolume1->fontMetrics().horizontalAdvance(LabelAdjustVolume1->text());
+    const int amountX = std::max(84, 18 + (text * 96 + ppi - 1) / ppi + 6);
+    layout().replace(LabelAdjustVolume1, onPanel(18, 132, amountX - 18, 16));
+    layout().replace(LabelAdjustVolume2, onPanel(amountX, 132, 80, 16));
     LabelNoDevice->setText(t("LabelNoDevice"));
     muteText_ = file.text(section, "Mute");
 }
