@@ -229,7 +229,7 @@ TEST(HideShowModel, DeletingKeepsTheFocusInsideTheList) {
         {{"a"}, {1}, 0, {}, -1},
         {{"a", "b", "c", "d", "e"}, {1, 0, 1, 1, 0}, 3, {"b", "e"}, 1},  // the one after
         {{"a", "b", "c", "d"}, {0, 0, 1, 1}, 3, {"a", "b"}, 1},
-        {{"a", "b", "c", "d"}, {1, 1, 0, 0}, 3, {"c", "d"}, 1},  // not selected: keeps it
+        {{"a", "b", "c", "d", "e"}, {1, 1, 0, 0, 0}, 2, {"c", "d", "e"}, 0},  // not selected: kept
     };
     for (const Case& c : cases) {
         KeywordList l = listOf(c.items, c.selected, c.focused);
