@@ -61,8 +61,7 @@ void FileCommands::MenuLoadConfigExecute() {
     // The activation state of the file is brought fully in line: registrations, icons, label.
     const bool nowActive = registry.active();
     registry.setActive(wasActive);
-    registry.switchActive(nowActive);
-    main_.applyActivePresentation();
+    main_.switchHotKeys(nowActive);
     main_.SaveMainConfig(main_.configPath());
     main_.saveSettingsPart(main_.configPath());
 }

@@ -18,6 +18,7 @@
 #include "components/Shape.h"
 #include "components/WindowGeometry.h"
 #include "core/Endpoints.h"
+#include "core/TextUtil.h"
 #include "shell/Artwork.h"
 #include "shell/EditorHub.h"
 #include "shell/FileCommands.h"
@@ -93,6 +94,9 @@ TMain::TMain(ShellEnvironment env, QWidget* parent)
         },
         this);
     core_->commands.setListener(model_);
+    model_->setProblemMarks(art_->icon("", "Warning.svg"),
+                            [this](size_t row) { return registrationProblem(row); });
+    core_->registry.setChangeHandler([this] { refreshRegistrations(); });
 
     setFont(designFont("Tahoma", 13));
     setAutoFillBackground(true);
@@ -133,6 +137,7 @@ TMain::~TMain() {
     // editors, then the child widgets (a view being destroyed still reports its selection).
     editors_.reset();
     core_->commands.setListener(nullptr);
+    core_->registry.setChangeHandler(nullptr);
     qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
 }
 
@@ -390,6 +395,17 @@ void TMain::MenuSave2Execute() {
 
 void TMain::refreshCount() {
     status_->setCount(core_->table.size());
+    status_->setProblemRows(core_->registry.refusedRows().size());
+}
+
+void TMain::refreshRegistrations() {
+    model_->refreshProblemMarks();
+    refreshCount();
+}
+
+QString TMain::registrationProblem(size_t row) const {
+    if (core_->registry.rowRegistration(row) != RowRegistration::Refused) return {};
+    return q(message(std::string(refusalTextKey(core_->registry.rowResult(row)))));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -406,8 +422,18 @@ void TMain::PopupDeactivateExecute() {
         env_.prompter->showMessage(message("MessageAdminError"), MessageType::Error);
         return;
     }
-    core_->registry.switchActive(!core_->registry.active());
+    switchHotKeys(!core_->registry.active());
+}
+
+void TMain::switchHotKeys(bool on) {
+    const bool wasOn = core_->registry.active();
+    core_->registry.switchActive(on);
     applyActivePresentation();
+    const size_t refused = core_->registry.refusedRows().size();
+    if (!on || wasOn || refused == 0) return;
+    const std::string text =
+        fillPlaceholder(message("MessageRefusedRows"), "%d", std::to_string(refused));
+    if (!tray_->notify(q(text))) env_.prompter->showMessage(text, MessageType::Information);
 }
 
 void TMain::toggleMainWindow() {
@@ -442,11 +468,8 @@ void TMain::actionFailed(const std::string& reason) {
 }
 
 bool TMain::askHiddenWindowsBack(size_t count) {
-    std::string text = message(std::string(lang::kMessageHiddenWindows));
-    if (const size_t at = text.find("%d"); at != std::string::npos) {
-        text.replace(at, 2, std::to_string(count));
-    }
-    return env_.prompter->askYesNo(text);
+    return env_.prompter->askYesNo(fillPlaceholder(
+        message(std::string(lang::kMessageHiddenWindows)), "%d", std::to_string(count)));
 }
 
 void TMain::notifyFailure(const std::string& text) {

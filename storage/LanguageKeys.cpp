@@ -45,7 +45,12 @@ constexpr K kMainKeys[] = {
     "MenuEditSelected",
     // Why a volume row could not run
     "MessageVolumeNotSet", "MessageVolumeUnreadable", "MessageVolumeNoSoundSystem",
-    "MessageVolumeNoDevice", "MessageVolumeFailed"};
+    "MessageVolumeNoDevice", "MessageVolumeFailed",
+    // Start-up notices
+    "MessagePolicyUnreadable",
+    // Rows whose combination the system refused
+    "HintHotKeyTaken", "HintHotKeyRefused", "MessageHotKeyAddedAnyway", "StatusRefusedRows",
+    "MessageRefusedRows"};
 
 constexpr K kAboutKeys[] = {"FormCaption", "LabelAbout3", "LabelAbout4"};
 
