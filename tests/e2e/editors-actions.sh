@@ -8,21 +8,17 @@ set -u
 case_name=$1 vorbix=$2 text_target=$3
 command -v xdotool >/dev/null || { echo "SKIPPED: xdotool missing"; exit 77; }
 
-work=$VORBIX_TEST_TMP/$case_name
-mkdir -p "$work/config/Vorbix" "$work/bin"
-export XDG_CONFIG_HOME=$work/config
-data=$XDG_CONFIG_HOME/Vorbix
-pids=()
-modules=()
-cleanup() {
-    local p m
-    for m in "${modules[@]}"; do pactl unload-module "$m" 2>/dev/null; done
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-    for p in "${pids[@]}"; do wait "$p" 2>/dev/null; done
-}
-trap cleanup EXIT
-
 source "$(dirname "$(realpath "$0")")/../support/e2e-helpers.sh"
+case_folders "$case_name"
+mkdir -p "$work/bin"
+modules=()
+stop_all() {
+    local m
+    for m in "${modules[@]}"; do pactl unload-module "$m" 2>/dev/null; done
+    stop_started
+}
+trap stop_all EXIT
+
 window_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1; }
 has_window() { [ -n "$(window_named "$1")" ]; }
 no_window() { [ -z "$(window_named "$1")" ]; }
@@ -30,12 +26,11 @@ stored() { grep -q "^$1"$'\r$' "$data/HotKeys.hkv"; }
 stored_or_fail() {
     wait_for 5 stored "$1" || fail "not stored: $1 in $(tr -d '\r' <"$data/HotKeys.hkv")"
 }
-start_vorbix() {
-    printf '[Settings]\r\nWelcome=0\r\n' >>"$data/Config.ini"
-    "$vorbix" "$@" >"$work/vorbix.log" 2>&1 &
-    pids+=($!)
-    wait_for 10 has_window '^Pellmarr - Vorbix$' || fail "no main window: $(cat "$work/vorbix.log")"
-    sleep 0.3
+# The program on its hot key page.
+start_on_list() {
+    printf '[Settings]\r\nWelcome=0\r\n' >"$data/Config.ini"
+    start_vorbix
+    wait_for 10 has_main_window || fail "no main window: $(cat "$work/vorbix.log")"
 }
 start_text_target() {
     "$text_target" "$work/text" >/dev/null 2>&1 &
@@ -74,7 +69,7 @@ program_editor)
     write_table '[General]' 'Count=1' '[Hot Key1]' 'Hot Key=Strg+F7' \
         'Action=Benutzerdefiniertes Programm' 'Program=/bin/false<~F~>' 'Parameter=' \
         'HowToOpen=Normal'
-    start_vorbix
+    start_on_list
     caption='^Eigenschaften von "Benutzerdefiniertes Programm"$'
     before=$(md5sum <"$data/HotKeys.hkv")
     # A path the launcher cannot find is questioned; No keeps the editor open, writing nothing.
@@ -105,7 +100,7 @@ program_editor)
 datetime_editor)
     write_table '[General]' 'Count=1' '[Hot Key1]' 'Hot Key=Strg+F8' \
         'Action=Datum/Zeit einfügen' 'DateTime=DD.MM.YYYY'
-    start_vorbix
+    start_on_list
     caption='^Eigenschaften von "Datum/Zeit einfügen"$'
     # Time, second entry (hh:mm); Enter in the list stores it.
     open_row 0 "$caption"
@@ -130,7 +125,7 @@ hideshow_editor)
         '[Hot Key1]' 'Hot Key=Strg+F9' 'Action=Bestimmte Fenster verstecken' 'Window=Neverseen|' \
         '[Hot Key2]' 'Hot Key=Strg+F10' 'Action=Verstecke Fenster einblenden' \
         'Window=(Keine Schlagwörter angegeben)'
-    start_vorbix
+    start_on_list
     start_text_target
     hide_caption='^Eigenschaften von "Bestimmte Fenster verstecken"$'
     show_caption='^Eigenschaften von "Verstecke Fenster einblenden"$'
@@ -173,7 +168,7 @@ volume_editor)
     for s in a b; do pactl set-sink-volume $s 50%; pactl set-sink-mute $s 0; done
     write_table '[General]' 'Count=1' '[Hot Key1]' 'Hot Key=Strg+F11' \
         'Action=Lautstärke regeln' 'Volume=+5%' 'Settings=a'
-    start_vorbix
+    start_on_list
     caption='^Eigenschaften von "Lautstärke regeln"$'
     # Device B, the bar two steps further right: +15 %.
     open_row 0 "$caption"
