@@ -109,6 +109,10 @@ public:
     virtual LaunchResult openWebBrowser() = 0;
     virtual LaunchResult openMailProgram() = 0;
     virtual LaunchResult openSettings(SettingsPanel panel) = 0;
+    // Whether startProgram (folder false) or openLocation (folder true) would find what `path`
+    // names, resolved exactly as they resolve it ("~", a bare name in PATH, a relative path
+    // from the folder they count it from), without starting anything.
+    virtual bool canFind(const std::string& path, bool folder) const = 0;
 };
 
 // Native window identifier (an X11 window id).

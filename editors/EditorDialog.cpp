@@ -91,6 +91,11 @@ void EditorDialog::updateOkButton() {
     ButtonSave->setEnabled(okAvailable());
 }
 
+void EditorDialog::setHeader(const QString& title, const QIcon& icon) {
+    LabelHeader->setText(title);
+    Image1->setPixmap(icon.pixmap(layout_.scale(QSize(24, 24))));
+}
+
 void EditorDialog::ButtonSaveClick() {
     const HotKeyEntry* current = host_.row(row_);
     if (!current) {

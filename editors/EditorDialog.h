@@ -62,6 +62,8 @@ protected:
     virtual bool checkInput() { return true; }
     // Enables OK as okAvailable() says; editors call it when a control changes.
     void updateOkButton();
+    // The header's title and icon, for an editor whose header follows the row it shows.
+    void setHeader(const QString& title, const QIcon& icon);
 
     EditorHost& host() { return host_; }
     AnchorLayout& layout() { return layout_; }

@@ -1,11 +1,12 @@
 // What a property editor needs of the program: the row it works on (followed through moves of
 // rows; gone when the row was deleted or the table replaced), writing that row together with
-// the whole hot key file, the language, the texts stored values are compared with, messages and
-// the screen's pixels per inch.
+// the whole hot key file, the language, the texts stored values are compared with, messages, the
+// screen's pixels per inch, the rest of the table, the desktop's services and the settings.
 #pragma once
 
 #include <QIcon>
 #include <QPersistentModelIndex>
+#include <string>
 
 #include "components/Translatable.h"
 #include "core/HotKeyTable.h"
@@ -31,21 +32,25 @@ public:
     virtual int ppi() const = 0;
 
     // What some editors need beyond the row; the defaults serve editors that need none of it.
-    // The desktop's services (the drive list).
-    virtual Desktop desktop() const { return {}; }
+    // The whole table, for editors that offer or check other rows' values (empty by default).
+    virtual const HotKeyTable& table() const;
+    // The desktop's services: the launcher (whether a path can be found), the sound system,
+    // the drive list, opening addresses, the focus (none by default).
+    virtual const Desktop& desktop() const;
     // The names of the keys of the active keyboard layout.
     virtual const KeyNameSource& keyNames() const;
-    // The table whose hot keys a simulated combination must not be; null for none.
-    virtual const HotKeyTable* table() const { return nullptr; }
     // The special combinations of the settings in force.
     virtual ReservedCombinations reservedCombinations() const { return {}; }
+    // The setting ProgramDirPrompt as the program holds it: whether paths are checked.
+    virtual bool pathCheck() const { return true; }
     // The theme icon `themeName` where the desktop has one, else the picture Images/<file>.
     virtual QIcon icon(const char* themeName, const char* file) const;
+    virtual QIcon actionIcon(ActionKind kind) const = 0;
     // The insert-text editor's window and wrap box as the program holds them (read at start
-    // and by a configuration import, written with the configuration), and the user's
-    // configuration file, which that editor writes when it closes and when the wrap box is
-    // clicked.
+    // and by a configuration import, written with the configuration).
     virtual InsertTextConfig& insertTextConfig() = 0;
+    // The per-user configuration file: the insert-text editor writes its part when it closes
+    // and when the wrap box is clicked; one-time notices are remembered there.
     virtual std::string configPath() const = 0;
 };
 

@@ -62,10 +62,8 @@ bool TSimulateKeyComb::checkInput() {
     // The field gives up the keyboard before anything else happens.
     saveButton()->setFocus();
     model_.shortCut = HotKey1->HotKey();
-    static const HotKeyTable kNoRows;
-    const HotKeyTable* table = host().table();
     const KeyCombCheck verdict =
-        model_.check(table ? *table : kNoRows, host().reservedCombinations(), host().keyNames());
+        model_.check(host().table(), host().reservedCombinations(), host().keyNames());
     const std::string* message = nullptr;
     switch (verdict) {
         case KeyCombCheck::Accepted:

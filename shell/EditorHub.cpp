@@ -1,12 +1,16 @@
 #include "shell/EditorHub.h"
 
+#include "editors/AdjustVolume.h"
 #include "editors/ControlAudioVideo.h"
 #include "editors/ControlBrowser.h"
+#include "editors/DateTime.h"
+#include "editors/HideShow.h"
+#include "editors/InsertText.h"
 #include "editors/OpenCloseDrive.h"
+#include "editors/OpenProgDir.h"
 #include "editors/SearchInternet.h"
 #include "editors/SearchInternetProperties.h"
 #include "editors/SimulateKeyComb.h"
-#include "editors/InsertText.h"
 #include "editors/Website.h"
 #include "shell/Artwork.h"
 #include "shell/HotKeyTableModel.h"
@@ -38,6 +42,11 @@ const EditorSlot kEditors[] = {
     {ActionKind::SimulateKeyComb, lang::kSimulateKeyComb, &make<TSimulateKeyComb>},
     {ActionKind::OpenCloseDrive, lang::kOpenCloseDrive, &make<TOpenCloseDrive>},
     {ActionKind::InsertText, lang::kInsertText, &make<TInsertText>},
+    {ActionKind::OpenProgramDir, lang::kOpenProgDir, &make<TOpenProgDir>},
+    {ActionKind::InsertDateTime, lang::kDateTime, &make<TDateTime>},
+    {ActionKind::HideWindows, lang::kHideShow, &make<THideShow>},
+    {ActionKind::ShowWindows, lang::kHideShow, &make<THideShow>},
+    {ActionKind::AdjustVolume, lang::kAdjustVolume, &make<TAdjustVolume>},
 };
 
 const EditorSlot* slotOf(ActionKind kind) {
@@ -112,9 +121,8 @@ EditorDialog* EditorHub::createdEditor(ActionKind kind) const {
     return found == editors_.end() ? nullptr : found->second.get();
 }
 
-void EditorHub::useInsertTextConfig(InsertTextConfig& config, std::string path) {
+void EditorHub::useInsertTextConfig(InsertTextConfig& config) {
     insertText_ = &config;
-    configPath_ = std::move(path);
 }
 
 const HotKeyEntry* EditorHub::row(const QPersistentModelIndex& index) const {
@@ -136,8 +144,8 @@ const KeyNameSource& EditorHub::keyNames() const {
     return s_.keyNames ? *s_.keyNames : EditorHost::keyNames();
 }
 
-const HotKeyTable* EditorHub::table() const {
-    return &s_.model.table();
+const HotKeyTable& EditorHub::table() const {
+    return s_.model.table();
 }
 
 ReservedCombinations EditorHub::reservedCombinations() const {
@@ -146,6 +154,10 @@ ReservedCombinations EditorHub::reservedCombinations() const {
 
 QIcon EditorHub::icon(const char* themeName, const char* file) const {
     return s_.art.icon(themeName, file);
+}
+
+QIcon EditorHub::actionIcon(ActionKind kind) const {
+    return s_.art.actionIcon(toIndex(kind));
 }
 
 const LanguageSource& EditorHub::language() const {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -44,6 +45,8 @@ public:
         const KeyNameSource* keyNames = nullptr;  // the built-in German names when null
         ShellCore* core = nullptr;                // the special combinations, failure texts
         ShellHooks* hooks = nullptr;              // where a failed search address is told
+        std::function<bool()> pathCheck;          // ProgramDirPrompt as held in memory
+        std::string configPath;                   // the per-user configuration file
     };
 
     explicit EditorHub(Setup setup);
@@ -60,7 +63,7 @@ public:
     EditorDialog* createdEditor(ActionKind kind) const;
     // The insert-text editor's part of the configuration as the program holds it, and the
     // user's configuration file.
-    void useInsertTextConfig(InsertTextConfig& config, std::string path);
+    void useInsertTextConfig(InsertTextConfig& config);
 
     // The search window, created on first use, shown for a row's provider.
     void showSearchWindow(const std::string& provider);
@@ -73,13 +76,15 @@ public:
     const EditorTexts& texts() override;
     Prompter& prompter() override { return s_.prompter; }
     int ppi() const override { return s_.ppi; }
-    Desktop desktop() const override { return s_.desktop; }
+    const HotKeyTable& table() const override;
+    const Desktop& desktop() const override { return s_.desktop; }
     const KeyNameSource& keyNames() const override;
-    const HotKeyTable* table() const override;
     ReservedCombinations reservedCombinations() const override;
+    bool pathCheck() const override { return !s_.pathCheck || s_.pathCheck(); }
     QIcon icon(const char* themeName, const char* file) const override;
+    QIcon actionIcon(ActionKind kind) const override;
     InsertTextConfig& insertTextConfig() override { return *insertText_; }
-    std::string configPath() const override { return configPath_; }
+    std::string configPath() const override { return s_.configPath; }
 
 private:
     // The editor of `kind`, created on first use; null for a kind without an editor.
@@ -92,7 +97,6 @@ private:
     std::unique_ptr<TSearchInternet> search_;
     InsertTextConfig ownInsertText_;
     InsertTextConfig* insertText_ = &ownInsertText_;
-    std::string configPath_;
 };
 
 }  // namespace vorbix

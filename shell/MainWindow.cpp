@@ -119,11 +119,11 @@ TMain::TMain(ShellEnvironment env, QWidget* parent)
     layout_.place(welcomePage_, WelcomePage::kDesign, A::L | A::T | A::R | A::B);
     welcomePage_->raise();
     table_ = std::make_unique<TableActions>(core_->commands, *hotKeyPage_, *menus_);
-    editors_ = std::make_unique<EditorHub>(
-        EditorHub::Setup{this, *model_, core_->store, hotKeyPath(), *languages_, texts_,
-                         core_->languages, *env_.prompter, *art_, env_.programFolder, env_.ppi,
-                         env_.desktop, env_.keyNames, core_.get(), this});
-    editors_->useInsertTextConfig(settings_->insertText(), configPath());
+    editors_ = std::make_unique<EditorHub>(EditorHub::Setup{
+        this, *model_, core_->store, hotKeyPath(), *languages_, texts_, core_->languages,
+        *env_.prompter, *art_, env_.programFolder, env_.ppi, env_.desktop, env_.keyNames,
+        core_.get(), this, [this] { return settings_->settings().pathCheck; }, configPath()});
+    editors_->useInsertTextConfig(settings_->insertText());
     table_->setEditorOpener([this](const EditRequest& r) { editors_->openEditor(r); });
     connectPieces();
     languages_->add(lang::kMain, this);

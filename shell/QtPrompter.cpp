@@ -1,11 +1,15 @@
 #include "shell/QtPrompter.h"
 
+#include <QApplication>
 #include <QMessageBox>
 
 namespace vorbix {
 
 namespace {
 QWidget* visibleOwner(QWidget* owner) {
+    // A box asked for by an open editor belongs to the editor: closing it gives the focus back
+    // there, not to the main window behind.
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
     return owner && owner->isVisible() ? owner : nullptr;
 }
 }  // namespace

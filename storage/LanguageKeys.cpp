@@ -112,7 +112,7 @@ constexpr K kWebsiteKeys[] = {"FormCaption",    "LabelHeader",    "ButtonSave",
 constexpr K kHideShowKeys[] = {
     "LabelHeader1",   "LabelHeader2", "FormCaption1",   "FormCaption2",   "ButtonSave",
     "ButtonCancel",   "ButtonAdd",    "DeleteSelected", "LabelHideShow1", "LabelHideShow2",
-    "LabelHideShow3", "MessageHide1", "MessageHide2"};
+    "LabelHideShow3", "MessageHide1", "MessageHide2",   "MessageHide3"};
 
 constexpr K kOpenCloseDriveKeys[] = {
     "FormCaption",          "LabelHeader",          "ButtonSave",           "ButtonCancel",
@@ -124,7 +124,8 @@ constexpr K kSimulateKeyCombKeys[] = {
 
 constexpr K kAdjustVolumeKeys[] = {"FormCaption",        "LabelHeader",        "ButtonSave",
                                    "ButtonCancel",       "LabelAudioDevices",  "RadioAdjustVolume1",
-                                   "RadioAdjustVolume2", "LabelAdjustVolume1", "Mute"};
+                                   "RadioAdjustVolume2", "LabelAdjustVolume1", "Mute",
+                                   "LabelNoDevice"};
 
 // The media list's first two entries ("Play/Pause", "Stop") are the same in every language.
 constexpr K kControlAudioVideoKeys[] = {

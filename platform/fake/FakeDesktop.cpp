@@ -83,6 +83,9 @@ LaunchResult FakeLauncher::openSettings(SettingsPanel panel) {
     log_.push_back("settings " + std::to_string(static_cast<int>(panel)));
     return result();
 }
+bool FakeLauncher::canFind(const std::string& path, bool folder) const {
+    return (folder ? folders : programs).count(path) > 0;
+}
 
 void FakeWindows::minimizeAll() {
     log_.push_back("minimize all");

@@ -49,8 +49,11 @@ public:
     LaunchResult openWebBrowser() override;
     LaunchResult openMailProgram() override;
     LaunchResult openSettings(SettingsPanel panel) override;
+    // True for the paths in `programs` (folder false) or `folders` (folder true); not logged.
+    bool canFind(const std::string& path, bool folder) const override;
     // When set, every call fails with this reason.
     std::string failWith;
+    std::set<std::string> programs, folders;
 
 private:
     LaunchResult result();

@@ -200,19 +200,40 @@ LaunchResult DesktopLauncher::startFirstFound(const Commands& candidates,
     return LaunchResult::failure(whatIsMissing, LaunchError::NoProgram);
 }
 
+std::string DesktopLauncher::resolveProgram(const std::string& program) {
+    const std::string path = expandHome(trim(program));
+    if (path.empty()) return {};
+    std::string resolved =
+        absolutePath(path.find('/') == std::string::npos ? findProgram(path) : path);
+    struct stat st {};
+    if (resolved.empty() || ::stat(resolved.c_str(), &st) != 0) return {};
+    return resolved;
+}
+
+std::string DesktopLauncher::resolveFolder(const std::string& location) {
+    const std::string target = absolutePath(expandHome(trim(location)));
+    struct stat st {};
+    if (target.empty() || ::stat(target.c_str(), &st) != 0) return {};
+    return target;
+}
+
+bool DesktopLauncher::canFind(const std::string& path, bool folder) const {
+    if (!folder) return !resolveProgram(path).empty();
+    // Addresses go to xdg-open as they are.
+    const std::string target = trim(path);
+    if (looksLikeAddress(target) || startsWithIgnoreCase(target, "www.")) return true;
+    return !resolveFolder(target).empty();
+}
+
 LaunchResult DesktopLauncher::startProgram(const std::string& program,
                                            const std::string& parameters, WindowMode mode) {
-    std::string path = expandHome(trim(program));
+    const std::string path = expandHome(trim(program));
     if (path.empty()) return LaunchResult::failure("No program is set", LaunchError::NotSet);
-    std::string resolved = absolutePath(path);
-    if (path.find('/') == std::string::npos) {
-        resolved = absolutePath(findProgram(path));
-        if (resolved.empty())
-            return LaunchResult::failure("Program not found: " + path, LaunchError::NotFound, path);
-    }
-    struct stat st {};
-    if (::stat(resolved.c_str(), &st) != 0)
+    const std::string resolved = resolveProgram(program);
+    if (resolved.empty())
         return LaunchResult::failure("Program not found: " + path, LaunchError::NotFound, path);
+    struct stat st {};
+    ::stat(resolved.c_str(), &st);
     // What the Windows shell does with a folder or a document: open it with its program.
     if (S_ISDIR(st.st_mode)) return openWithXdgOpen(resolved, mode);
     if (::access(resolved.c_str(), X_OK) != 0) return openWithXdgOpen(resolved, mode);
@@ -227,9 +248,8 @@ LaunchResult DesktopLauncher::openLocation(const std::string& location, WindowMo
         return LaunchResult::failure("No address or folder is set", LaunchError::NotSet);
     if (looksLikeAddress(target)) return openWithXdgOpen(target, mode);
     if (startsWithIgnoreCase(target, "www.")) return openWithXdgOpen("http://" + target, mode);
-    target = absolutePath(expandHome(target));
-    struct stat st {};
-    if (::stat(target.c_str(), &st) != 0)
+    target = resolveFolder(target);
+    if (target.empty())
         return LaunchResult::failure("Folder not found: " + location, LaunchError::NotFound,
                                      location);
     return openWithXdgOpen(target, mode);

@@ -27,6 +27,13 @@ public:
     LaunchResult openWebBrowser() override;
     LaunchResult openMailProgram() override;
     LaunchResult openSettings(SettingsPanel panel) override;
+    bool canFind(const std::string& path, bool folder) const override;
+
+    // What startProgram starts for `program`: "~" expanded, a bare name looked up in PATH, a
+    // relative path made absolute against the current folder; empty when nothing is there.
+    static std::string resolveProgram(const std::string& program);
+    // What openLocation opens for a folder path, resolved the same way; empty when missing.
+    static std::string resolveFolder(const std::string& location);
 
     // The process id of the last process started, -1 before the first.
     pid_t lastStarted() const { return lastStarted_; }

@@ -272,6 +272,49 @@ TEST_F(LauncherTest, TerminalBrowserAndSettingsComeFromWhatIsInstalled) {
     }
 }
 
+TEST_F(LauncherTest, CanFindAnswersAsStartingAndOpeningWould) {
+    provide("editor");
+    provide("xdg-open");
+    const path previous = test::fs::current_path();
+    test::fs::current_path(tmp_.path());
+    test::fs::create_directories(tmp_ / "sub dir");
+    test::fs::create_directories(home_ + "/Music");
+    test::writeFile(home_ + "/notes.txt", "x");
+    test::fs::copy_file(RECORD_ARGS, tmp_ / "sub dir/tool");
+    struct Case {
+        std::string path;
+        bool folder;
+        bool found;
+    } cases[] = {
+        {"editor", false, true},        // a bare name found in PATH
+        {"  editor ", false, true},     // blanks around it, as the launcher trims them
+        {"absent", false, false},       // a bare name PATH does not have
+        {"sub dir/tool", false, true},  // relative to the current folder
+        {"sub dir/none", false, false},
+        {"~/notes.txt", false, true},  // a document: the launcher opens it
+        {"~/Music", false, true},      // a folder as a program: opened as well
+        {"~/absent", false, false},
+        {"C:\\Windows\\notepad.exe", false, false},
+        {"<Neues Programm/Verzeichnis>", false, false},
+        {"", false, false},
+        {"~/Music", true, true},
+        {"~", true, true},
+        {"sub dir", true, true},
+        {"no dir", true, false},
+        {"https://example.org", true, true},  // addresses go to xdg-open as they are
+        {"www.example.org", true, true},
+        {"   ", true, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(launcher_.canFind(c.path, c.folder), c.found) << c.path << " " << c.folder;
+        // The launcher itself agrees.
+        const LaunchResult r = c.folder ? launcher_.openLocation(c.path, WindowMode::Normal)
+                                        : launcher_.startProgram(c.path, "", WindowMode::Normal);
+        EXPECT_EQ(r.ok, c.found) << c.path << " " << c.folder << ": " << r.error;
+    }
+    test::fs::current_path(previous);
+}
+
 TEST_F(LauncherTest, EndedChildrenAreReaped) {
     provide("tool");
     std::vector<pid_t> pids;
