@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
         backend.pressPastOwnGrabs(keycode, press);
     });
     // Ctrl+Alt+F9 is a hot key; F8 is none.
-    if (!backend.registerHotKey(30000, {0x78, vorbix::MOD_CONTROL | vorbix::MOD_ALT})) {
+    if (!backend.registerHotKey(30000, {0x78, vorbix::MOD_CONTROL | vorbix::MOD_ALT}).ok()) {
         std::fprintf(stderr, "cannot register Ctrl+Alt+F9\n");
         return 1;
     }
