@@ -1,12 +1,11 @@
 #include "editors/EditorDialog.h"
 
-#include <QGuiApplication>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 
 #include "components/DesignStyle.h"
+#include "components/DialogFrame.h"
+#include "components/ScreenScale.h"
 #include "editors/EditorHost.h"
 
 namespace vorbix {
@@ -14,10 +13,6 @@ namespace vorbix {
 namespace {
 
 using A = AnchorLayout;
-
-// The frame lies this far inside the client edges; the buttons take the strip below it.
-constexpr int kFrameInset = 8;
-constexpr int kButtonStrip = 42;
 
 Qt::WindowFlags editorFlags(bool maximizable) {
     Qt::WindowFlags f = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -84,7 +79,7 @@ bool EditorDialog::openFor(const QPersistentModelIndex& row) {
     watchRows(row.model());
     FormShow(*entry);
     updateOkButton();
-    centreOnScreen();
+    centreOnScreen(*this);
     open();
     return true;
 }
@@ -127,29 +122,9 @@ void EditorDialog::watchRows(const QAbstractItemModel* model) {
     connect(model, &QObject::destroyed, this, [this] { watched_ = nullptr; });
 }
 
-void EditorDialog::centreOnScreen() {
-    QScreen* screen = parentWidget() ? parentWidget()->screen() : nullptr;
-    if (!screen) screen = QGuiApplication::primaryScreen();
-    if (!screen) return;
-    const QRect avail = screen->availableGeometry();
-    move(avail.center() - QPoint(width() / 2, height() / 2));
-}
-
 void EditorDialog::paintEvent(QPaintEvent* e) {
     QDialog::paintEvent(e);
-    QPainter p(this);
-    const int line = std::max(1, scale(1));
-    const int inset = scale(kFrameInset);
-    const QRect frame(inset, inset, width() - 2 * inset, height() - inset - scale(kButtonStrip));
-    p.setPen(Qt::NoPen);
-    p.setBrush(Qt::NoBrush);
-    // The frame, as four lines of the frame colour.
-    p.fillRect(QRect(frame.left(), frame.top(), frame.width(), line), kFrameColor);
-    p.fillRect(QRect(frame.left(), frame.bottom() - line + 1, frame.width(), line), kFrameColor);
-    p.fillRect(QRect(frame.left(), frame.top(), line, frame.height()), kFrameColor);
-    p.fillRect(QRect(frame.right() - line + 1, frame.top(), line, frame.height()), kFrameColor);
-    // The line under the header.
-    p.fillRect(QRect(scale(20), scale(48), width() - 2 * scale(20), line), kFrameColor);
+    paintDialogFrame(*this, layout_.ppi());
 }
 
 void EditorDialog::resizeEvent(QResizeEvent* e) {

@@ -73,7 +73,6 @@ protected:
 private:
     void ButtonSaveClick();
     void watchRows(const QAbstractItemModel* model);
-    void centreOnScreen();
 
     EditorHost& host_;
     std::string section_;

@@ -14,6 +14,16 @@ void FileCommands::SetLanguage(const LanguageFile& file, std::string_view sectio
     htmlFilter_ = file.text(section, "HTMLFilter");
 }
 
+FileChooser::ConfirmOverwrite FileCommands::confirmOverwrite() const {
+    return [this](const std::string& path) {
+        std::string question = main_.message("MessageOverwrite");
+        if (const size_t at = question.find("%s"); at != std::string::npos) {
+            question.replace(at, 2, path);
+        }
+        return main_.prompter().askYesNo(question);
+    };
+}
+
 void FileCommands::MenuOpenExecute() {
     TableCommands& commands = main_.core().commands;
     if (!commands.mayLoad()) {
@@ -27,20 +37,20 @@ void FileCommands::MenuOpenExecute() {
 }
 
 void FileCommands::MenuSaveExecute() {
-    const std::string target = chooser_.save(hkvFilter_, "hkv");
+    const std::string target = chooser_.save(hkvFilter_, "hkv", confirmOverwrite());
     if (target.empty()) return;
     main_.core().commands.saveTo(target);
 }
 
 void FileCommands::MenuSave2Execute() {
-    const std::string target = chooser_.save(htmlFilter_, "html");
+    const std::string target = chooser_.save(htmlFilter_, "html", confirmOverwrite());
     if (target.empty()) return;
     FileResult r = ExportHtml(target, main_.core().table, main_.language());
-    if (!r.ok) main_.prompter().showMessage(r.error, MessageType::Error);
+    if (!r.ok) main_.reportSaveFailure(r.error);
 }
 
 void FileCommands::MenuSaveConfigExecute() {
-    const std::string target = chooser_.save(iniFilter_, "ini");
+    const std::string target = chooser_.save(iniFilter_, "ini", confirmOverwrite());
     if (target.empty()) return;
     main_.SaveMainConfig(target);
     main_.saveSettingsPart(target);

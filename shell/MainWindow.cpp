@@ -9,6 +9,7 @@
 #include <QDesktopServices>
 #include <QMenu>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <QTreeView>
 #include <QUrl>
 
@@ -18,6 +19,7 @@
 #include "components/Shape.h"
 #include "components/WindowGeometry.h"
 #include "core/Endpoints.h"
+#include "shell/AboutBox.h"
 #include "shell/Artwork.h"
 #include "shell/EditorHub.h"
 #include "shell/FileCommands.h"
@@ -28,12 +30,15 @@
 #include "shell/ProgramSettings.h"
 #include "shell/QtPrompter.h"
 #include "shell/RowKind.h"
+#include "shell/SettingsHub.h"
+#include "shell/SettingsRules.h"
 #include "shell/ShellCore.h"
 #include "shell/StartupSequence.h"
 #include "shell/StatusStrip.h"
 #include "shell/TableActions.h"
 #include "shell/TopStrip.h"
 #include "shell/TrayController.h"
+#include "shell/UpdateCheck.h"
 #include "shell/WelcomePage.h"
 #include "storage/ActionEffects.h"
 #include "storage/ConfigFile.h"
@@ -47,6 +52,10 @@ namespace {
 
 using A = AnchorLayout;
 constexpr QSize kDesignSize(807, 532);
+// How long a tray notification of the end stays readable before the program ends.
+constexpr int kExitNoticeMs = 5000;
+// A message box at the end closes by itself after this long, so the end is never held up.
+constexpr int kExitMessageMs = 20000;
 
 QString q(const std::string& s) {
     return QString::fromStdString(s);
@@ -101,9 +110,19 @@ TMain::TMain(ShellEnvironment env, QWidget* parent)
     menus_ = new MainMenus(this, topStrip_->menuBar());
     // Hidden with the capture field focused, the window would come back with the field taking
     // the whole keyboard, which keeps every hot key from firing.
-    tray_ = new TrayController(*art_, *menus_, this, [this] {
-        if (hotkeyField()->hasFocus()) list()->setFocus();
+    tray_ = new TrayController(
+        *art_, *menus_, this,
+        [this] {
+            if (hotkeyField()->hasFocus()) list()->setFocus();
+        },
+        env_.trayAvailable);
+    // A hidden window forgets its focus; shown again, it would give it to the capture field, which
+    // takes the whole keyboard (no hot key would fire).
+    tray_->setBeforeShow([this] {
+        if (!welcomeShown()) list()->setFocus();
     });
+    tray_->setNoWayBackNotice(
+        [this] { env_.prompter->showMessage(message("MessageNoTray"), MessageType::Information); });
     hotKeyPage_ = new HotKeyPage(this, *art_, env_.ppi, env_.keyNames, model_);
     layout_.place(hotKeyPage_, HotKeyPage::kDesign, A::L | A::T | A::R | A::B);
     // Above the hot key page, whose top edge the joining bar covers; under the welcome page.
@@ -119,6 +138,18 @@ TMain::TMain(ShellEnvironment env, QWidget* parent)
         EditorHub::Setup{this, *model_, core_->store, hotKeyPath(), *languages_, texts_,
                          core_->languages, *env_.prompter, *art_, env_.programFolder, env_.ppi});
     table_->setEditorOpener([this](const EditRequest& r) { editors_->openEditor(r); });
+    updates_ = std::make_unique<UpdateCheck>(
+        UpdateCheck::Setup{configPath(), *env_.prompter,
+                           [this](std::string_view key) { return message(std::string(key)); },
+                           [this] { return texts_.language; },
+                           [this](const std::string& url) {
+                               if (env_.desktop.launcher)
+                                   env_.desktop.launcher->openLocation(url, WindowMode::Normal);
+                           },
+                           [this] { return settings_->settings().updateIntervalDays; },
+                           [this] { return env_.permissions.mayChangeConfig(); }},
+        UpdateCheck::Options{});
+    settingsHub_ = std::make_unique<SettingsHub>(*this);
     connectPieces();
     languages_->add(lang::kMain, this);
 
@@ -131,6 +162,9 @@ TMain::~TMain() {
     // The pieces go first, while the rules and texts their signals reach still exist: the
     // editors, then the child widgets (a view being destroyed still reports its selection).
     editors_.reset();
+    settingsHub_.reset();
+    if (about_) languages_->remove(about_.get());
+    about_.reset();
     core_->commands.setListener(nullptr);
     qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
 }
@@ -202,12 +236,15 @@ void TMain::runCommand(Command id) {
                 MessageType::Information);
         case Command::HelpLocation:
             return env_.prompter->showMessage(message("MessageLocation"), MessageType::Information);
-        // Parents of submenus, and the windows that are not part of the program yet.
+        case Command::MenuSettings:
+            return settingsHub_->MenuSettingsExecute();
+        case Command::MenuSearchForUpdates:
+            return updates_->MenuSearchForUpdatesExecute();
+        case Command::MenuAbout:
+            return MenuAboutExecute();
+        // Parents of submenus.
         case Command::MenuSaveAs:
         case Command::MenuHelpTopics:
-        case Command::MenuSettings:
-        case Command::MenuSearchForUpdates:
-        case Command::MenuAbout:
             return;
     }
 }
@@ -249,18 +286,34 @@ ConfigContext TMain::configContext() const {
 void TMain::loadSettingsPart(const std::string& path) {
     FileResult r = settings_->load(path, configContext());
     if (!r.ok) env_.prompter->showMessage(r.error, MessageType::Error);
+    // The tray icon is never hidden behind a combination that does not work.
+    TrayRules& rules = tray_->rules();
+    tray_->setSymbolHotKeyWorks(settings_->symbolHotKey() != 0);
+    if (settings_->refusedSymbolHotKey()) rules.TrayIconVisible = true;
+    tray_->setIconVisible(rules.TrayIconVisible && rules.started());
+    for (uint16_t refused :
+         {settings_->refusedSymbolHotKey(), settings_->refusedDeActivateHotKey()}) {
+        if (!refused) continue;
+        std::string text = message("MessageSpecialHotKeyTaken");
+        const std::string keys =
+            KeyTextToDisplay(specialCombinationText(refused, *env_.keyNames), *env_.keyNames);
+        if (const size_t at = text.find("%s"); at != std::string::npos) text.replace(at, 2, keys);
+        notifyFailure(text);
+    }
+    updates_->setAutomatic(
+        settings_->settings().updateTimerRuns(env_.permissions.mayChangeConfig()));
 }
 
 void TMain::saveSettingsPart(const std::string& path) {
     FileResult r = settings_->save(path, languages_->language(), welcomePage_->choiceTicked());
-    if (!r.ok && !tray_->rules().SessionEnding) {
-        env_.prompter->showMessage(r.error, MessageType::Error);
-    }
+    if (!r.ok) reportSaveFailure(r.error);
 }
 
-void TMain::startHidden() {
+void TMain::startHidden(int trayWaitMs) {
     tray_->rules().startHidden();
     tray_->showCaption();
+    // Without a tray host (and without a working combination) the window starts minimised.
+    tray_->startHiddenApplication(trayWaitMs);
 }
 
 void TMain::showAtStart() {
@@ -335,8 +388,7 @@ void TMain::LoadMainConfig(const std::string& path) {
             list()->resizeColumnToContents(i);
     }
     restorePlacement(*this, cfg.window);
-    improvementVisible_ = cfg.improvementVisible;
-    hotKeyPage_->setImprovementVisible(cfg.improvementVisible);
+    setImprovementVisible(cfg.improvementVisible);
     TrayRules& rules = tray_->rules();
     rules.TrayIconVisible = cfg.trayIconVisible;
     tray_->setIconVisible(rules.TrayIconVisible && rules.started());
@@ -349,23 +401,38 @@ void TMain::LoadMainConfig(const std::string& path) {
     rules.HideByMinimize = cfg.hideByMinimize;
     welcomePage_->placeClosingLine();
     core_->registry.setActive(cfg.active);
+    setMainColors(cfg.colors);
+}
+
+void TMain::setImprovementVisible(bool visible) {
+    improvementVisible_ = visible;
+    hotKeyPage_->setImprovementVisible(visible);
+}
+
+void TMain::setMainColors(const std::array<ColorValue, 4>& c) {
     const QPalette desktop = QApplication::palette();
-    colors_ = {toQColor(cfg.colors[0], desktop), toQColor(cfg.colors[1], desktop),
-               toQColor(cfg.colors[2], desktop), toQColor(cfg.colors[3], desktop)};
+    colors_ = {toQColor(c[0], desktop), toQColor(c[1], desktop), toQColor(c[2], desktop),
+               toQColor(c[3], desktop)};
     ApplyMainColors();
 }
 
+void TMain::setWelcomeChoice(bool ticked) {
+    welcomePage_->setChoiceTicked(ticked);
+    welcomePage_->placeClosingLine();
+}
+
 void TMain::SaveMainConfig(const std::string& path) {
+    if (FileResult r = writeMainConfig(path); !r) reportSaveFailure(r.error);
+}
+
+FileResult TMain::writeMainConfig(const std::string& path) {
     MainConfig cfg = MainConfig::defaults(env_.ppi);
     cfg.language = languages_->language();
     for (int i = 0; i < 3; ++i) cfg.columnWidths[i] = list()->columnWidth(i);
     cfg.window = currentPlacement(*this);
     cfg.active = core_->registry.active();
     cfg.welcomeCheckBoxTicked = welcomePage_->choiceTicked();
-    FileResult r = vorbix::SaveMainConfig(path, configContext(), cfg);
-    if (!r.ok && !tray_->rules().SessionEnding) {
-        env_.prompter->showMessage(r.error, MessageType::Error);
-    }
+    return vorbix::SaveMainConfig(path, configContext(), cfg);
 }
 
 void TMain::saveWelcomeChoice() {
@@ -474,10 +541,22 @@ void TMain::ShowMyHotKeys() {
 // ---------------------------------------------------------------------------------------------
 // Closing and session end
 
-void TMain::saveState() {
-    SaveMainConfig(configPath());
-    SaveHotKeys(hotKeyPath(), core_->table, texts_, core_->defaultDeviceId,
-                {.languages = &core_->languages});
+std::string TMain::saveState() {
+    std::string failures;
+    for (const FileResult& r :
+         {writeMainConfig(configPath()),
+          SaveHotKeys(hotKeyPath(), core_->table, texts_, core_->defaultDeviceId,
+                      {.languages = &core_->languages})}) {
+        if (!r.ok) failures += (failures.empty() ? "" : "\r\n") + r.error;
+    }
+    return failures;
+}
+
+void TMain::reportSaveFailure(const std::string& reason) {
+    const std::string text = message("MessageSaveFailed") + "\r\n\r\n" + reason;
+    if ((isVisible() && !isMinimized()) || !tray_->notify(q(text))) {
+        env_.prompter->showMessage(text, MessageType::Error);
+    }
 }
 
 void TMain::MenuCloseExecute() {
@@ -488,12 +567,16 @@ void TMain::MenuCloseExecute() {
 void TMain::sessionEnding() {
     editors_->closeAll();
     tray_->rules().sessionEnds();
-    saveState();
     close();
 }
 
+void TMain::commitData() {
+    if (const std::string failed = saveState(); !failed.empty()) reportSaveFailure(failed);
+}
+
 void TMain::closeEvent(QCloseEvent* e) {
-    saveState();
+    const bool windowWasUp = isVisible() && !isMinimized();
+    const std::string failed = saveState();
     const TrayRules::CloseDecision decision = tray_->rules().closeQuery();
     if (decision.hideWindow) {
         tray_->showCaption();
@@ -501,7 +584,9 @@ void TMain::closeEvent(QCloseEvent* e) {
     }
     if (!decision.allow) {
         e->ignore();
-        if (!decision.noticeDue) return;
+        if (!failed.empty()) reportSaveFailure(failed);
+        // Minimised for want of a tray (still visible), the window has told its own notice.
+        if (!decision.noticeDue || isVisible()) return;
         auto file = ConfigFile::open(configPath());
         if (file && file->read(config::kSymbolNotice) == config::kFlagOff) {
             file->write(config::kSymbolNotice, config::kFlagOn);
@@ -513,12 +598,45 @@ void TMain::closeEvent(QCloseEvent* e) {
         }
         return;
     }
-    // Closing: an open editor writes nothing; the same saves again, then the program ends.
+    // Closing: an open editor or dialog writes nothing, then the program ends.
     editors_->closeAll();
-    saveState();
-    tray_->setIconVisible(false);
+    settingsHub_->closeWithoutApplying();
+    if (about_) about_->close();
     e->accept();
-    QCoreApplication::quit();
+    closedForGood_ = true;
+    finishExit(failed, windowWasUp);
+}
+
+void TMain::finishExit(const std::string& failure, bool windowWasUp) {
+    auto end = [this] {
+        tray_->setIconVisible(false);
+        QCoreApplication::quit();
+    };
+    if (failure.empty()) return end();
+    const std::string text = message("MessageSaveFailed") + "\r\n\r\n" + failure;
+    if (!windowWasUp && tray_->notify(q(text))) {
+        // The notification stays readable for a moment before the program ends.
+        QTimer::singleShot(kExitNoticeMs, this, end);
+        return;
+    }
+    if (ownPrompter_)
+        ownPrompter_->showMessageFor(text, MessageType::Error, kExitMessageMs);
+    else
+        env_.prompter->showMessage(text, MessageType::Error);
+    end();
+}
+
+void TMain::MenuAboutExecute() {
+    if (!about_) {
+        about_ = std::make_unique<TAbout>(
+            this, *languages_, *art_, env_.ppi, [this](const std::string& url) {
+                if (env_.desktop.launcher)
+                    env_.desktop.launcher->openLocation(url, WindowMode::Normal);
+            });
+        about_->FormCreate();
+        languages_->add(lang::kAbout, about_.get());
+    }
+    about_->FormShow();
 }
 
 void TMain::resizeEvent(QResizeEvent* e) {
