@@ -9,30 +9,21 @@
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeView>
 
+#include "components/HotkeyEx.h"
 #include "shell/TrayController.h"
 #include "storage/AtomicFile.h"
-#include "tests/shell/ShellTestSupport.h"
+#include "tests/shell/WindowFixture.h"
 
 namespace vorbix {
 namespace {
 
-class SaveAndTrayTest : public ::testing::Test {
+class SaveAndTrayTest : public test::WindowFixture {
 protected:
     void SetUp() override {
-        test::offscreenApp();
-        env = test::fakeEnvironment(dir, platform);
+        WindowFixture::SetUp();
         env.chooseFile = [this](bool, const std::string&, const std::string&) { return chosen; };
-        QDir().mkpath(QString::fromStdString(env.dataFolder));
-        writeFileAtomically(env.dataFolder + "HotKeys.hkv",
-                            "[General]\r\nCount=1\r\n[Hot Key1]\r\nHot Key=Strg+F5\r\n"
-                            "Action=Kopieren\r\n");
-    }
-    void start() {
-        main = std::make_unique<TMain>(env);
-        main->startUp();
-        main->showAtStart();
-        platform.take();
     }
     std::string path(const std::string& name) const {
         return dir.path().toStdString() + "/" + name;
@@ -42,20 +33,8 @@ protected:
         QFile::remove(QString::fromStdString(env.dataFolder + name));
         ASSERT_TRUE(QDir().mkpath(QString::fromStdString(env.dataFolder + name)));
     }
-    std::vector<std::string> said() {
-        std::vector<std::string> out;
-        for (const std::string& l : platform.take()) {
-            if (l.rfind("info: ", 0) == 0 || l.rfind("error: ", 0) == 0 || l.rfind("ask: ", 0) == 0)
-                out.push_back(l);
-        }
-        return out;
-    }
 
-    QTemporaryDir dir;
-    fake::FakePlatform platform;
-    ShellEnvironment env;
     std::string chosen;
-    std::unique_ptr<TMain> main;
 };
 
 TEST_F(SaveAndTrayTest, ANameTypedWithoutExtensionNeverReplacesAFileUnasked) {
@@ -216,9 +195,16 @@ TEST_F(SaveAndTrayTest, WithoutATrayHostTheWindowStaysWithinReach) {
 
 TEST_F(SaveAndTrayTest, WithATrayHostTheCloseBoxHidesToTheTray) {
     start();
+    main->ShowMyHotKeys();
+    main->hotkeyField()->setFocus();
     main->close();
     EXPECT_FALSE(main->isVisible());
     EXPECT_TRUE(main->trayIcon()->isVisible());
+    // Shown again, the window does not give its focus to the capture field, which would take
+    // the whole keyboard.
+    main->tray().PopupStartExecute();
+    EXPECT_TRUE(main->isVisible());
+    EXPECT_EQ(main->focusWidget(), main->list());
 }
 
 }  // namespace

@@ -35,7 +35,7 @@
 #include "shell/Version.h"
 #include "storage/AtomicFile.h"
 #include "storage/ConfigFile.h"
-#include "tests/shell/ShellTestSupport.h"
+#include "tests/shell/WindowFixture.h"
 
 namespace vorbix {
 namespace {
@@ -82,24 +82,13 @@ private:
     Finished finished_;
 };
 
-class SettingsDialogTest : public ::testing::Test {
+class SettingsDialogTest : public test::WindowFixture {
 protected:
     void SetUp() override {
-        test::offscreenApp();
-        env = test::fakeEnvironment(dir, platform);
+        WindowFixture::SetUp();
         autostart = std::make_unique<FileAutostart>(dir.path().toStdString() + "/vorbix.desktop");
         env.autostart = autostart.get();
         env.policyStep = &policy;
-        QDir().mkpath(QString::fromStdString(env.dataFolder));
-        writeFileAtomically(env.dataFolder + "HotKeys.hkv",
-                            "[General]\r\nCount=1\r\n[Hot Key1]\r\nHot Key=Strg+F5\r\n"
-                            "Action=Kopieren\r\n");
-    }
-    void start() {
-        main = std::make_unique<TMain>(env);
-        main->startUp();
-        main->showAtStart();
-        platform.take();
     }
     // Opens the dialog as the menu does.
     TSettings* open() {
@@ -108,9 +97,6 @@ protected:
         EXPECT_TRUE(d && d->isVisible());
         return d;
     }
-    std::string config() const {
-        return readWholeFile(env.dataFolder + "Config.ini").value_or("<missing>");
-    }
     // The stored text of a key ("<absent>" when it is not there).
     template <typename Key>
     std::string key(const Key& k) const {
@@ -118,22 +104,9 @@ protected:
         if (!f) return "<unreadable>";
         return f->value(k.section, k.name).value_or("<absent>");
     }
-    std::vector<std::string> messages() { return platform.take(); }
-    static std::vector<std::string> shown(const std::vector<std::string>& log) {
-        std::vector<std::string> out;
-        for (const std::string& l : log) {
-            if (l.rfind("info: ", 0) == 0 || l.rfind("error: ", 0) == 0 || l.rfind("ask: ", 0) == 0)
-                out.push_back(l);
-        }
-        return out;
-    }
 
-    QTemporaryDir dir;
-    fake::FakePlatform platform;
-    ShellEnvironment env;
     std::unique_ptr<FileAutostart> autostart;
     StandInPolicyStep policy;
-    std::unique_ptr<TMain> main;
 };
 
 TEST_F(SettingsDialogTest, OkRefusesWithItsMessageAndAppliesNothing) {
@@ -179,11 +152,11 @@ TEST_F(SettingsDialogTest, OkRefusesWithItsMessageAndAppliesNothing) {
         d->interfacePage()->HotKey1->setHotKey(c.symbol);
         d->miscPage()->CheckboxMiscellaneous4->setChecked(c.deActivateOn);
         d->miscPage()->HotKey2->setHotKey(c.deActivate);
-        messages();
+        said();
         d->ButtonSaveClick();
-        const std::vector<std::string> said = shown(messages());
-        ASSERT_EQ(said.size(), 1u) << c.name;
-        EXPECT_EQ(said[0].rfind(c.message, 0), 0u) << c.name << ": " << said[0];
+        const std::vector<std::string> shownNow = said();
+        ASSERT_EQ(shownNow.size(), 1u) << c.name;
+        EXPECT_EQ(shownNow[0].rfind(c.message, 0), 0u) << c.name << ": " << shownNow[0];
         EXPECT_TRUE(d->isVisible()) << c.name << ": the dialog stays open";
         EXPECT_EQ(config(), before) << c.name;
         EXPECT_EQ(platform.hotKeys.registered, registered) << c.name;
@@ -220,7 +193,7 @@ TEST_F(SettingsDialogTest, OkAppliesAndStoresEverything) {
     d->ButtonSaveClick();
     EXPECT_FALSE(d->isVisible());
     EXPECT_TRUE(main->action("MenuSettings")->isEnabled());
-    EXPECT_TRUE(shown(messages()).empty());
+    EXPECT_TRUE(said().empty());
 
     EXPECT_EQ(key(config::kWelcome), "0");
     EXPECT_EQ(key(config::kImprovement), "0");
@@ -309,9 +282,9 @@ TEST_F(SettingsDialogTest, ACombinationAnotherProgramHoldsNeverHidesTheTrayIcon)
     platform.hotKeys.refused.insert({kF8, 2});
     main = std::make_unique<TMain>(env);
     main->startUp();
-    const std::vector<std::string> said = shown(platform.take());
-    ASSERT_EQ(said.size(), 1u);
-    EXPECT_NE(said[0].find("Strg+F8"), std::string::npos);
+    const std::vector<std::string> shownNow = said();
+    ASSERT_EQ(shownNow.size(), 1u);
+    EXPECT_NE(shownNow[0].find("Strg+F8"), std::string::npos);
     EXPECT_TRUE(main->trayIcon()->isVisible());
     EXPECT_EQ(platform.hotKeys.registered.count(SymbolHotKeyId), 0u);
     main->showAtStart();
@@ -325,10 +298,10 @@ TEST_F(SettingsDialogTest, ACombinationAnotherProgramHoldsNeverHidesTheTrayIcon)
     EXPECT_EQ(platform.hotKeys.registered.at(SymbolHotKeyId), ShortCutToHotKey(kCtrl | kF9));
     d = open();
     d->interfacePage()->HotKey1->setHotKey(kCtrl | kF8);
-    messages();
+    said();
     d->ButtonSaveClick();
     EXPECT_TRUE(d->isVisible());
-    EXPECT_EQ(shown(messages()).size(), 1u);
+    EXPECT_EQ(said().size(), 1u);
     EXPECT_EQ(platform.hotKeys.registered.at(SymbolHotKeyId), ShortCutToHotKey(kCtrl | kF9));
     EXPECT_EQ(key(config::kSymbolHotKey), "Strg+F9");
     // The working combination hides and shows the window.
@@ -408,7 +381,7 @@ TEST_F(SettingsDialogTest, PolicyStepRunsWithoutHoldingTheProgram) {
     };
     for (const Case& c : cases) {
         page->ComboBoxAccount->setCurrentIndex(c.entry);
-        messages();
+        said();
         page->ButtonApply->click();
         EXPECT_TRUE(policy.running());
         EXPECT_EQ(policy.asked, policyForAccountEntry(c.entry));
@@ -418,12 +391,12 @@ TEST_F(SettingsDialogTest, PolicyStepRunsWithoutHoldingTheProgram) {
         policy.finish(c.result);
         EXPECT_TRUE(d->isEnabled());
         EXPECT_EQ(page->ComboBoxAccount->currentIndex(), c.boxAfter);
-        const std::vector<std::string> said = shown(messages());
+        const std::vector<std::string> shownNow = said();
         if (c.said.empty()) {
-            EXPECT_TRUE(said.empty());
+            EXPECT_TRUE(shownNow.empty());
         } else {
-            ASSERT_EQ(said.size(), 1u) << c.entry;
-            EXPECT_EQ(said[0].rfind(c.said, 0), 0u) << said[0];
+            ASSERT_EQ(shownNow.size(), 1u) << c.entry;
+            EXPECT_EQ(shownNow[0].rfind(c.said, 0), 0u) << shownNow[0];
         }
     }
     EXPECT_EQ(policy.asked, policyForAccountEntry(2));
@@ -434,10 +407,10 @@ TEST_F(SettingsDialogTest, UsersWithoutRightsCannotOpenItOrChangeThePolicy) {
     start();
     main->action("MenuSettings")->trigger();
     EXPECT_EQ(main->settingsWindow().dialog(), nullptr);
-    const std::vector<std::string> said = shown(messages());
-    ASSERT_EQ(said.size(), 1u);
-    EXPECT_EQ(said[0].rfind("error: Diese Funktion ist für eingeschränkte Benutzer gesperrt", 0),
-              0u);
+    const std::vector<std::string> shownNow = said();
+    ASSERT_EQ(shownNow.size(), 1u);
+    EXPECT_EQ(
+        shownNow[0].rfind("error: Diese Funktion ist für eingeschränkte Benutzer gesperrt", 0), 0u);
 
     env.permissions = {false, false, true};
     start();
