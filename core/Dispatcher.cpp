@@ -100,8 +100,7 @@ std::string Dispatcher::messageText(std::string_view key, const std::string& sub
 }
 
 std::string Dispatcher::withSubject(std::string text, const std::string& subject) {
-    if (const size_t at = text.find("%s"); at != std::string::npos) text.replace(at, 2, subject);
-    return text;
+    return fillPlaceholder(std::move(text), "%s", subject);
 }
 
 std::string Dispatcher::volumeFailureText(const VolumeOutcome& outcome) const {
@@ -173,8 +172,10 @@ void Dispatcher::runAction(const HotKeyEntry& row) {
             if (windows) windows->minimizeAll();
             break;
         case K::CloseAllWindows: {
+            const std::vector<WindowId> stacking =
+                windows ? windows->stackingOrder() : std::vector<WindowId>{};
             const WindowId main = shell_.hideMainWindowForCloseAll();
-            if (windows) windows->closeWindowsBelow(main);
+            if (windows) windows->closeWindowsBelow(main, stacking);
             break;
         }
         case K::HideWindows:
@@ -272,7 +273,9 @@ void Dispatcher::runAction(const HotKeyEntry& row) {
             if (launcher) report(launcher->openTerminal());
             break;
         case K::CloseProgram:
-            combinationStroke(kVkAlt, kVkF4);
+            // The window manager's own close request works whatever Alt+F4 means to it; the
+            // stroke is left for a desktop without one.
+            if (!windows || !windows->closeActiveWindow()) combinationStroke(kVkAlt, kVkF4);
             break;
         case K::NewFolder:
             strokeKeys({kVkControl, kVkShift}, kVkN);

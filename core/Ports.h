@@ -11,13 +11,47 @@
 
 namespace vorbix {
 
+// Why the system refused to register a combination.
+enum class HotKeyRefusal {
+    None,         // registered
+    NoKey,        // key 0 (a text that does not parse), or a key the keyboard lacks
+    Duplicate,    // this program already holds the same combination
+    HeldByOther,  // another program (the desktop, the window manager) holds it
+    NoService,    // no hot key service to register with (no display)
+};
+
+// The lock-key states a combination is registered in, one bit each; it works in every state
+// only when all of them were granted.
+enum LockState : uint8_t {
+    kLocksOff = 1,
+    kCapsLockOn = 2,
+    kNumLockOn = 4,
+    kCapsAndNumLockOn = 8,
+};
+
+// The system's answer to one registration.
+struct HotKeyResult {
+    HotKeyRefusal refusal = HotKeyRefusal::None;
+    // For HeldByOther: the lock states (LockState bits) in which another program holds it.
+    uint8_t refusedLocks = 0;
+
+    bool ok() const { return refusal == HotKeyRefusal::None; }
+    static HotKeyResult accepted() { return {}; }
+    static HotKeyResult refused(HotKeyRefusal why, uint8_t locks = 0) { return {why, locks}; }
+    bool operator==(const HotKeyResult&) const = default;
+};
+
+// A short English account of a result for diagnostics ("held by another program with
+// CapsLock on"); the user reads the language file's texts instead.
+std::string describeHotKeyResult(const HotKeyResult& result);
+
 // System-wide hot keys. A registered combination arrives as its identifier (10000, 20000 or
 // 30000 + row) at the handler the shell installs on the concrete backend.
 class HotKeyBackend {
 public:
     virtual ~HotKeyBackend() = default;
-    // False when the combination cannot be registered (key 0, held by another client).
-    virtual bool registerHotKey(int32_t id, const TWinHotKey& combination) = 0;
+    // Registers the combination in every lock state, or not at all, and says why not.
+    virtual HotKeyResult registerHotKey(int32_t id, const TWinHotKey& combination) = 0;
     // Harmless for an identifier that is not registered.
     virtual void unregisterHotKey(int32_t id) = 0;
 };
@@ -83,8 +117,15 @@ class WindowControl {
 public:
     virtual ~WindowControl() = default;
     virtual void minimizeAll() = 0;
-    // Closes every visible client window below `window` in the stacking order.
-    virtual void closeWindowsBelow(WindowId window) = 0;
+    // The client windows in stacking order, bottom to top.
+    virtual std::vector<WindowId> stackingOrder() = 0;
+    // Closes every window of `stacking` (read earlier by stackingOrder()) that lies below
+    // `window` and still exists. The order is read before `window` is hidden: a window manager
+    // drops a hidden window from the order at once.
+    virtual void closeWindowsBelow(WindowId window, const std::vector<WindowId>& stacking) = 0;
+    // Asks the window manager to close the active window (as its own close button would).
+    // False when no window manager takes such requests; then nothing was done.
+    virtual bool closeActiveWindow() = 0;
     // Hides the client windows whose title contains one of the keywords (letter case ignored),
     // never the program's own; returns how many were hidden.
     virtual int hideWindows(const std::vector<std::string>& keywords) = 0;

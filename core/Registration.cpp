@@ -2,17 +2,55 @@
 
 namespace vorbix {
 
+std::string describeHotKeyResult(const HotKeyResult& result) {
+    switch (result.refusal) {
+        case HotKeyRefusal::None:
+            return "registered";
+        case HotKeyRefusal::NoKey:
+            return "no such key on the keyboard";
+        case HotKeyRefusal::Duplicate:
+            return "already registered by this program";
+        case HotKeyRefusal::NoService:
+            return "no hot key service";
+        case HotKeyRefusal::HeldByOther:
+            break;
+    }
+    static constexpr std::pair<uint8_t, const char*> kStates[] = {
+        {kLocksOff, "no lock key"},
+        {kCapsLockOn, "CapsLock"},
+        {kNumLockOn, "NumLock"},
+        {kCapsAndNumLockOn, "CapsLock and NumLock"},
+    };
+    constexpr uint8_t kEvery = kLocksOff | kCapsLockOn | kNumLockOn | kCapsAndNumLockOn;
+    if ((result.refusedLocks & kEvery) == kEvery) return "held by another program";
+    std::string states;
+    for (const auto& [bit, name] : kStates) {
+        if (!(result.refusedLocks & bit)) continue;
+        if (!states.empty()) states += ", ";
+        states += name;
+    }
+    std::string text = "held by another program";
+    if (!states.empty()) text += " (refused with " + states + ")";
+    return text;
+}
+
+std::string_view refusalTextKey(const HotKeyResult& result) {
+    return result.refusal == HotKeyRefusal::HeldByOther ? "HintHotKeyTaken" : "HintHotKeyRefused";
+}
+
 int32_t HotKeyRegistry::MyGlobalAddAtom(int32_t start) {
     return (start >= 1 && start <= 0xC000) ? start : 0;
 }
 
 void HotKeyRegistry::RegisterAllHotKeys() {
     if (!active_) return;
+    results_.assign(table_.size(), std::nullopt);
     for (size_t i = 0; i < table_.size(); ++i) {
         HotKeyEntry& row = table_.at(i);
         row.HotKeyId = MyGlobalAddAtom(kRowHotKeyIdBase + static_cast<int32_t>(i));
-        backend_.registerHotKey(row.HotKeyId, hotKeyOfText(row.HotKeyText, names_));
+        results_[i] = backend_.registerHotKey(row.HotKeyId, hotKeyOfText(row.HotKeyText, names_));
     }
+    changed();
 }
 
 void HotKeyRegistry::switchActive(bool active) {
@@ -30,17 +68,41 @@ void HotKeyRegistry::UnregisterAllHotKeys() {
         if (row.HotKeyId != 0) backend_.unregisterHotKey(row.HotKeyId);
         row.HotKeyId = 0;
     }
+    results_.clear();
+    changed();
 }
 
-void HotKeyRegistry::registerRow(size_t index, const TWinHotKey& combination) {
-    if (!active_ || index >= table_.size()) return;
+HotKeyResult HotKeyRegistry::registerRow(size_t index, const TWinHotKey& combination) {
+    if (!active_ || index >= table_.size()) return HotKeyResult::accepted();
     HotKeyEntry& row = table_.at(index);
     row.HotKeyId = MyGlobalAddAtom(kRowHotKeyIdBase + static_cast<int32_t>(index));
-    backend_.registerHotKey(row.HotKeyId, combination);
+    const HotKeyResult result = backend_.registerHotKey(row.HotKeyId, combination);
+    if (results_.size() < table_.size()) results_.resize(table_.size());
+    results_[index] = result;
+    changed();
+    return result;
+}
+
+RowRegistration HotKeyRegistry::rowRegistration(size_t row) const {
+    if (!active_ || row >= table_.size() || row >= results_.size() || !results_[row])
+        return RowRegistration::Off;
+    return results_[row]->ok() ? RowRegistration::Accepted : RowRegistration::Refused;
+}
+
+HotKeyResult HotKeyRegistry::rowResult(size_t row) const {
+    if (rowRegistration(row) != RowRegistration::Refused) return HotKeyResult::accepted();
+    return *results_[row];
+}
+
+std::vector<size_t> HotKeyRegistry::refusedRows() const {
+    std::vector<size_t> rows;
+    for (size_t i = 0; i < results_.size(); ++i)
+        if (rowRegistration(i) == RowRegistration::Refused) rows.push_back(i);
+    return rows;
 }
 
 bool HotKeyRegistry::RegisterHK(int32_t id, const TWinHotKey& combination) {
-    return backend_.registerHotKey(id, combination);
+    return backend_.registerHotKey(id, combination).ok();
 }
 
 void HotKeyRegistry::UnRegisterHK(int32_t id) {

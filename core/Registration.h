@@ -4,6 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
+#include <string_view>
+#include <vector>
 
 #include "core/HotKeyTable.h"
 #include "core/KeyNotation.h"
@@ -25,6 +29,16 @@ struct Permissions {
     bool mayChangeConfig() const { return isAdministrator || allowChangesCfg; }
 };
 
+// What became of a row's registration.
+enum class RowRegistration {
+    Off,       // not registered: the hot keys are switched off, or the row is not checked yet
+    Accepted,  // the system took the combination
+    Refused,   // the system refused it; the row stays in the table and never fires
+};
+
+// The language key (section "Main") of the text that says why a row does not fire.
+std::string_view refusalTextKey(const HotKeyResult& result);
+
 class HotKeyRegistry {
 public:
     HotKeyRegistry(HotKeyTable& table, HotKeyBackend& backend, const KeyNameSource& names)
@@ -36,13 +50,26 @@ public:
     // Switches all rows on or off: registers or unregisters every row when the state changes.
     void switchActive(bool active);
 
-    // Registers every row under 30000 + its index; does nothing while inactive. A refused
-    // registration is not reported: the row keeps its identifier and never fires.
+    // Registers every row under 30000 + its index and keeps each row's answer; does nothing
+    // while inactive. A refused row keeps its identifier and its place in the table.
     void RegisterAllHotKeys();
-    // Unregisters every row and clears its identifier.
+    // Unregisters every row, clears its identifier and forgets the answers.
     void UnregisterAllHotKeys();
-    // Registers one newly added row (while active).
-    void registerRow(size_t index, const TWinHotKey& combination);
+    // Registers one newly added row (while active); the system's answer (accepted while
+    // inactive, where nothing was asked).
+    HotKeyResult registerRow(size_t index, const TWinHotKey& combination);
+
+    // The answer kept for a row: Off while the hot keys are off or the row was not registered
+    // since the rows last changed.
+    RowRegistration rowRegistration(size_t row) const;
+    // Why a refused row was refused (accepted for the other rows).
+    HotKeyResult rowResult(size_t row) const;
+    // The rows the system refused, in table order.
+    std::vector<size_t> refusedRows() const;
+
+    // Called after the rows' answers changed: all rows registered or unregistered, or one
+    // row added.
+    void setChangeHandler(std::function<void()> handler) { changed_ = std::move(handler); }
 
     // The special combinations of the settings dialog.
     bool RegisterHK(int32_t id, const TWinHotKey& combination);
@@ -56,6 +83,12 @@ private:
     HotKeyBackend& backend_;
     const KeyNameSource& names_;
     bool active_ = true;
+    // The answer per row, by index; empty while nothing is registered.
+    std::vector<std::optional<HotKeyResult>> results_;
+    std::function<void()> changed_;
+    void changed() {
+        if (changed_) changed_();
+    }
 };
 
 }  // namespace vorbix

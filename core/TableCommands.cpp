@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/TextUtil.h"
+
 namespace vorbix {
 
 namespace {
@@ -38,9 +40,8 @@ void TableCommands::reportLeftOut(size_t rowsLeftOut) {
     if (rowsLeftOut == 0) return;
     std::string text = c_.message("MessageTableTruncated");
     if (text.empty()) text = c_.message("MessageTableFull");
-    const size_t at = text.find("%d");
-    if (at != std::string::npos) text.replace(at, 2, std::to_string(rowsLeftOut));
-    c_.prompter.showMessage(text, MessageType::Error);
+    c_.prompter.showMessage(fillPlaceholder(text, "%d", std::to_string(rowsLeftOut)),
+                            MessageType::Error);
 }
 
 bool TableCommands::add(uint16_t shortCut, ActionKind kind) {
@@ -87,9 +88,15 @@ bool TableCommands::add(uint16_t shortCut, ActionKind kind) {
             c_.message("MessageProperties1") + "\r\n\r\n" + c_.message("MessageProperties2"),
             MessageType::Information);
     }
-    c_.registry.registerRow(index, combination);
+    const HotKeyResult registered = c_.registry.registerRow(index, combination);
     updateMenuState();
     savePerUserFile();
+    // The row stays, but the user learns at once that it will not fire.
+    if (!registered.ok()) {
+        c_.prompter.showMessage(c_.message(refusalTextKey(registered)) + "\r\n\r\n" +
+                                    c_.message("MessageHotKeyAddedAnyway"),
+                                MessageType::Information);
+    }
     return true;
 }
 

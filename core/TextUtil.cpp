@@ -81,6 +81,10 @@ void appendUtf8(std::string& out, char32_t c) {
     }
 }
 
+char32_t nextCodePoint(std::string_view text, size_t& i) {
+    return decodeOne(text, i);
+}
+
 std::u32string toUtf32(std::string_view text) {
     std::u32string out;
     out.reserve(text.size());
@@ -205,6 +209,13 @@ std::string replaceAllIgnoreCase(std::string_view text, std::string_view from,
 std::string replaceWholeWordsIgnoreCase(std::string_view text, std::string_view from,
                                         std::string_view to) {
     return replaceImpl(text, from, to, true, true);
+}
+
+std::string fillPlaceholder(std::string text, std::string_view placeholder,
+                            std::string_view value) {
+    if (const size_t at = text.find(placeholder); at != std::string::npos)
+        text.replace(at, placeholder.size(), value);
+    return text;
 }
 
 std::string replaceAll(std::string_view text, std::string_view from, std::string_view to) {

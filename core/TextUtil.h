@@ -11,6 +11,8 @@ namespace vorbix {
 
 // Decodes UTF-8; an invalid byte becomes U+FFFD.
 std::u32string toUtf32(std::string_view text);
+// The code point at text[i] (U+FFFD for an invalid byte); advances i past it. i < text.size().
+char32_t nextCodePoint(std::string_view text, size_t& i);
 std::string toUtf8(std::u32string_view text);
 void appendUtf8(std::string& out, char32_t c);
 
@@ -38,6 +40,8 @@ std::string replaceWholeWordsIgnoreCase(std::string_view text, std::string_view 
                                         std::string_view to);
 // Every occurrence of `from` (exact) replaced by `to`.
 std::string replaceAll(std::string_view text, std::string_view from, std::string_view to);
+// A language text with its first placeholder ("%d", "%s") filled in; unchanged without one.
+std::string fillPlaceholder(std::string text, std::string_view placeholder, std::string_view value);
 
 // An integer as the files write them: optional sign and decimal digits, or "$", "0x" or "0X"
 // followed by hexadecimal digits. Nothing else may follow. Values outside 32 bits are refused.

@@ -1,5 +1,6 @@
 #include "shell/FileCommands.h"
 
+#include "core/TextUtil.h"
 #include "shell/LanguageApplier.h"
 #include "shell/MainWindow.h"
 #include "shell/ShellCore.h"
@@ -16,11 +17,8 @@ void FileCommands::SetLanguage(const LanguageFile& file, std::string_view sectio
 
 FileChooser::ConfirmOverwrite FileCommands::confirmOverwrite() const {
     return [this](const std::string& path) {
-        std::string question = main_.message("MessageOverwrite");
-        if (const size_t at = question.find("%s"); at != std::string::npos) {
-            question.replace(at, 2, path);
-        }
-        return main_.prompter().askYesNo(question);
+        return main_.prompter().askYesNo(
+            fillPlaceholder(main_.message("MessageOverwrite"), "%s", path));
     };
 }
 
@@ -71,8 +69,7 @@ void FileCommands::MenuLoadConfigExecute() {
     // The activation state of the file is brought fully in line: registrations, icons, label.
     const bool nowActive = registry.active();
     registry.setActive(wasActive);
-    registry.switchActive(nowActive);
-    main_.applyActivePresentation();
+    main_.switchHotKeys(nowActive);
     main_.SaveMainConfig(main_.configPath());
     main_.saveSettingsPart(main_.configPath());
 }

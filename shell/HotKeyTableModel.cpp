@@ -39,7 +39,24 @@ QVariant HotKeyTableModel::data(const QModelIndex& index, int role) const {
         const QIcon icon = iconOf_(*r);
         if (!icon.isNull()) return icon;
     }
+    if ((role == Qt::DecorationRole || role == Qt::ToolTipRole) && index.column() == HotKeyColumn &&
+        problemOf_) {
+        const QString problem = problemOf_(size_t(index.row()));
+        if (!problem.isEmpty()) return role == Qt::ToolTipRole ? QVariant(problem) : problemMark_;
+    }
     return {};
+}
+
+void HotKeyTableModel::setProblemMarks(QIcon mark, ProblemOf problemOf) {
+    problemMark_ = std::move(mark);
+    problemOf_ = std::move(problemOf);
+    refreshProblemMarks();
+}
+
+void HotKeyTableModel::refreshProblemMarks() {
+    if (table_.empty()) return;
+    emit dataChanged(index(0, HotKeyColumn), index(int(table_.size()) - 1, HotKeyColumn),
+                     {Qt::DecorationRole, Qt::ToolTipRole});
 }
 
 QVariant HotKeyTableModel::headerData(int section, Qt::Orientation orientation, int role) const {

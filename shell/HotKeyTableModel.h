@@ -1,5 +1,5 @@
-// The hot key table as a Qt model: the one source of the list's rows and icons. The table
-// commands report each change of rows (RowChangeListener), which the model passes on as Qt's
+// The hot key table as a Qt model: the one source of the list's rows, icons and problem marks. The
+// table commands report each change of rows (RowChangeListener), which the model passes on as Qt's
 // row signals, so views and persistent indexes (an open editor's row) follow inserts, removals
 // and moves without copying the table.
 #pragma once
@@ -19,6 +19,9 @@ public:
     enum Column { HotKeyColumn = 0, ActionColumn = 1, PropertiesColumn = 2, ColumnCount = 3 };
     // The image of a row's action kind; a null icon for a row whose kind is unknown.
     using IconOf = std::function<QIcon(const HotKeyEntry&)>;
+    // Why a row's combination does not work, in the user's language; empty for a row that
+    // works (or is not registered while the hot keys are off).
+    using ProblemOf = std::function<QString(size_t row)>;
 
     HotKeyTableModel(HotKeyTable& table, IconOf iconOf, QObject* parent = nullptr);
 
@@ -35,6 +38,10 @@ public:
 
     // Column headers 1 and 2 (column 0 always reads "Hot Key").
     void setHeaders(const QString& action, const QString& properties);
+    // A row with a problem shows `mark` beside its combination and the problem as its tip.
+    void setProblemMarks(QIcon mark, ProblemOf problemOf);
+    // The rows' problems may have changed (after registering them).
+    void refreshProblemMarks();
     // The rows' texts or icons may read differently (after a change of language).
     void refreshAll();
     // Runs `change`, which may replace every row (loading a file), as one reset.
@@ -46,6 +53,8 @@ public:
 private:
     HotKeyTable& table_;
     IconOf iconOf_;
+    QIcon problemMark_;
+    ProblemOf problemOf_;
     QString headers_[ColumnCount];
 };
 

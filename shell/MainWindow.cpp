@@ -19,6 +19,7 @@
 #include "components/Shape.h"
 #include "components/WindowGeometry.h"
 #include "core/Endpoints.h"
+#include "core/TextUtil.h"
 #include "shell/AboutBox.h"
 #include "shell/Artwork.h"
 #include "shell/EditorHub.h"
@@ -102,6 +103,9 @@ TMain::TMain(ShellEnvironment env, QWidget* parent)
         },
         this);
     core_->commands.setListener(model_);
+    model_->setProblemMarks(art_->icon("", "Warning.svg"),
+                            [this](size_t row) { return registrationProblem(row); });
+    core_->registry.setChangeHandler([this] { refreshRegistrations(); });
 
     setFont(designFont("Tahoma", 13));
     setAutoFillBackground(true);
@@ -166,6 +170,7 @@ TMain::~TMain() {
     if (about_) languages_->remove(about_.get());
     about_.reset();
     core_->commands.setListener(nullptr);
+    core_->registry.setChangeHandler(nullptr);
     qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
 }
 
@@ -294,10 +299,9 @@ void TMain::loadSettingsPart(const std::string& path) {
     for (uint16_t refused :
          {settings_->refusedSymbolHotKey(), settings_->refusedDeActivateHotKey()}) {
         if (!refused) continue;
-        std::string text = message("MessageSpecialHotKeyTaken");
-        const std::string keys =
-            KeyTextToDisplay(specialCombinationText(refused, *env_.keyNames), *env_.keyNames);
-        if (const size_t at = text.find("%s"); at != std::string::npos) text.replace(at, 2, keys);
+        const std::string text =
+            fillPlaceholder(message("MessageSpecialHotKeyTaken"), "%s",
+                            specialCombinationDisplay(refused, *env_.keyNames));
         notifyFailure(text);
     }
     updates_->setAutomatic(
@@ -456,6 +460,17 @@ void TMain::MenuSave2Execute() {
 
 void TMain::refreshCount() {
     status_->setCount(core_->table.size());
+    status_->setProblemRows(core_->registry.refusedRows().size());
+}
+
+void TMain::refreshRegistrations() {
+    model_->refreshProblemMarks();
+    refreshCount();
+}
+
+QString TMain::registrationProblem(size_t row) const {
+    if (core_->registry.rowRegistration(row) != RowRegistration::Refused) return {};
+    return q(message(std::string(refusalTextKey(core_->registry.rowResult(row)))));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -472,8 +487,18 @@ void TMain::PopupDeactivateExecute() {
         env_.prompter->showMessage(message("MessageAdminError"), MessageType::Error);
         return;
     }
-    core_->registry.switchActive(!core_->registry.active());
+    switchHotKeys(!core_->registry.active());
+}
+
+void TMain::switchHotKeys(bool on) {
+    const bool wasOn = core_->registry.active();
+    core_->registry.switchActive(on);
     applyActivePresentation();
+    const size_t refused = core_->registry.refusedRows().size();
+    if (!on || wasOn || refused == 0) return;
+    const std::string text =
+        fillPlaceholder(message("MessageRefusedRows"), "%d", std::to_string(refused));
+    if (!tray_->notify(q(text))) env_.prompter->showMessage(text, MessageType::Information);
 }
 
 void TMain::toggleMainWindow() {
@@ -508,11 +533,8 @@ void TMain::actionFailed(const std::string& reason) {
 }
 
 bool TMain::askHiddenWindowsBack(size_t count) {
-    std::string text = message(std::string(lang::kMessageHiddenWindows));
-    if (const size_t at = text.find("%d"); at != std::string::npos) {
-        text.replace(at, 2, std::to_string(count));
-    }
-    return env_.prompter->askYesNo(text);
+    return env_.prompter->askYesNo(fillPlaceholder(
+        message(std::string(lang::kMessageHiddenWindows)), "%d", std::to_string(count)));
 }
 
 void TMain::notifyFailure(const std::string& text) {

@@ -120,6 +120,8 @@ public:
     QMenu* trayMenu() const { return tray_->menu(); }
     QSystemTrayIcon* trayIcon() const { return tray_->icon(); }
     QLabel* statusCountLabel() const { return status_->countLabel(); }
+    // The status strip's word on rows that do not work (hidden while all work).
+    QLabel* statusProblemLabel() const { return status_->problemLabel(); }
     TLinkLabel* addLabel() const { return hotKeyPage_->addLabel(); }
     TLinkLabel* addImage() const { return hotKeyPage_->addImage(); }
     QString activationText() const { return status_->activationText(); }
@@ -158,6 +160,9 @@ public:
     void setWelcomeChoice(bool ticked);
     // The icons, captions and label follow the activation state.
     void applyActivePresentation();
+    // Switches all hot keys on or off with everything that shows the state; switched on, says
+    // once how many rows the system refused.
+    void switchHotKeys(bool on);
     // The settings dialog's and the insert-text editor's keys: read (registering the special
     // combinations) and written with the same file as the window's own.
     void loadSettingsPart(const std::string& path);
@@ -209,6 +214,9 @@ private:
     void connectPieces();
     void runCommand(Command id);
     void refreshCount();
+    // The list's marks and the status strip follow the rows' registrations.
+    void refreshRegistrations();
+    QString registrationProblem(size_t row) const;
     void saveWelcomeChoice();
     FileResult writeMainConfig(const std::string& path);
     // The program ends; a save that failed on the way is said first.

@@ -2,6 +2,7 @@
 
 #include <QAction>
 
+#include "core/TextUtil.h"
 #include "shell/Artwork.h"
 #include "shell/LanguageApplier.h"
 #include "shell/MainWindow.h"
@@ -135,10 +136,8 @@ bool SettingsHub::confirm(SettingsConfig settings, const AutostartChoice& autost
                                     : 0;
     if (const uint16_t refused =
             main_.programSettings().takeSpecialCombinations(symbol, deActivate)) {
-        std::string text = mainText("MessageSpecialHotKeyTaken");
-        const std::string keys =
-            KeyTextToDisplay(specialCombinationText(refused, keyNames()), keyNames());
-        if (const size_t at = text.find("%s"); at != std::string::npos) text.replace(at, 2, keys);
+        const std::string text = fillPlaceholder(mainText("MessageSpecialHotKeyTaken"), "%s",
+                                                 specialCombinationDisplay(refused, keyNames()));
         prompter().showMessage(text, MessageType::Information);
         return false;
     }

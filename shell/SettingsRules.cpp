@@ -11,6 +11,10 @@ std::string specialCombinationText(uint16_t word, const KeyNameSource& names) {
     return word ? ShortCutToKeyText(word, false, names) : std::string();
 }
 
+std::string specialCombinationDisplay(uint16_t word, const KeyNameSource& names) {
+    return KeyTextToDisplay(specialCombinationText(word, names), names);
+}
+
 bool tableHolds(const HotKeyTable& table, uint16_t word, const KeyNameSource& names) {
     if (!word) return false;
     for (const HotKeyEntry& row : table.rows()) {

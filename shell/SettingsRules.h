@@ -18,6 +18,9 @@ namespace vorbix {
 uint16_t specialCombinationWord(const std::string& text, const KeyNameSource& names);
 std::string specialCombinationText(uint16_t word, const KeyNameSource& names);
 
+// The combination `word` as the user reads it (the key names of the keyboard layout).
+std::string specialCombinationDisplay(uint16_t word, const KeyNameSource& names);
+
 // Whether a row of the table holds the combination `word`.
 bool tableHolds(const HotKeyTable& table, uint16_t word, const KeyNameSource& names);
 

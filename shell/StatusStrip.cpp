@@ -4,6 +4,7 @@
 #include "components/LinkLabel.h"
 #include "components/Shape.h"
 #include "core/HotKeyTable.h"
+#include "core/TextUtil.h"
 #include "shell/Artwork.h"
 #include "shell/MainColors.h"
 #include "storage/LanguageFile.h"
@@ -22,6 +23,16 @@ StatusStrip::StatusStrip(QWidget* parent, const Artwork& art, int ppi)
     StatusbarLabel1->setObjectName(QStringLiteral("StatusbarLabel1"));
     StatusbarLabel1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     StatusbarLabel1->setFont(designFont("Tahoma", 12));
+    LabelProblems = new QLabel(this);
+    layout_.place(LabelProblems, {430, 4, 160, 16}, A::R);
+    LabelProblems->setObjectName(QStringLiteral("LabelProblems"));
+    LabelProblems->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    LabelProblems->setFont(designFont("Tahoma", 12));
+    ImageProblems = new QLabel(this);
+    layout_.place(ImageProblems, {412, 4, 16, 16}, A::R);
+    ImageProblems->setPixmap(art.icon("", "Warning.svg").pixmap(layout_.scale(QSize(16, 16))));
+    LabelProblems->hide();
+    ImageProblems->hide();
     Shape6 = new TShape(this);
     layout_.place(Shape6, {707, 0, 1, 24}, A::R);
     auto image = [&](const char* file) {
@@ -49,6 +60,24 @@ void StatusStrip::setCount(size_t rows) {
     StatusbarLabel1->setText(QString::fromStdString(hotKeyCountText(rows)));
 }
 
+void StatusStrip::setProblemRows(size_t rows) {
+    problemRows_ = rows;
+    showProblems();
+}
+
+void StatusStrip::showProblems() {
+    LabelProblems->setVisible(problemRows_ > 0);
+    ImageProblems->setVisible(problemRows_ > 0);
+    if (problemRows_ == 0) return;
+    LabelProblems->setText(
+        QString::fromStdString(fillPlaceholder(problemsText_, "%d", std::to_string(problemRows_))));
+    const int textWidth = LabelProblems->fontMetrics().horizontalAdvance(LabelProblems->text());
+    const QRect label = LabelProblems->geometry();
+    const int size = ImageProblems->height();
+    ImageProblems->move(label.right() + 1 - textWidth - layout_.scale(4) - size,
+                        label.top() + (label.height() - size) / 2);
+}
+
 void StatusStrip::setActive(bool on) {
     Image5->setVisible(on);
     Image6->setVisible(!on);
@@ -62,6 +91,9 @@ void StatusStrip::SetLanguage(const LanguageFile& file, std::string_view section
                              current == QString::fromStdString(labelActivated_);
     labelActivated_ = file.text(section, "LabelActivated");
     labelDeactivated_ = file.text(section, "LabelDeactivated");
+    problemsText_ = file.text(section, "StatusRefusedRows");
+    if (problemsText_.empty()) problemsText_ = "%d";
+    showProblems();
     LabelDeactivated->setText(
         QString::fromStdString(showsActive ? labelActivated_ : labelDeactivated_));
 }
@@ -84,6 +116,7 @@ bool StatusStrip::activeIconShown() const {
 void StatusStrip::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
     layout_.relayout(this, size());
+    showProblems();
 }
 
 }  // namespace vorbix

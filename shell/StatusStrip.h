@@ -1,5 +1,5 @@
-// The strip at the bottom of the main window: the row count and the activation switch (icon
-// and label; a click on either switches all hot keys off or on).
+// The strip at the bottom of the main window: how many rows do not work, the row count and the
+// activation switch (icon and label; a click on either switches all hot keys off or on).
 #pragma once
 
 #include <QWidget>
@@ -26,6 +26,8 @@ public:
     StatusStrip(QWidget* parent, const Artwork& art, int ppi);
 
     void setCount(size_t rows);
+    // How many rows do not work, with a warning mark; nothing while all work.
+    void setProblemRows(size_t rows);
     // The icon and the label show the activation state.
     void setActive(bool active);
     // The label keeps the state it shows, in the new language.
@@ -33,6 +35,7 @@ public:
     void applyColors(const MainColors& colors);
 
     QLabel* countLabel() const { return StatusbarLabel1; }
+    QLabel* problemLabel() const { return LabelProblems; }
     QString activationText() const;
     bool activeIconShown() const;
 
@@ -43,11 +46,16 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
 
 private:
+    void showProblems();
     AnchorLayout layout_;
     TShape *Shape2 = nullptr, *Shape6 = nullptr;
     QLabel* StatusbarLabel1 = nullptr;
     TLinkLabel *Image5 = nullptr, *Image6 = nullptr, *LabelDeactivated = nullptr;
     std::string labelActivated_, labelDeactivated_;
+    // The rows that do not work: a mark just left of the right-aligned text.
+    QLabel *ImageProblems = nullptr, *LabelProblems = nullptr;
+    std::string problemsText_ = "%d";
+    size_t problemRows_ = 0;
 };
 
 }  // namespace vorbix

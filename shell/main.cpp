@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QScreen>
+#include <cstdio>
 
 #include "components/HotkeyEx.h"
 #include "platform/linux/DesktopLauncher.h"
@@ -20,6 +21,8 @@
 #include "shell/MainWindow.h"
 #include "shell/SessionEnd.h"
 #include "shell/SingleInstance.h"
+#include "storage/LanguageFile.h"
+#include "storage/LanguageKeys.h"
 #include "storage/Policy.h"
 #include "storage/StorageLocations.h"
 
@@ -29,6 +32,18 @@ int main(int argc, char** argv) {
     // The elevated step that writes the machine-wide change policy (run through pkexec).
     const std::vector<std::string> rawArguments(argv + 1, argv + argc);
     if (isApplyPolicyCommand(rawArguments)) return runApplyPolicyCommand(rawArguments);
+    // The window never runs as root on another user's files: they would become root's, and links
+    // placed there would be followed as root.
+    if (const std::optional<std::string> folder = userFolderOfRoot()) {
+        std::fprintf(stderr,
+                     "Vorbix does not run as root with folders that are not root's own (%s): "
+                     "its files there would belong to root, and links placed there would be "
+                     "followed as root.\nStart it as the user those folders belong to, without "
+                     "sudo (vorbix), or as root with root's own folders (sudo -H vorbix, without "
+                     "-E).\n",
+                     escapeControlBytes(*folder).c_str());
+        return 1;
+    }
 
     // 1. The application object, titled "Vorbix".
     QApplication app(argc, argv);
@@ -70,9 +85,11 @@ int main(int argc, char** argv) {
     THotkeyEx::setKeysymMapper([](uint32_t keysym, uint32_t keycode) {
         return x11::virtualKeyOfKeyEvent(keysym, keycode);
     });
-    const ChangePolicy policy = readChangePolicy();
+    std::string policyError;
+    const ChangePolicy policy = readChangePolicy(std::string(kPolicyFilePath),
+                                                 PolicyReading::OnlyZeroForbids, &policyError);
 
-    LinuxSettingsServices settingsServices(dataFolder);
+    LinuxSettingsServices settingsServices(ProgramFolder());
 
     ShellEnvironment env;
     env.programFolder = ProgramFolder();
@@ -112,6 +129,14 @@ int main(int argc, char** argv) {
         main.startHidden();
     else
         main.showAtStart();
+    // A policy file that cannot be read locks changes (see readChangePolicy); say so.
+    if (!policyError.empty()) {
+        std::string text = LanguageFile::load(env.programFolder, main.language())
+                               .text(lang::kMain, lang::kMessagePolicyUnreadable);
+        if (const size_t at = text.find("%s"); at != std::string::npos)
+            text.replace(at, 2, policyError);
+        main.notifyFailure(text);
+    }
 
     QObject::connect(&instance, &SingleInstance::instanceCreated, &main,
                      [&main](const QStringList&) { main.InstanceCreated(); });

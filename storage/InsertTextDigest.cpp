@@ -2,6 +2,7 @@
 
 #include "core/TextUtil.h"
 #include "storage/RtfDocument.h"
+#include "storage/TextCodec.h"
 
 namespace vorbix {
 
@@ -11,24 +12,43 @@ char lowerAscii(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
 }
 
-// Every occurrence of the ASCII `marker`, letter case ignored, replaced by `with`. Bytes of
-// UTF-8 sequences never equal ASCII, so comparing bytes is exact.
+// Every occurrence of the ASCII `marker`, which begins with "<", letter case ignored, replaced by
+// `with`. Bytes of UTF-8 sequences never equal ASCII, so comparing bytes is exact. Jumps from one
+// "<" to the next, so a long text costs little more than a copy.
 std::string replaceMarker(std::string_view text, std::string_view marker, std::string_view with) {
     std::string out;
     out.reserve(text.size());
     size_t i = 0;
     while (i < text.size()) {
-        bool match = i + marker.size() <= text.size();
-        for (size_t k = 0; match && k < marker.size(); ++k)
-            match = lowerAscii(text[i + k]) == lowerAscii(marker[k]);
+        const size_t lt = text.find('<', i);
+        if (lt == std::string_view::npos) break;
+        out.append(text, i, lt - i);
+        bool match = lt + marker.size() <= text.size();
+        for (size_t k = 1; match && k < marker.size(); ++k)
+            match = lowerAscii(text[lt + k]) == lowerAscii(marker[k]);
         if (match) {
             out.append(with);
-            i += marker.size();
+            i = lt + marker.size();
         } else {
-            out.push_back(text[i++]);
+            out.push_back('<');
+            i = lt + 1;
         }
     }
+    if (i < text.size()) out.append(text, i, std::string_view::npos);
     return out;
+}
+
+// Whether the text holds "<url=" in any letter case.
+bool mayHoldLinkMarkup(std::string_view text) {
+    constexpr std::string_view kOpen = "<url=";
+    for (size_t lt = text.find('<'); lt != std::string_view::npos; lt = text.find('<', lt + 1)) {
+        if (lt + kOpen.size() > text.size()) return false;
+        bool match = true;
+        for (size_t k = 1; match && k < kOpen.size(); ++k)
+            match = lowerAscii(text[lt + k]) == kOpen[k];
+        if (match) return true;
+    }
+    return false;
 }
 
 bool startsWithMarker(std::string_view text, std::string_view marker) {
@@ -87,7 +107,8 @@ InsertTextValue decodeInsertText(std::string_view text) {
 std::string replaceLinkMarkup(std::string_view text) {
     // Valid UTF-8 first, so that folding the case keeps every byte offset (ASCII and the
     // Latin-1 letters fold to characters of the same length).
-    std::string s = toUtf8(toUtf32(text));
+    std::string s = isValidUtf8(text) ? std::string(text) : toUtf8(toUtf32(text));
+    if (!mayHoldLinkMarkup(s)) return s;
     // Every pass reads the whole text; a text made to need thousands of passes keeps the rest of
     // its markup once this much reading is done, rather than holding up the program.
     size_t budget = size_t{64} << 20;

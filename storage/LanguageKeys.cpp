@@ -46,6 +46,11 @@ constexpr K kMainKeys[] = {
     // Why a volume row could not run
     "MessageVolumeNotSet", "MessageVolumeUnreadable", "MessageVolumeNoSoundSystem",
     "MessageVolumeNoDevice", "MessageVolumeFailed",
+    // Start-up notices
+    "MessagePolicyUnreadable",
+    // Rows whose combination the system refused
+    "HintHotKeyTaken", "HintHotKeyRefused", "MessageHotKeyAddedAnyway", "StatusRefusedRows",
+    "MessageRefusedRows",
     // Special combinations held by other programs, a desktop without tray, saving, replacing
     "MessageSpecialHotKeyTaken", "MessageNoTray", "MessageSaveFailed", "MessageOverwrite"};
 

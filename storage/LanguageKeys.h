@@ -46,5 +46,6 @@ inline constexpr std::string_view kMessageTableFull = "MessageTableFull";
 inline constexpr std::string_view kMessageTableTruncated = "MessageTableTruncated";
 inline constexpr std::string_view kMessageHiddenWindows = "MessageHiddenWindows";
 inline constexpr std::string_view kMessageActionFailed = "MessageActionFailed";
+inline constexpr std::string_view kMessagePolicyUnreadable = "MessagePolicyUnreadable";
 
 }  // namespace vorbix::lang

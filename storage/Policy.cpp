@@ -24,11 +24,23 @@ std::string scriptLine(std::string_view name, bool allowed) {
 }  // namespace
 
 ChangePolicy readChangePolicy(const std::string& path, PolicyReading reading, std::string* error) {
+    namespace fs = std::filesystem;
+    // Only a file that is not there means "no values". One that is there but cannot be read (a
+    // private file or folder) forbids: it was written to restrict someone.
+    std::error_code ec;
+    const fs::file_type type = fs::status(path, ec).type();
+    if (type == fs::file_type::not_found)
+        return {allows(std::nullopt, reading), allows(std::nullopt, reading)};
     std::string loadError;
-    std::optional<IniFile> ini = IniFile::load(path, &loadError);
+    std::optional<IniFile> ini;
+    if (ec) {
+        loadError = systemErrorText(path, ec.value());
+    } else {
+        ini = IniFile::load(path, &loadError);
+    }
     if (!ini) {
         if (error) *error = loadError;
-        ini = IniFile{};
+        return {false, false};
     }
     return {allows(ini->value(kPolicySection, kAllowChangesHkv), reading),
             allows(ini->value(kPolicySection, kAllowChangesCfg), reading)};
@@ -71,7 +83,22 @@ FileResult writeChangePolicy(const std::string& path, const ChangePolicy& policy
         std::filesystem::create_directories(folder, ec);
         if (ec) return {false, folder.string() + ": " + ec.message()};
     }
-    return ini->save(path, IniStyle::Config);
+    // Every user reads the policy, whatever modes the file and its folder had before.
+    WriteOptions readableByAll;
+    readableByAll.mode = 0644;
+    readableByAll.modeForNewFileOnly = false;
+    FileResult saved = ini->save(path, IniStyle::Config, readableByAll);
+    if (!saved) return saved;
+    using std::filesystem::perms;
+    std::error_code ec;
+    if (!folder.empty()) {
+        std::filesystem::permissions(folder,
+                                     perms::owner_all | perms::group_read | perms::group_exec |
+                                         perms::others_read | perms::others_exec,
+                                     ec);
+        if (ec) return {false, systemErrorText(folder.string(), ec.value())};
+    }
+    return {};
 }
 
 }  // namespace vorbix

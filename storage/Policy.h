@@ -29,8 +29,9 @@ enum class PolicyReading {
     OnlyOneAllows,
 };
 
-// Reads the policy file. A missing or unreadable file reads as no values; an unreadable one
-// also sets `error` (the system's message) for the caller to report.
+// Reads the policy file. A missing file reads as no values. A file that is there but cannot be
+// read (a private file or folder, a folder in its place) forbids both changes and sets `error`
+// (the system's message) for the caller to report: it was put there to restrict someone.
 ChangePolicy readChangePolicy(const std::string& path = std::string(kPolicyFilePath),
                               PolicyReading reading = PolicyReading::OnlyZeroForbids,
                               std::string* error = nullptr);
@@ -48,7 +49,7 @@ std::string policyScript(const ChangePolicy& policy);
 std::optional<ChangePolicy> parsePolicyScript(std::string_view script);
 
 // Sets both values in the policy file (creating it and its folder when needed), keeping any other
-// content of the file; atomic.
+// content of the file; atomic. The file becomes 0644 and its folder 0755, so every user reads it.
 FileResult writeChangePolicy(const std::string& path, const ChangePolicy& policy);
 
 }  // namespace vorbix

@@ -360,10 +360,13 @@ private:
         return -1;
     }
 
-    // A byte as a character of the code page of the current font, or of the document.
+    // A byte as a character of the code page of the current font, or of the document; in the
+    // font table, of the character set of the entry being read.
     char32_t byteToChar(unsigned char b) const {
         int charset = 1;
-        if (!stack_.empty()) {
+        if (!stack_.empty() && stack_.back().destination == Destination::FontTable) {
+            charset = fontCharset_;
+        } else if (!stack_.empty()) {
             const GroupState& s = stack_.back();
             auto font = fonts_.find(s.font >= 0 ? s.font : defaultFont_);
             if (font != fonts_.end()) charset = font->second.charset;

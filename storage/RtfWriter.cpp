@@ -38,7 +38,7 @@ public:
         for (size_t i = 0; i < fonts_.size(); ++i) {
             out_ += "{\\f" + std::to_string(i) + "\\fnil\\fcharset" +
                     std::to_string(fonts_[i].charset) + " ";
-            writeTableText(fonts_[i].name);
+            writeTableText(fonts_[i].name, fonts_[i].charset <= 1);
             out_ += ";}";
         }
         out_ += "}\r\n";
@@ -71,6 +71,13 @@ private:
             name += c;
         }
         return {trim(name), f.fontCharset};
+    }
+
+    // Whether the font the run is written in decodes bytes as Windows-1252: the reader takes a
+    // byte in the code page of the font in the table, which for a run without a font name is the
+    // first one, not the run's own character set.
+    bool writesAnsi(const RtfCharFormat& f) const {
+        return fonts_[static_cast<size_t>(fontIndex(f))].charset <= 1;
     }
 
     int fontIndex(const RtfCharFormat& f) const {
@@ -129,14 +136,15 @@ private:
         needDelimiter_ = false;
     }
 
-    // Text of the font table: escaped, characters outside Windows-1252 as '?'.
-    void writeTableText(std::string_view text) {
+    // A font's name: escaped; characters outside ASCII as Windows-1252 bytes where the entry's
+    // character set reads them so, as '?' otherwise.
+    void writeTableText(std::string_view text, bool ansiFont) {
         for (char32_t c : toUtf32(text)) {
             if (c == '\\' || c == '{' || c == '}' || c == ';') continue;
             if (c < 0x20) continue;
             if (c < 0x80) {
                 out_ += static_cast<char>(c);
-            } else if (auto b = toWindows1252(c)) {
+            } else if (auto b = ansiFont ? toWindows1252(c) : std::nullopt) {
                 char hex[8];
                 std::snprintf(hex, sizeof hex, "\\'%02x", *b);
                 out_ += hex;
@@ -254,7 +262,7 @@ private:
         for (const RtfRun& run : p.runs) {
             if (run.format.link.empty()) {
                 writeFormat(run.format, state_);
-                writeText(run.text, run.format.fontCharset <= 1);
+                writeText(run.text, writesAnsi(run.format));
                 continue;
             }
             out_ += "{\\field{\\*\\fldinst{HYPERLINK \"";
@@ -270,7 +278,7 @@ private:
             needDelimiter_ = false;
             WrittenFormat inner = state_;
             writeFormat(run.format, inner);
-            writeText(run.text, run.format.fontCharset <= 1);
+            writeText(run.text, writesAnsi(run.format));
             out_ += "}}}";
             needDelimiter_ = false;
         }

@@ -91,9 +91,38 @@ std::optional<unsigned char> toWindows1252(char32_t c) {
     return std::nullopt;
 }
 
+namespace {
+
+// The text in Windows-1252 bytes, in one pass that copies ASCII as it is; none when a character
+// does not fit.
+std::optional<std::string> windows1252Bytes(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    size_t i = 0;
+    while (i < text.size()) {
+        const char ch = text[i];
+        if (static_cast<unsigned char>(ch) < 0x80) {
+            out.push_back(ch);
+            ++i;
+            continue;
+        }
+        const std::optional<unsigned char> b = toWindows1252(nextCodePoint(text, i));
+        if (!b) return std::nullopt;
+        out.push_back(static_cast<char>(*b));
+    }
+    return out;
+}
+
+}  // namespace
+
 bool fitsWindows1252(std::string_view text) {
-    for (char32_t c : toUtf32(text)) {
-        if (!toWindows1252(c)) return false;
+    size_t i = 0;
+    while (i < text.size()) {
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
+            ++i;
+        } else if (!toWindows1252(nextCodePoint(text, i))) {
+            return false;
+        }
     }
     return true;
 }
@@ -159,7 +188,15 @@ DecodedText decodeText(std::string_view bytes) {
 
 std::string encodeText(std::string_view text, TextEncoding preferred, TextEncoding* used) {
     TextEncoding encoding = preferred;
-    if (encoding == TextEncoding::Windows1252 && !fitsWindows1252(text)) {
+    if (encoding == TextEncoding::Windows1252) {
+        // Bytes that a reader would take for UTF-8 or a byte-order mark ("Ã¤", "ï»¿", "ÿþ" at
+        // the start) would not read back as this text: such a text, like one with a character
+        // Windows-1252 lacks, is written as UTF-8 with a mark.
+        std::optional<std::string> bytes = windows1252Bytes(text);
+        if (bytes && detectEncoding(*bytes) == TextEncoding::Windows1252) {
+            if (used) *used = encoding;
+            return std::move(*bytes);
+        }
         encoding = TextEncoding::Utf8Bom;
     }
     if (used) *used = encoding;
@@ -175,10 +212,7 @@ std::string encodeText(std::string_view text, TextEncoding preferred, TextEncodi
         case TextEncoding::Windows1252:
             break;
     }
-    std::string out;
-    out.reserve(text.size());
-    for (char32_t c : toUtf32(text)) out.push_back(static_cast<char>(*toWindows1252(c)));
-    return out;
+    return {};
 }
 
 }  // namespace vorbix

@@ -21,8 +21,9 @@ DecodedText decodeText(std::string_view bytes);
 // The encoding decodeText would find, without decoding.
 TextEncoding detectEncoding(std::string_view bytes);
 
-// Encodes UTF-8 text in `preferred`. Windows-1252 is used only when every character fits;
-// otherwise the text is written as UTF-8 with a byte-order mark, so that nothing is lost.
+// Encodes UTF-8 text in `preferred`. Windows-1252 is used only when every character fits and the
+// bytes read back as Windows-1252; otherwise the text is written as UTF-8 with a byte-order mark,
+// so that nothing is lost.
 // `used` receives the encoding actually written.
 std::string encodeText(std::string_view text, TextEncoding preferred, TextEncoding* used = nullptr);
 

@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
         called = Clock::now();
         loop.quit();
     });
-    if (!backend.registerHotKey(30000, {0x74, vorbix::MOD_CONTROL})) {  // Ctrl+F5
+    if (!backend.registerHotKey(30000, {0x74, vorbix::MOD_CONTROL}).ok()) {  // Ctrl+F5
         std::fprintf(stderr, "Ctrl+F5 could not be registered\n");
         return 1;
     }
@@ -93,8 +93,10 @@ int main(int argc, char** argv) {
     int registered = 0;
     for (int key = 0; key < 12; ++key)
         for (uint32_t modifiers = 0; modifiers < 16; ++modifiers)
-            registered += backend.registerHotKey(30000 + key * 16 + int(modifiers),
-                                                 {uint16_t(0x70 + key), modifiers});
+            registered += backend
+                              .registerHotKey(30000 + key * 16 + int(modifiers),
+                                              {uint16_t(0x70 + key), modifiers})
+                              .ok();
     const Clock::time_point middle = Clock::now();
     for (int id = 30000; id < 30000 + 12 * 16; ++id) backend.unregisterHotKey(id);
     const Clock::time_point end = Clock::now();

@@ -26,15 +26,18 @@ std::string joined(const std::vector<std::string>& words) {
 
 }  // namespace
 
-bool FakeHotKeyBackend::registerHotKey(int32_t id, const TWinHotKey& c) {
+HotKeyResult FakeHotKeyBackend::registerHotKey(int32_t id, const TWinHotKey& c) {
     log_.push_back("register " + std::to_string(id) + " " + std::to_string(c.Modifiers) + "+" +
                    std::to_string(c.Key));
-    if (c.Key == 0 || refused.count({c.Key, c.Modifiers})) return false;
+    if (c.Key == 0) return HotKeyResult::refused(HotKeyRefusal::NoKey);
+    if (refused.count({c.Key, c.Modifiers}))
+        return HotKeyResult::refused(HotKeyRefusal::HeldByOther,
+                                     kLocksOff | kCapsLockOn | kNumLockOn | kCapsAndNumLockOn);
     for (const auto& [other, combination] : registered) {
-        if (other != id && combination == c) return false;
+        if (other != id && combination == c) return HotKeyResult::refused(HotKeyRefusal::Duplicate);
     }
     registered[id] = c;
-    return true;
+    return HotKeyResult::accepted();
 }
 
 void FakeHotKeyBackend::unregisterHotKey(int32_t id) {
@@ -84,8 +87,19 @@ LaunchResult FakeLauncher::openSettings(SettingsPanel panel) {
 void FakeWindows::minimizeAll() {
     log_.push_back("minimize all");
 }
-void FakeWindows::closeWindowsBelow(WindowId window) {
-    log_.push_back("close below " + std::to_string(window));
+std::vector<WindowId> FakeWindows::stackingOrder() {
+    log_.push_back("stacking");
+    return stacking;
+}
+void FakeWindows::closeWindowsBelow(WindowId window, const std::vector<WindowId>& order) {
+    std::string line = "close below " + std::to_string(window) + " of";
+    for (WindowId w : order) line += " " + std::to_string(w);
+    log_.push_back(line);
+}
+bool FakeWindows::closeActiveWindow() {
+    if (!windowManager) return false;
+    log_.push_back("close active");
+    return true;
 }
 int FakeWindows::hideWindows(const std::vector<std::string>& keywords) {
     log_.push_back("hide " + joined(keywords));

@@ -18,9 +18,9 @@ using Log = std::vector<std::string>;
 class FakeHotKeyBackend : public HotKeyBackend {
 public:
     explicit FakeHotKeyBackend(Log& log) : log_(log) {}
-    bool registerHotKey(int32_t id, const TWinHotKey& combination) override;
+    HotKeyResult registerHotKey(int32_t id, const TWinHotKey& combination) override;
     void unregisterHotKey(int32_t id) override;
-    // Combinations "held by another program": registering them fails.
+    // Combinations "held by another program": registering them fails in every lock state.
     std::set<std::pair<uint16_t, uint32_t>> refused;
     std::map<int32_t, TWinHotKey> registered;
 
@@ -61,10 +61,16 @@ class FakeWindows : public WindowControl {
 public:
     explicit FakeWindows(Log& log) : log_(log) {}
     void minimizeAll() override;
-    void closeWindowsBelow(WindowId window) override;
+    std::vector<WindowId> stackingOrder() override;
+    void closeWindowsBelow(WindowId window, const std::vector<WindowId>& stacking) override;
+    bool closeActiveWindow() override;
     int hideWindows(const std::vector<std::string>& keywords) override;
     int showWindows(const std::vector<std::string>& keywords) override;
     void forceForeground(WindowId window) override;
+    // Whether a window manager takes close requests.
+    bool windowManager = true;
+    // What stackingOrder() answers, bottom to top.
+    std::vector<WindowId> stacking;
 
 private:
     Log& log_;

@@ -17,6 +17,7 @@ namespace vorbix {
 namespace {
 
 constexpr std::string_view kGroup = "[Desktop Entry]";
+constexpr std::string_view kEnv = "env";
 
 // The escapes of a desktop entry's string values: \s \n \t \r \\.
 std::string unescapeValue(std::string_view value) {
@@ -136,12 +137,14 @@ std::string quoteExecArg(std::string_view arg) {
 }
 
 // The program and its arguments named by a Run value: a quoted path followed by arguments, or a
-// path on its own.
+// path on its own. A Linux path may itself hold double quotes, and the arguments never do, so the
+// path ends at the last quote of the value.
 std::vector<std::string> argsOfValue(std::string_view value) {
     std::string text = trim(value);
     if (text.empty()) return {};
     if (text[0] != '"') return {text};
-    size_t close = text.find('"', 1);
+    size_t close = text.rfind('"');
+    if (close == 0) close = std::string::npos;
     if (close == std::string::npos) return {text.substr(1)};
     std::vector<std::string> args{text.substr(1, close - 1)};
     std::string rest = text.substr(close + 1);
@@ -189,6 +192,8 @@ std::optional<std::string> readAutostartValue(const std::string& file) {
     }
     if (!exec) return std::nullopt;
     std::vector<std::string> args = splitExec(*exec);
+    if (args.size() >= 2 && args[0] == kEnv && args[1].find('=') == std::string::npos)
+        args.erase(args.begin());
     if (args.empty()) return std::nullopt;
     if (args.size() == 1) return args[0];
     std::string value = "\"" + args[0] + "\"";
@@ -202,6 +207,16 @@ FileResult writeAutostartValue(const std::optional<std::string>& value, const st
         if (::unlink(file.c_str()) != 0 && errno != ENOENT)
             return {false, file + ": " + std::strerror(errno)};
         return {};
+    }
+    // Launchers built on GLib look for the program before they undo "%%", so a program whose
+    // path holds "%" is started through env, which they find; env would take a path with "=" for
+    // a variable, so such a path cannot be started at all.
+    if (args[0].find('%') != std::string::npos) {
+        if (args[0].find('=') != std::string::npos)
+            return {false, args[0] +
+                               ": a program path with both \"%\" and \"=\" cannot be "
+                               "started from an autostart entry"};
+        args.insert(args.begin(), std::string(kEnv));
     }
     std::string exec;
     for (const auto& arg : args) exec += (exec.empty() ? "" : " ") + quoteExecArg(arg);

@@ -1,10 +1,16 @@
-// Applying the machine-wide change policy. The settings dialog writes the administrator's choice
-// as a "Temp.reg" script into the data folder; the program itself, run as root through pkexec
-// (or directly when it already runs as root), reads the script in a command-line mode of its own
-// and writes the policy file. That elevated step accepts nothing but the exact script with the
-// values "0" and "1".
+// The elevated step that writes the machine-wide change policy. It runs as root: through pkexec in
+// the small program vorbix-policy (see PolicyApplyJob), or in the program itself when that already
+// runs as root. Its command line names what it will do, so the authorisation dialog shows it:
+//
+//   vorbix-policy --apply-policy HKV CFG    each value "0" or "1"
+//   vorbix-policy --apply-policy SCRIPT     the values of a "Temp.reg" script of the calling user
+//
+// Plain C++ and POSIX only, so that root loads no toolkit for it.
 #pragma once
 
+#include <sys/types.h>
+
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,7 +19,6 @@
 
 namespace vorbix {
 
-// The command line of the elevated step: PROGRAM --apply-policy SCRIPT.
 inline constexpr std::string_view kApplyPolicyOption = "--apply-policy";
 
 struct PolicyApplyResult {
@@ -21,27 +26,38 @@ struct PolicyApplyResult {
     std::string message;  // what happened, for the user
 };
 
-// Reads the script and writes its two values into the policy file. The script must be a regular
-// file of at most a few kilobytes that holds exactly the change-policy script; anything else is
-// refused without writing. Messages never quote the file's content, since the step may run as
-// root on a file the user named.
+// Writes the two values into the policy file, which every user must be able to read: the file
+// becomes 0644 and its folder 0755 whatever they were. Reads the values back and reports success
+// only when they are what was asked for.
+PolicyApplyResult applyChangePolicy(const ChangePolicy& policy, const std::string& policyPath);
+
+// Applies a change-policy script. The script is looked at before it is opened: it must be a
+// regular file (no link, pipe or device) owned by `owner` and hold exactly the change-policy
+// script; every refusal has the same message, which shows the path with its control characters
+// escaped and never the file's content. Nothing is written on a refusal.
+PolicyApplyResult applyPolicyScriptFile(const std::string& scriptPath,
+                                        const std::string& policyPath, uid_t owner);
+// The same for the user who asked for the step (see callingUser).
 PolicyApplyResult applyPolicyScriptFile(const std::string& scriptPath,
                                         const std::string& policyPath);
 
+// The user on whose behalf the step runs: PKEXEC_UID when pkexec started it, else the real user.
+uid_t callingUser();
+
+// The step's arguments for a policy: --apply-policy HKV CFG.
+std::vector<std::string> applyPolicyArguments(const ChangePolicy& policy);
+
 // Whether the command line asks for the elevated step (its first argument is --apply-policy).
 bool isApplyPolicyCommand(const std::vector<std::string>& args);
-// The elevated step for main(): `args` are the program's arguments without the program name
-// (--apply-policy SCRIPT). Prints the outcome on stderr and returns the exit status: 0 written,
-// 1 refused or failed, 2 wrong command line. The policy file's place is fixed by the caller, never
-// taken from the command line.
+// The elevated step for main(): `args` are the program's arguments without the program name.
+// Prints the outcome on stderr and returns the exit status: 0 written, 1 refused or failed,
+// 2 wrong command line. The policy file's place is fixed by the caller, never taken from the
+// command line.
 int runApplyPolicyCommand(const std::vector<std::string>& args,
                           const std::string& policyPath = std::string(kPolicyFilePath));
 
-// Applies the script as root and waits until that is done: in this process when it is elevated,
-// otherwise by running `program --apply-policy SCRIPT` through pkexec. `program` is the full
-// path of the program's executable.
-PolicyApplyResult requestPolicyApply(const std::string& scriptPath, const std::string& program,
-                                     bool elevated,
-                                     const std::string& policyPath = std::string(kPolicyFilePath));
+// `text` with every byte outside printable ASCII written as \xHH, so a path from the user can be
+// shown on a terminal without acting on it.
+std::string escapeControlBytes(std::string_view text);
 
 }  // namespace vorbix

@@ -33,6 +33,8 @@ enum Atom {
     NetCloseWindow,
     NetActiveWindow,
     WmChangeState,
+    NetSupportingWmCheck,
+    NetSupported,
     AtomCount
 };
 
@@ -54,6 +56,8 @@ constexpr const char* kAtomNames[AtomCount] = {
     "_NET_CLOSE_WINDOW",
     "_NET_ACTIVE_WINDOW",
     "WM_CHANGE_STATE",
+    "_NET_SUPPORTING_WM_CHECK",
+    "_NET_SUPPORTED",
 };
 
 // Source indication "pager" of EWMH client messages: the request comes from a tool acting for
@@ -160,12 +164,28 @@ struct X11WindowControl::Impl {
         return ok();
     }
 
-    std::vector<xcb_window_t> windowList(Atom which) {
+    std::vector<uint32_t> property32(xcb_window_t window, Atom which, xcb_atom_t type) {
         if (!ok()) return {};
         Reply<xcb_get_property_reply_t> r(xcb_get_property_reply(
-            c, xcb_get_property(c, 0, root, atoms[which], XCB_ATOM_WINDOW, 0, kMaxListLength),
-            nullptr));
+            c, xcb_get_property(c, 0, window, atoms[which], type, 0, kMaxListLength), nullptr));
         return values32(r.get());
+    }
+
+    std::vector<xcb_window_t> windowList(Atom which) {
+        return property32(root, which, XCB_ATOM_WINDOW);
+    }
+
+    // An EWMH window manager runs when the root names a check window that names itself, and
+    // it takes close requests when it lists _NET_CLOSE_WINDOW among what it supports.
+    bool windowManagerCloses() {
+        const std::vector<uint32_t> check = windowList(NetSupportingWmCheck);
+        if (check.empty() || check[0] == XCB_NONE) return false;
+        const std::vector<uint32_t> self =
+            property32(check[0], NetSupportingWmCheck, XCB_ATOM_WINDOW);
+        if (self.empty() || self[0] != check[0]) return false;
+        const std::vector<uint32_t> supported = property32(root, NetSupported, XCB_ATOM_ATOM);
+        return std::find(supported.begin(), supported.end(), atoms[NetCloseWindow]) !=
+               supported.end();
     }
 
     std::vector<WindowInfo> describe(const std::vector<xcb_window_t>& windows) {
@@ -360,16 +380,36 @@ void X11WindowControl::minimizeAll() {
     xcb_flush(d->c);
 }
 
-void X11WindowControl::closeWindowsBelow(WindowId window) {
+std::vector<WindowId> X11WindowControl::stackingOrder() {
+    const std::vector<xcb_window_t> stacking = d->windowList(NetClientListStacking);
+    return {stacking.begin(), stacking.end()};
+}
+
+void X11WindowControl::closeWindowsBelow(WindowId window, const std::vector<WindowId>& order) {
     if (!d->ok()) return;
-    std::vector<xcb_window_t> stacking = d->windowList(NetClientListStacking);  // bottom to top
-    const auto top = std::find(stacking.begin(), stacking.end(), window);
-    stacking.erase(top, stacking.end());
-    for (const WindowInfo& info : d->describe(stacking)) {
+    const auto top = std::find(order.begin(), order.end(), window);
+    std::vector<xcb_window_t> below;
+    for (auto it = order.begin(); it != top; ++it)
+        if (*it <= UINT32_MAX) below.push_back(static_cast<xcb_window_t>(*it));
+    // A window closed meanwhile no longer exists and is skipped.
+    for (const WindowInfo& info : d->describe(below)) {
         if (!info.exists || d->isDesktopPart(info) || d->isOwn(info)) continue;
         d->sendToRoot(info.id, NetCloseWindow, {XCB_CURRENT_TIME, kSourcePager});
     }
     xcb_flush(d->c);
+}
+
+bool X11WindowControl::closeActiveWindow() {
+    if (!d->ok() || !d->windowManagerCloses()) return false;
+    // No active window (the focus on the desktop) closes nothing; the desktop and the panels
+    // are never closed.
+    const std::vector<xcb_window_t> active = d->windowList(NetActiveWindow);
+    if (active.empty() || active[0] == XCB_NONE) return true;
+    const WindowInfo info = d->describe({active[0]}).front();
+    if (!info.exists || d->isDesktopPart(info)) return true;
+    d->sendToRoot(info.id, NetCloseWindow, {XCB_CURRENT_TIME, kSourcePager});
+    xcb_flush(d->c);
+    return true;
 }
 
 int X11WindowControl::hideWindows(const std::vector<std::string>& keywords) {

@@ -1,7 +1,8 @@
 // Window control on an X11 desktop through the window manager's EWMH interface: minimise all,
-// close the windows below one, hide and show windows by title, bring a window to the front, and
-// give a started program's first window its window mode. It talks to the X server over a
-// connection of its own and needs only a running Qt event loop (QCoreApplication is enough).
+// close the windows below one or the active one, hide and show windows by title, bring a window
+// to the front, and give a started program's first window its window mode. It talks to the X
+// server over a connection of its own and needs only a running Qt event loop (QCoreApplication
+// is enough).
 //
 // Hidden windows are never lost: they are kept in memory and in a small file, shown again when
 // the object goes away, and windows left hidden by an earlier run that ended without showing
@@ -31,9 +32,15 @@ public:
     void setOwnWindows(std::vector<WindowId> windows);
 
     void minimizeAll() override;
+    std::vector<WindowId> stackingOrder() override;
     // A window that is not in the stacking order (hidden, or 0) counts as the top, so every
-    // visible client window is closed. Docks, the desktop and this program's windows stay.
-    void closeWindowsBelow(WindowId window) override;
+    // client window is closed. Docks, the desktop and this program's windows stay.
+    void closeWindowsBelow(WindowId window, const std::vector<WindowId>& stacking) override;
+    // The same with the stacking order as it is now.
+    void closeWindowsBelow(WindowId window) { closeWindowsBelow(window, stackingOrder()); }
+    // Sends _NET_CLOSE_WINDOW for _NET_ACTIVE_WINDOW; false without an EWMH window manager
+    // that lists the request as supported.
+    bool closeActiveWindow() override;
     // Hides nothing when the hidden-window file cannot be written (see lastError()).
     int hideWindows(const std::vector<std::string>& keywords) override;
     int showWindows(const std::vector<std::string>& keywords) override;

@@ -2,6 +2,7 @@
 
 // Qt first: the X headers define names (Bool, Status) that Qt's headers refuse to follow.
 #include <QCoreApplication>
+#include <QLoggingCategory>
 #include <QMetaObject>
 #include <algorithm>
 #include <cstdlib>
@@ -15,7 +16,13 @@
 #include <X11/extensions/XInput2.h>
 
 namespace vorbix::x11 {
+
+Q_LOGGING_CATEGORY(lcHotKeys, "vorbix.x11", QtInfoMsg)
+
 namespace {
+
+static_assert(kLocksOff == 1 && kCapsLockOn == 2 && kNumLockOn == 4 && kCapsAndNumLockOn == 8,
+              "grab variants are reported as bits in the order lockVariants() makes them");
 
 // The modifier bits a combination is made of; Lock and NumLock are left out, they only choose
 // the grab variant.
@@ -99,25 +106,34 @@ std::vector<uint16_t> X11HotKeyBackend::lockVariants(uint16_t numLock) {
     return {0, XCB_MOD_MASK_LOCK, numLock, static_cast<uint16_t>(XCB_MOD_MASK_LOCK | numLock)};
 }
 
-bool X11HotKeyBackend::registerHotKey(int32_t id, const TWinHotKey& combination) {
-    if (!connection_ || combination.Key == 0 || combination.Key > 0xFF) return false;
+HotKeyResult X11HotKeyBackend::registerHotKey(int32_t id, const TWinHotKey& combination) {
+    if (!connection_) return HotKeyResult::refused(HotKeyRefusal::NoService);
+    if (combination.Key == 0 || combination.Key > 0xFF)
+        return HotKeyResult::refused(HotKeyRefusal::NoKey);
     // The keymap read last stays valid until the server announces a change; the change
     // re-reads it and moves every grab (regrab).
     Grab grab{id, combination, 0, 0, 0};
-    if (!this->grab(grab)) return false;
+    const HotKeyResult result = this->grab(grab);
+    if (!result.ok()) {
+        qCInfo(lcHotKeys, "hot key %d (key 0x%02X, modifiers %u) not registered: %s", id,
+               unsigned(combination.Key), unsigned(combination.Modifiers),
+               describeHotKeyResult(result).c_str());
+        return result;
+    }
     grabs_.push_back(grab);
-    return true;
+    return result;
 }
 
-bool X11HotKeyBackend::grab(Grab& grab) {
+HotKeyResult X11HotKeyBackend::grab(Grab& grab) {
     grab.keycode = 0;
     const uint8_t keycode =
         keymap_->keycodeOfVirtualKey(static_cast<uint8_t>(grab.combination.Key));
-    if (keycode == 0) return false;
+    if (keycode == 0) return HotKeyResult::refused(HotKeyRefusal::NoKey);
     const uint16_t modifiers = modifierMask(grab.combination.Modifiers);
     // The same combination twice is refused, as the system refuses it to one program.
     for (const Grab& other : grabs_)
-        if (other.keycode == keycode && other.modifiers == modifiers) return false;
+        if (other.keycode == keycode && other.modifiers == modifiers)
+            return HotKeyResult::refused(HotKeyRefusal::Duplicate);
 
     // Checked requests: a refusal (BadAccess, another client holds the combination) comes back
     // to the cookie instead of the error handler.
@@ -127,24 +143,25 @@ bool X11HotKeyBackend::grab(Grab& grab) {
     for (uint16_t variant : variants)
         cookies.push_back(xcb_grab_key_checked(connection_, 0, root_, modifiers | variant, keycode,
                                                XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+    // The variants come in the order of the lock-state bits: none, Lock, NumLock, both.
     std::vector<bool> granted;
-    bool all = true;
-    for (xcb_void_cookie_t cookie : cookies) {
-        xcb_generic_error_t* error = xcb_request_check(connection_, cookie);
+    uint8_t refusedLocks = 0;
+    for (size_t i = 0; i < cookies.size(); ++i) {
+        xcb_generic_error_t* error = xcb_request_check(connection_, cookies[i]);
         granted.push_back(error == nullptr);
-        all = all && error == nullptr;
+        if (error) refusedLocks |= static_cast<uint8_t>(1u << i);
         std::free(error);
     }
-    if (!all) {
+    if (refusedLocks) {
         for (size_t i = 0; i < variants.size(); ++i)
             if (granted[i]) xcb_ungrab_key(connection_, keycode, root_, modifiers | variants[i]);
         xcb_flush(connection_);
-        return false;
+        return HotKeyResult::refused(HotKeyRefusal::HeldByOther, refusedLocks);
     }
     grab.keycode = keycode;
     grab.modifiers = modifiers;
     grab.numLock = numLock;
-    return true;
+    return HotKeyResult::accepted();
 }
 
 void X11HotKeyBackend::ungrab(Grab& grab) {

@@ -38,9 +38,10 @@ public:
 
     void setHandler(Handler handler) { handler_ = std::move(handler); }
 
-    // False when the key is 0 or missing from the keyboard, when this program already holds
-    // the same combination, or when another client holds it; nothing stays grabbed then.
-    bool registerHotKey(int32_t id, const TWinHotKey& combination) override;
+    // Refused when the key is 0 or missing from the keyboard, when this program already holds
+    // the same combination, or when another client holds it in any lock variant (the result
+    // names those variants); nothing stays grabbed then.
+    HotKeyResult registerHotKey(int32_t id, const TWinHotKey& combination) override;
     void unregisterHotKey(int32_t id) override;
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
@@ -59,7 +60,7 @@ private:
 
     uint16_t modifierMask(uint32_t modifiers) const;
     static std::vector<uint16_t> lockVariants(uint16_t numLock);
-    bool grab(Grab& grab);
+    HotKeyResult grab(Grab& grab);
     void ungrab(Grab& grab);
     void keymapChanged();
     void regrab();

@@ -120,9 +120,11 @@ TEST_F(Dispatch, BuiltInEffects) {
         dispatcher.runAction(row);
         return p.take();
     };
-    EXPECT_EQ(run(ActionKind::CloseAllWindows), (Log{"hide main", "close below 77"}));
-    EXPECT_EQ(run(ActionKind::CloseProgram),
-              (Log{"release", "down 18", "down 115", "up 18", "up 115"}));
+    // The stacking order is read while the main window is still in it.
+    p.windows.stacking = {5, 77, 9};
+    EXPECT_EQ(run(ActionKind::CloseAllWindows),
+              (Log{"stacking", "hide main", "close below 77 of 5 77 9"}));
+    EXPECT_EQ(run(ActionKind::CloseProgram), (Log{"close active"}));
     EXPECT_EQ(run(ActionKind::CommandLine), (Log{"terminal"}));
     EXPECT_EQ(run(ActionKind::Standby), (Log{"session 32"}));
     EXPECT_EQ(run(ActionKind::SoftwareDialog), (Log{"settings 5"}));

@@ -6,29 +6,17 @@ set -u
 case_name=$1 vorbix=$2 text_target=$3
 command -v xdotool >/dev/null || { echo "SKIPPED: xdotool missing"; exit 77; }
 
-work=$VORBIX_TEST_TMP/$case_name
-mkdir -p "$work/config/Vorbix"
-export XDG_CONFIG_HOME=$work/config
-data=$XDG_CONFIG_HOME/Vorbix
-pids=()
-terminals() { xdotool search --class "[Xx][Tt]erm" 2>/dev/null; }
-cleanup() {
-    local p t
-    # Terminals the program opened on this private display end with it.
-    for t in $(terminals); do xdotool windowclose "$t" 2>/dev/null; done
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-    for p in "${pids[@]}"; do wait "$p" 2>/dev/null; done
-}
-trap cleanup EXIT
+# xfwm4 holds Ctrl+F1 … Ctrl+F12 (workspaces) and Ctrl+Alt+D (show the desktop) for itself:
+# under it the rows take Ctrl+Shift with those keys instead.
+if [ "${VORBIX_TEST_WM:-openbox}" = xfwm4 ]; then
+    fkey=ctrl+shift fkey_text=Strg+Umsch fkey_re='(Strg|Ctrl)\+(Umsch|Shift)'
+    switch_key=ctrl+alt+shift+d switch_text=Strg+Alt+Umsch+D
+else
+    fkey=ctrl fkey_text=Strg fkey_re='(Strg|Ctrl)' switch_key=ctrl+alt+d switch_text=Strg+Alt+D
+fi
 
 source "$(dirname "$(realpath "$0")")/../support/e2e-helpers.sh"
-start_vorbix() {
-    "$vorbix" "$@" >"$work/vorbix.log" 2>&1 &
-    vorbix_pid=$!
-    pids+=("$vorbix_pid")
-    wait_for 10 grep -q '^Active=' "$data/Config.ini" || fail "vorbix did not start: $(cat "$work/vorbix.log")"
-    sleep 0.3
-}
+case_folders "$case_name"
 start_text_target() {
     "$text_target" "$work/text" >/dev/null 2>&1 &
     pids+=($!)
@@ -51,12 +39,12 @@ first_run)
     wait_for 5 has_main_window || fail "main window not shown"
     ;;
 program_row)
-    write_table '[General]' 'Count=1' '[Hot Key1]' 'Hot Key=Strg+F5' \
+    write_table '[General]' 'Count=1' '[Hot Key1]' "Hot Key=$fkey_text+F5" \
         'Action=Benutzerdefiniertes Programm' "Program=/usr/bin/touch<~F~>" \
         "Parameter=$work/started" 'HowToOpen=Normal'
     start_vorbix
     start_text_target
-    xdotool key ctrl+F5
+    xdotool key $fkey+F5
     wait_for 5 test -e "$work/started" || fail "the program was not started"
     ;;
 typed_under_ctrl_alt)
@@ -81,40 +69,40 @@ typed_under_ctrl_alt)
     wait_for 5 field_is "hellohelloGrüße aus$(date +%Y)" || fail "inserted date: '$(field_text)'"
     ;;
 clipboard_strokes)
-    write_table '[General]' 'Count=3' '[Hot Key1]' 'Hot Key=Strg+F5' 'Action=Kopieren' \
-        '[Hot Key2]' 'Hot Key=Strg+F6' 'Action=Einfügen' '[Hot Key3]' 'Hot Key=Strg+F7' \
+    write_table '[General]' 'Count=3' '[Hot Key1]' "Hot Key=$fkey_text+F5" 'Action=Kopieren' \
+        '[Hot Key2]' "Hot Key=$fkey_text+F6" 'Action=Einfügen' '[Hot Key3]' "Hot Key=$fkey_text+F7" \
         'Action=Ausschneiden'
     start_vorbix
     start_text_target
     xdotool type --delay 20 hello
     wait_for 5 field_is hello || fail "typing did not reach the field: $(field_text)"
     xdotool key ctrl+a
-    xdotool key ctrl+F5
+    xdotool key $fkey+F5
     sleep 0.3
     xdotool key End
-    xdotool key ctrl+F6
+    xdotool key $fkey+F6
     wait_for 5 field_is hellohello || fail "paste: '$(field_text)'"
     xdotool key ctrl+a
-    xdotool key ctrl+F7
+    xdotool key $fkey+F7
     wait_for 5 field_is "" || fail "cut: '$(field_text)'"
-    xdotool key ctrl+F6
+    xdotool key $fkey+F6
     wait_for 5 field_is hellohello || fail "paste after cut: '$(field_text)'"
     ;;
 deactivate_hotkey)
-    printf '[Settings]\r\nDeActivateHotKey=Strg+Alt+D\r\n' >"$data/Config.ini"
-    write_table '[General]' 'Count=1' '[Hot Key1]' 'Hot Key=Strg+F5' \
+    printf '[Settings]\r\nDeActivateHotKey=%s\r\n' "$switch_text" >"$data/Config.ini"
+    write_table '[General]' 'Count=1' '[Hot Key1]' "Hot Key=$fkey_text+F5" \
         'Action=Benutzerdefiniertes Programm' "Program=/usr/bin/touch<~F~>" \
         "Parameter=$work/fired" 'HowToOpen=Normal'
     start_vorbix
     start_text_target
-    xdotool key ctrl+alt+d
+    xdotool key $switch_key
     sleep 0.5
-    xdotool key ctrl+F5
+    xdotool key $fkey+F5
     sleep 1
     [ -e "$work/fired" ] && fail "row fired while switched off"
-    xdotool key ctrl+alt+d
+    xdotool key $switch_key
     sleep 0.5
-    xdotool key ctrl+F5
+    xdotool key $fkey+F5
     wait_for 5 test -e "$work/fired" || fail "row did not fire after switching on"
     ;;
 add_in_window)
@@ -129,7 +117,7 @@ add_in_window)
     # The capture field (82, 87) and "Hinzufügen" (686, 91) in the designed 96 ppi layout.
     xdotool mousemove $((X + 150)) $((Y + 99)) click 1
     sleep 0.3
-    xdotool key ctrl+F6
+    xdotool key $fkey+F6
     sleep 0.2
     # The action box comes next in the focus order; "Kommandozeile" opens a terminal.
     xdotool key Tab
@@ -137,11 +125,11 @@ add_in_window)
     xdotool type --delay 30 Kommandoz
     sleep 0.3
     xdotool mousemove $((X + 715)) $((Y + 99)) click 1
-    wait_for 5 grep -Eq 'Hot Key=(Strg|Ctrl)\+F6' "$data/HotKeys.hkv" || fail "row not stored: $(cat "$data/HotKeys.hkv")"
+    wait_for 5 grep -Eq "Hot Key=$fkey_re\\+F6"$'\r' "$data/HotKeys.hkv" || fail "row not stored: $(cat "$data/HotKeys.hkv")"
     grep -q 'Action=Kommandozeile' "$data/HotKeys.hkv" || fail "wrong action: $(cat "$data/HotKeys.hkv")"
     before=$(terminals | wc -l)
     more_terminals() { [ "$(terminals | wc -l)" -gt "$before" ]; }
-    xdotool key ctrl+F6
+    xdotool key $fkey+F6
     wait_for 10 more_terminals ||
         fail "the added row did not fire"
     ;;

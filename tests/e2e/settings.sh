@@ -7,26 +7,8 @@ set -u
 case_name=$1 vorbix=$2
 command -v xdotool >/dev/null || { echo "SKIPPED: xdotool missing"; exit 77; }
 
-work=$VORBIX_TEST_TMP/$case_name
-mkdir -p "$work/config/Vorbix"
-export XDG_CONFIG_HOME=$work/config
-data=$XDG_CONFIG_HOME/Vorbix
-pids=()
-cleanup() {
-    local p
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-    for p in "${pids[@]}"; do wait "$p" 2>/dev/null; done
-}
-trap cleanup EXIT
-
 source "$(dirname "$(realpath "$0")")/../support/e2e-helpers.sh"
-start_vorbix() {
-    "$vorbix" "$@" >"$work/vorbix.log" 2>&1 &
-    vorbix_pid=$!
-    pids+=("$vorbix_pid")
-    wait_for 10 grep -q '^Active=' "$data/Config.ini" || fail "vorbix did not start: $(cat "$work/vorbix.log")"
-    sleep 0.3
-}
+case_folders "$case_name"
 window_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1; }
 has_window() { [ -n "$(window_named "$1")" ]; }
 # The client area's origin of a window on the screen.

@@ -175,40 +175,7 @@ TEST_F(PolicyHelperTest, RefusesEverythingElseAndWritesNothing) {
     EXPECT_FALSE(isApplyPolicyCommand({}));
 }
 
-TEST_F(PolicyHelperTest, WithoutRootTheProgramRunsItselfThroughPkexec) {
-    std::string bin = tmp_ / "bin";
-    test::fs::create_directories(bin);
-    test::ScopedEnv path("PATH", bin);
-    test::ScopedEnv target("VORBIX_TEST_POLICY_FILE", policy_);
-
-    // No pkexec: a clear failure.
-    auto missing = requestPolicyApply(script({false, false}), POLICY_HELPER, false, policy_);
-    EXPECT_FALSE(missing.ok);
-    EXPECT_NE(missing.message.find("pkexec"), std::string::npos);
-    EXPECT_TRUE(policyUntouched());
-
-    // A pkexec stand-in that runs its command as it is, and one that refuses authorisation.
-    test::writeFile(bin + "/pkexec", "#!/bin/sh\nexec \"$@\"\n");
-    test::fs::permissions(bin + "/pkexec", test::fs::perms::owner_all);
-    auto applied = requestPolicyApply(script({true, false}), POLICY_HELPER, false, policy_);
-    EXPECT_TRUE(applied.ok) << applied.message;
-    EXPECT_EQ(readChangePolicy(policy_, PolicyReading::OnlyOneAllows), (ChangePolicy{true, false}));
-
-    test::writeFile(script_, "\"AllowChanges_HKV\"=\"5\"");
-    EXPECT_FALSE(requestPolicyApply(script_, POLICY_HELPER, false, policy_).ok);
-    EXPECT_EQ(readChangePolicy(policy_, PolicyReading::OnlyOneAllows), (ChangePolicy{true, false}));
-
-    test::writeFile(bin + "/pkexec", "#!/bin/sh\nexit 126\n");
-    auto dismissed = requestPolicyApply(script({false, false}), POLICY_HELPER, false, policy_);
-    EXPECT_FALSE(dismissed.ok);
-    EXPECT_NE(dismissed.message.find("authorisation"), std::string::npos);
-
-    // Already root: applied in the process itself, no pkexec involved.
-    auto direct = requestPolicyApply(script({false, false}), "/nonexistent", true, policy_);
-    EXPECT_TRUE(direct.ok) << direct.message;
-    EXPECT_EQ(readChangePolicy(policy_, PolicyReading::OnlyOneAllows),
-              (ChangePolicy{false, false}));
-}
+// Running the step through pkexec: PolicyStepTest.cpp (PolicyJob).
 
 }  // namespace
 }  // namespace vorbix

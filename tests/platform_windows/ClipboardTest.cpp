@@ -26,24 +26,6 @@ bool clipboardEmpty() {
     return !data || data->formats().isEmpty();
 }
 
-// A target window with the focus in its rich-text field.
-struct FocusedTarget {
-    FocusedTarget(XView& view, X11WindowControl& windows, const char* title, QStringList extra = {})
-        : report(tempPath(title)), target(view, title, QStringList{"--report", report} + extra) {
-        id = target.waitForWindow();
-        if (id == 0) return;
-        windows.forceForeground(id);
-        ready = waitFor([&] { return view.activeWindow() == id && holds("focus edit\n"); });
-    }
-    bool holds(const std::string& part) const {
-        return readFile(report).find(part) != std::string::npos;
-    }
-    QString report;
-    Target target;
-    uint32_t id = 0;
-    bool ready = false;
-};
-
 // Typing into a target window: the focus given to it, key strokes through XTest.
 class TypingTest : public ::testing::Test {
 protected:

@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/x11/WindowControlX11.h"
+
 namespace vorbix::test {
 
 // Runs the event loop until the condition holds or the time is up.
@@ -173,5 +175,23 @@ inline QString tempPath(const char* name) {
     const char* dir = std::getenv("VORBIX_TEST_TMP");
     return QString::fromLocal8Bit(dir ? dir : "/tmp") + "/" + name;
 }
+
+// A target window with the focus in its rich-text field.
+struct FocusedTarget {
+    FocusedTarget(XView& view, X11WindowControl& windows, const char* title, QStringList extra = {})
+        : report(tempPath(title)), target(view, title, QStringList{"--report", report} + extra) {
+        id = target.waitForWindow();
+        if (id == 0) return;
+        windows.forceForeground(id);
+        ready = waitFor([&] { return view.activeWindow() == id && holds("focus edit\n"); });
+    }
+    bool holds(const std::string& part) const {
+        return readFile(report).find(part) != std::string::npos;
+    }
+    QString report;
+    Target target;
+    uint32_t id = 0;
+    bool ready = false;
+};
 
 }  // namespace vorbix::test

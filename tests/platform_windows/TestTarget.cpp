@@ -5,6 +5,7 @@
 // offered when its text last changed ("formats a,b,c").
 //
 //   vorbix_test_target --title TITLE [--report FILE] [--own-clipboard TEXT]
+//                      [--own-clipboard-size N]   (TEXT repeated until it is N bytes long)
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
@@ -83,12 +84,17 @@ int main(int argc, char** argv) {
     QString title = QStringLiteral("Vorbix test target");
     QString report;
     QString clipboardText;
+    int clipboardSize = 0;
     const QStringList args = app.arguments();
     for (int i = 1; i + 1 < args.size(); i += 2) {
         if (args[i] == "--title") title = args[i + 1];
         if (args[i] == "--report") report = args[i + 1];
         if (args[i] == "--own-clipboard") clipboardText = args[i + 1];
+        if (args[i] == "--own-clipboard-size") clipboardSize = args[i + 1].toInt();
     }
+    if (!clipboardText.isEmpty() && clipboardSize > clipboardText.size())
+        clipboardText =
+            clipboardText.repeated(clipboardSize / clipboardText.size() + 1).left(clipboardSize);
     Target target(title, report);
     target.show();
     if (!clipboardText.isEmpty()) QGuiApplication::clipboard()->setText(clipboardText);

@@ -25,6 +25,12 @@
 #include <X11/XF86keysym.h>
 #include <X11/keysym.h>
 
+namespace vorbix {
+void PrintTo(const HotKeyResult& result, std::ostream* out) {
+    *out << describeHotKeyResult(result);
+}
+}  // namespace vorbix
+
 namespace vorbix::x11 {
 namespace {
 
@@ -169,10 +175,11 @@ TEST_F(X11Keys, RegisteredCombinationsFireOncePerPressWhateverTheLocks) {
     const BuiltinKeyNames english(BuiltinKeyNames::Group::English);
     const TWinHotKey numPad5 = hotKeyOfText("Ctrl+Alt+Num 5", english);
     ASSERT_NE(numPad5.Key, 0);
-    ASSERT_TRUE(backend.registerHotKey(30000, {0x74, MOD_CONTROL}));  // Ctrl+F5
-    ASSERT_TRUE(backend.registerHotKey(30001, {0x45, MOD_WIN}));      // Win+E
-    ASSERT_TRUE(backend.registerHotKey(30002, numPad5));
-    ASSERT_TRUE(backend.registerHotKey(30003, {0xBA, MOD_CONTROL | MOD_SHIFT}));  // Ctrl+Shift+;
+    ASSERT_TRUE(backend.registerHotKey(30000, {0x74, MOD_CONTROL}).ok());  // Ctrl+F5
+    ASSERT_TRUE(backend.registerHotKey(30001, {0x45, MOD_WIN}).ok());      // Win+E
+    ASSERT_TRUE(backend.registerHotKey(30002, numPad5).ok());
+    ASSERT_TRUE(
+        backend.registerHotKey(30003, {0xBA, MOD_CONTROL | MOD_SHIFT}).ok());  // Ctrl+Shift+;
 
     const std::vector<int32_t> all{30000, 30001, 30002, 30003};
     auto pressAll = [&] {
@@ -201,10 +208,12 @@ TEST_F(X11Keys, RegisteredCombinationsFireOncePerPressWhateverTheLocks) {
     xdotool({"key", "Caps_Lock"});
     EXPECT_EQ(probe.modifierState(), 0);
 
-    // The same combination twice, a key the keyboard lacks and key 0 are refused.
-    EXPECT_FALSE(backend.registerHotKey(30004, {0x74, MOD_CONTROL}));
-    EXPECT_FALSE(backend.registerHotKey(30004, {0x00, MOD_CONTROL}));
-    EXPECT_FALSE(backend.registerHotKey(30004, {0x7F, MOD_CONTROL}));  // F16, not on the keymap
+    // The same combination twice, a key the keyboard lacks and key 0 are refused, each with
+    // its reason.
+    EXPECT_EQ(backend.registerHotKey(30004, {0x74, MOD_CONTROL}).refusal, HotKeyRefusal::Duplicate);
+    EXPECT_EQ(backend.registerHotKey(30004, {0x00, MOD_CONTROL}).refusal, HotKeyRefusal::NoKey);
+    EXPECT_EQ(backend.registerHotKey(30004, {0x7F, MOD_CONTROL}).refusal,
+              HotKeyRefusal::NoKey);  // F16, not on the keymap
 }
 
 TEST_F(X11Keys, HoldingACombinationFiresItOnce) {
@@ -213,7 +222,7 @@ TEST_F(X11Keys, HoldingACombinationFiresItOnce) {
     ASSERT_TRUE(recorder.sync());
     EXPECT_GT(recorder.pressesOf(XK_y), 1);
 
-    ASSERT_TRUE(backend.registerHotKey(30000, {0x74, MOD_CONTROL}));
+    ASSERT_TRUE(backend.registerHotKey(30000, {0x74, MOD_CONTROL}).ok());
     xdotool({"keydown", "ctrl+F5", "sleep", "1", "keyup", "ctrl+F5"});
     ASSERT_TRUE(recorder.sync());
     QCoreApplication::processEvents();
@@ -238,7 +247,9 @@ TEST_F(X11Keys, CombinationHeldByAnotherClientIsRefusedAndStaysThere) {
                                                  static_cast<uint16_t>(XCB_MOD_MASK_CONTROL | lock),
                                                  f7, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC)),
                   nullptr);
-    EXPECT_FALSE(backend.registerHotKey(30000, {0x76, MOD_CONTROL}));
+    EXPECT_EQ(backend.registerHotKey(30000, {0x76, MOD_CONTROL}),
+              HotKeyResult::refused(HotKeyRefusal::HeldByOther,
+                                    kLocksOff | kCapsLockOn | kNumLockOn | kCapsAndNumLockOn));
     xdotool({"key", "ctrl+F7"});
     EXPECT_TRUE(other.receivedKeyPress(3000));
 
@@ -249,7 +260,9 @@ TEST_F(X11Keys, CombinationHeldByAnotherClientIsRefusedAndStaysThere) {
                                                 XCB_MOD_MASK_CONTROL | keymap.numLockMask(), f6,
                                                 XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC)),
               nullptr);
-    EXPECT_FALSE(backend.registerHotKey(30001, {0x75, MOD_CONTROL}));
+    // The result names the one variant that failed.
+    EXPECT_EQ(backend.registerHotKey(30001, {0x75, MOD_CONTROL}),
+              HotKeyResult::refused(HotKeyRefusal::HeldByOther, kNumLockOn));
     pressAndSettle("ctrl+F6");
     EXPECT_TRUE(recorder.pressed(XK_F6));
     EXPECT_TRUE(fired.empty());
@@ -257,7 +270,7 @@ TEST_F(X11Keys, CombinationHeldByAnotherClientIsRefusedAndStaysThere) {
 
 TEST_F(X11Keys, UnregisteringLetsTheKeyReachTheFocusedWindow) {
     // Shift+Alt+F8 (Ctrl+Alt+F keys switch terminals inside the server).
-    ASSERT_TRUE(backend.registerHotKey(30000, {0x77, MOD_SHIFT | MOD_ALT}));
+    ASSERT_TRUE(backend.registerHotKey(30000, {0x77, MOD_SHIFT | MOD_ALT}).ok());
     pressAndSettle("shift+alt+F8");
     EXPECT_EQ(fired, std::vector<int32_t>{30000});
     EXPECT_FALSE(recorder.pressed(XK_F8));
@@ -269,7 +282,7 @@ TEST_F(X11Keys, UnregisteringLetsTheKeyReachTheFocusedWindow) {
     EXPECT_TRUE(recorder.pressed(XK_F8));
 
     // Free again: it can be registered once more, under another identifier.
-    ASSERT_TRUE(backend.registerHotKey(10000, {0x77, MOD_SHIFT | MOD_ALT}));
+    ASSERT_TRUE(backend.registerHotKey(10000, {0x77, MOD_SHIFT | MOD_ALT}).ok());
     pressAndSettle("shift+alt+F8");
     EXPECT_EQ(fired, (std::vector<int32_t>{30000, 10000}));
 }
@@ -282,7 +295,7 @@ TEST_F(X11Keys, StrokesFromAHeldHotKeyReachTheFocusedWindowWithoutItsModifiers) 
         strokeShortCut(0x0083, output);  // F20, which the keymap lacks
         strokeShortCut(0x00A8, output);  // browser refresh, which it lacks too
     });
-    ASSERT_TRUE(backend.registerHotKey(30000, {0x78, MOD_CONTROL | MOD_WIN}));  // Ctrl+Win+F9
+    ASSERT_TRUE(backend.registerHotKey(30000, {0x78, MOD_CONTROL | MOD_WIN}).ok());  // Ctrl+Win+F9
 
     // The hot key stays held while the action types.
     xdotool({"keydown", "ctrl+super+F9"});
@@ -307,7 +320,8 @@ TEST_F(X11Keys, StrokesFromAHeldHotKeyReachTheFocusedWindowWithoutItsModifiers) 
 }
 
 TEST_F(X11Keys, GermanLayoutFollowsTheActiveGroup) {
-    ASSERT_TRUE(backend.registerHotKey(30001, {0x59, MOD_CONTROL}));  // Ctrl+Y on the US layout
+    ASSERT_TRUE(
+        backend.registerHotKey(30001, {0x59, MOD_CONTROL}).ok());  // Ctrl+Y on the US layout
     setLayout({"de"});
     // The German layout puts Y where Z was; the registration moves along with the key once the
     // program has seen the new mapping.
@@ -332,7 +346,7 @@ TEST_F(X11Keys, GermanLayoutFollowsTheActiveGroup) {
         EXPECT_NE(keymap.keycodeOf(XK_udiaeresis), 0);
     }
     // A punctuation key of the German layout as a hot key.
-    ASSERT_TRUE(backend.registerHotKey(30000, {0xBA, MOD_CONTROL}));  // Ctrl+Ü
+    ASSERT_TRUE(backend.registerHotKey(30000, {0xBA, MOD_CONTROL}).ok());  // Ctrl+Ü
     pressAndSettle("ctrl+udiaeresis");
     EXPECT_EQ(fired, std::vector<int32_t>{30000});
     backend.unregisterHotKey(30000);

@@ -96,11 +96,14 @@ TEST(ChangePolicy, OnlyExactlyZeroForbids) {
     EXPECT_EQ(policyOf("[Vorbix]\nAllowChanges_HKV=1\nAllowChanges_CFG=yes\n",
                        PolicyReading::OnlyOneAllows),
               (ChangePolicy{true, false}));
-    // A policy file that cannot be read is reported.
+    // A policy file that cannot be read is reported, and forbids: someone put it there.
     ASSERT_EQ(::mkdir((folder + "dir.ini").c_str(), 0700), 0);
     std::string error;
-    EXPECT_EQ(readChangePolicy(folder + "dir.ini", lenient, &error), (ChangePolicy{true, true}));
+    EXPECT_EQ(readChangePolicy(folder + "dir.ini", lenient, &error), (ChangePolicy{false, false}));
     EXPECT_FALSE(error.empty());
+    error.clear();
+    EXPECT_EQ(readChangePolicy(folder + "none.ini", lenient, &error), (ChangePolicy{true, true}));
+    EXPECT_TRUE(error.empty());
 }
 
 TEST(ChangePolicy, AccountEntriesScriptAndPolicyFile) {

@@ -14,3 +14,31 @@ main_window() { xdotool search --onlyvisible --name '^Pellmarr - Vorbix$' | head
 has_main_window() { [ -n "$(main_window)" ]; }
 # The table as the Windows version writes it: CR LF lines in Windows-1252; $data is the data folder.
 write_table() { printf '%s\r\n' "$@" | iconv -f UTF-8 -t WINDOWS-1252 >"$data/HotKeys.hkv"; }
+# start_vorbix [ARGS...]: starts $vorbix (its output in $work/vorbix.log, its process id in
+# vorbix_pid and pids) and waits until it has written its configuration in $data.
+start_vorbix() {
+    "$vorbix" "$@" >"$work/vorbix.log" 2>&1 &
+    vorbix_pid=$!
+    pids+=("$vorbix_pid")
+    wait_for 10 grep -q '^Active=' "$data/Config.ini" || fail "vorbix did not start: $(cat "$work/vorbix.log")"
+    sleep 0.3
+}
+# case_folders NAME: the case's own folder $work below $VORBIX_TEST_TMP, with $data, the data
+# folder of a private XDG_CONFIG_HOME; stop_started runs when the case ends.
+case_folders() {
+    work=$VORBIX_TEST_TMP/$1
+    mkdir -p "$work/config/Vorbix"
+    export XDG_CONFIG_HOME=$work/config
+    data=$XDG_CONFIG_HOME/Vorbix
+    pids=()
+    trap stop_started EXIT
+}
+terminals() { xdotool search --class "[Xx][Tt]erm" 2>/dev/null; }
+# Closes the terminals on this private display (a row's action may have opened them) and stops
+# what the case put into pids.
+stop_started() {
+    local p t
+    for t in $(terminals); do xdotool windowclose "$t" 2>/dev/null; done
+    for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+    for p in "${pids[@]}"; do wait "$p" 2>/dev/null; done
+}

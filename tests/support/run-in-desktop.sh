@@ -1,27 +1,37 @@
 #!/usr/bin/env bash
 # Runs a command inside a private desktop session: a session bus, an X server (Xvfb), a window
-# manager (openbox), a tray host (trayer) and a PulseAudio server with two null sinks. Every piece
-# is a child of this script, known by its process id and stopped by it afterwards.
+# manager, a tray host (trayer) and a PulseAudio server with two null sinks. Every piece is a
+# child of this script, known by its process id and stopped by it afterwards.
 #
-#   run-in-desktop.sh [--no-tray] [--no-audio] [--no-wm] -- COMMAND [ARGS...]
+#   run-in-desktop.sh [--no-tray] [--no-audio] [--no-wm | --wm NAME] -- COMMAND [ARGS...]
 #
-# The command sees DISPLAY, DBUS_SESSION_BUS_ADDRESS, XDG_RUNTIME_DIR, PULSE_SERVER and
-# VORBIX_TEST_TMP (a private temporary folder, removed afterwards) and VORBIX_TEST_XVFB_PID. Exit status: the command's;
-# 77 (skipped) when Xvfb cannot start at all.
+# NAME is the window manager: openbox (the default), xfwm4 (with its settings daemon xfconfd,
+# which the private session bus starts on demand), metacity or i3. Each runs with its own
+# defaults, key bindings included, except openbox and i3, whose configuration binds no keys.
+# The command sees DISPLAY, DBUS_SESSION_BUS_ADDRESS, XDG_RUNTIME_DIR, PULSE_SERVER,
+# VORBIX_TEST_TMP (a private temporary folder, removed afterwards), VORBIX_TEST_XVFB_PID and
+# VORBIX_TEST_WM (the window manager's name, "none" without one). Exit status: the command's;
+# 77 (skipped) when Xvfb cannot start at all or the window manager asked for is not installed.
 set -u
 
-tray=1 audio=1 wm=1
+tray=1 audio=1 wm=openbox
 while [ $# -gt 0 ]; do
     case "$1" in
         --no-tray) tray=0 ;;
         --no-audio) audio=0 ;;
-        --no-wm) wm=0 ;;
+        --no-wm) wm=none ;;
+        --wm) shift; wm=${1:-} ;;
         --) shift; break ;;
         *) break ;;
     esac
     shift
 done
-[ $# -gt 0 ] || { echo "usage: run-in-desktop.sh [--no-tray] [--no-audio] [--no-wm] -- COMMAND" >&2; exit 2; }
+usage="usage: run-in-desktop.sh [--no-tray] [--no-audio] [--no-wm | --wm openbox|xfwm4|metacity|i3] -- COMMAND"
+[ $# -gt 0 ] || { echo "$usage" >&2; exit 2; }
+case $wm in
+    openbox | xfwm4 | metacity | i3 | none) ;;
+    *) echo "unknown window manager '$wm'; $usage" >&2; exit 2 ;;
+esac
 
 tmp=$(mktemp -d /tmp/vorbix-desktop.XXXXXX)
 pids=()
@@ -38,11 +48,16 @@ export XDG_RUNTIME_DIR="$tmp/runtime"
 mkdir -m 0700 "$XDG_RUNTIME_DIR"
 export VORBIX_TEST_TMP="$tmp/work"
 mkdir -p "$VORBIX_TEST_TMP"
+export VORBIX_TEST_WM=$wm
 unset SESSION_MANAGER
+# The desktop's own programs (and the services the bus starts for them) keep their settings
+# and caches in the private folder, never in the user's.
+desktop_env=(XDG_CONFIG_HOME="$tmp/desktop-config" XDG_CACHE_HOME="$tmp/desktop-cache"
+    XDG_DATA_HOME="$tmp/desktop-data" GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1 GTK_A11Y=none)
 
 # Session bus first, so that no X client starts a bus of its own.
 if command -v dbus-daemon >/dev/null; then
-    dbus-daemon --session --nofork --nopidfile --address="unix:path=$tmp/bus" --print-address=3 3>"$tmp/bus-address" &
+    env "${desktop_env[@]}" dbus-daemon --session --nofork --nopidfile --address="unix:path=$tmp/bus" --print-address=3 3>"$tmp/bus-address" &
     pids+=($!)
     for _ in $(seq 100); do [ -s "$tmp/bus-address" ] && break; sleep 0.02; done
     export DBUS_SESSION_BUS_ADDRESS="unix:path=$tmp/bus"
@@ -65,8 +80,18 @@ export DISPLAY=":$(head -n1 "$tmp/display")"
 # A test that takes the X server away from under the program needs its process id.
 export VORBIX_TEST_XVFB_PID=${pids[-1]}
 
-if [ $wm -eq 1 ]; then
-    cat >"$tmp/openbox-rc.xml" <<'XML'
+# The window manager is ready when it has claimed the screen: the root names a check window
+# that names itself. Each of the four has set up its own key grabs by then, so a test's grab
+# made afterwards meets them.
+wm_claimed() {
+    local check
+    check=$(xprop -root -notype _NET_SUPPORTING_WM_CHECK 2>/dev/null | awk '/window id/ {print $NF}')
+    [ -n "$check" ] && xprop -id "$check" -notype _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "$check"
+}
+start_wm() {
+    case $wm in
+    openbox)
+        cat >"$tmp/openbox-rc.xml" <<'XML'
 <?xml version="1.0" encoding="UTF-8"?>
 <openbox_config xmlns="http://openbox.org/3.4/rc">
   <focus><focusNew>yes</focusNew><followMouse>no</followMouse></focus>
@@ -76,12 +101,39 @@ if [ $wm -eq 1 ]; then
   <mouse/>
 </openbox_config>
 XML
-    openbox --sm-disable --config-file "$tmp/openbox-rc.xml" >"$tmp/openbox.log" 2>&1 &
+        openbox --sm-disable --config-file "$tmp/openbox-rc.xml" >"$tmp/wm.log" 2>&1 &
+        ;;
+    xfwm4)
+        env "${desktop_env[@]}" xfwm4 --compositor=off --sm-client-disable >"$tmp/wm.log" 2>&1 &
+        ;;
+    metacity)
+        env "${desktop_env[@]}" metacity --sm-disable --no-composite >"$tmp/wm.log" 2>&1 &
+        ;;
+    i3)
+        # No bar, no bindings: a window manager and nothing else.
+        printf '%s\n' 'font pango:DejaVu Sans 8' 'focus_on_window_activation focus' \
+            'default_border normal' >"$tmp/i3.config"
+        env "${desktop_env[@]}" i3 -c "$tmp/i3.config" >"$tmp/wm.log" 2>&1 &
+        ;;
+    esac
     pids+=($!)
-    for _ in $(seq 250); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    local pid=$! _
+    for _ in $(seq 500); do
+        wm_claimed && return 0
+        kill -0 "$pid" 2>/dev/null || break
         sleep 0.02
     done
+    echo "FAIL: the window manager $wm did not start:" >&2
+    cat "$tmp/wm.log" >&2
+    return 1
+}
+
+if [ "$wm" != none ]; then
+    if ! command -v "$wm" >/dev/null; then
+        echo "SKIPPED: the window manager $wm is not installed" >&2
+        exit 77
+    fi
+    start_wm || exit 1
 fi
 
 if [ $tray -eq 1 ] && command -v trayer >/dev/null; then

@@ -1,0 +1,157 @@
+// Rows whose combination the system refused, as the main window shows them: the mark and tip in
+// the list, the count in the status strip, the message on adding and the notice on switching on,
+// in the user's language.
+#include <gtest/gtest.h>
+
+#include <QAbstractItemModelTester>
+#include <QComboBox>
+#include <QIcon>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTreeView>
+
+#include "components/HotkeyEx.h"
+#include "platform/fake/FakeDesktop.h"
+#include "shell/HotKeyTableModel.h"
+#include "shell/MainWindow.h"
+#include "shell/ShellCore.h"
+#include "storage/AtomicFile.h"
+#include "tests/shell/ShellTestSupport.h"
+
+namespace vorbix {
+namespace {
+
+constexpr uint16_t kCtrl = 0x4000;
+constexpr uint16_t kF5 = 0x74, kF6 = 0x75;
+const QString kTakenDe =
+    "Diese Tastenkombination wird bereits von einem anderen Programm verwendet.";
+const QString kTakenEn = "This key combination is already used by another program.";
+
+class RegistrationMarks : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::offscreenApp();
+        env = test::fakeEnvironment(dir, platform);
+        // A desktop without tray host: notices come as message boxes.
+        env.trayAvailable = [] { return false; };
+        main = std::make_unique<TMain>(env);
+        main->startUp();
+        tester = std::make_unique<QAbstractItemModelTester>(
+            &main->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+        platform.take();
+    }
+    void takenElsewhere(uint16_t key, bool taken = true) {
+        if (taken)
+            platform.hotKeys.refused.insert({key, MOD_CONTROL});
+        else
+            platform.hotKeys.refused.erase({key, MOD_CONTROL});
+    }
+    void add(uint16_t key) {
+        main->hotkeyField()->setHotKey(kCtrl | key);
+        main->actionBox()->setCurrentIndex(toIndex(ActionKind::Copy));
+        main->LabelAddHotKeyClick();
+    }
+    // The tip of the row's combination; empty when the row shows no mark.
+    QString tip(int row) const {
+        const QModelIndex index = main->model().index(row, HotKeyTableModel::HotKeyColumn);
+        const bool marked = !index.data(Qt::DecorationRole).value<QIcon>().isNull();
+        const QString text = index.data(Qt::ToolTipRole).toString();
+        EXPECT_EQ(marked, !text.isEmpty()) << "row " << row << ": mark and tip disagree";
+        return text;
+    }
+    // The status strip's word on rows that do not work; empty while it is hidden.
+    QString problems() const {
+        QLabel* label = main->statusProblemLabel();
+        return label->isHidden() ? QString() : label->text();
+    }
+    std::vector<std::string> messages() {
+        std::vector<std::string> out;
+        for (const std::string& line : platform.take())
+            if (line.rfind("info: ", 0) == 0 || line.rfind("error: ", 0) == 0) out.push_back(line);
+        return out;
+    }
+
+    QTemporaryDir dir;
+    fake::FakePlatform platform;
+    ShellEnvironment env;
+    std::unique_ptr<TMain> main;
+    std::unique_ptr<QAbstractItemModelTester> tester;
+};
+
+TEST_F(RegistrationMarks, ARowOnATakenCombinationIsAddedMarkedAndToldInTheUsersLanguage) {
+    takenElsewhere(kF5);
+    add(kF5);
+    add(kF6);
+    ASSERT_EQ(main->table().size(), 2u);
+    const auto told = messages();
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0].rfind("info: " + kTakenDe.toStdString() + "\r\n\r\nDer Hot Key wurde", 0), 0u)
+        << told[0];
+    EXPECT_EQ(tip(0), kTakenDe);
+    EXPECT_EQ(tip(1), "");
+    // The action column keeps its image; only the combination carries the mark.
+    EXPECT_FALSE(main->model().index(0, 1).data(Qt::DecorationRole).value<QIcon>().isNull());
+    EXPECT_EQ(problems(), "Nicht wirksam: 1");
+    EXPECT_EQ(main->statusCountLabel()->text(), "2 Hot Keys");
+
+    main->switchLanguage("English");
+    EXPECT_EQ(tip(0), kTakenEn);
+    EXPECT_EQ(problems(), "Not working: 1");
+
+    // Deleting the refused row takes its mark and the count with it.
+    main->selectRow(0);
+    main->MenuDeleteSelectedExecute();
+    EXPECT_EQ(tip(0), "");
+    EXPECT_EQ(problems(), "");
+}
+
+TEST_F(RegistrationMarks, SwitchingOnChecksAgainAndSaysOnceHowManyAreRefused) {
+    takenElsewhere(kF5);
+    add(kF5);
+    add(kF6);
+    messages();
+
+    // Switched off, nothing is registered: no marks, no count.
+    main->PopupDeactivateExecute();
+    EXPECT_EQ(tip(0), "");
+    EXPECT_EQ(problems(), "");
+    EXPECT_TRUE(messages().empty());
+
+    // Meanwhile the other program lets go of Ctrl+F5 and takes Ctrl+F6.
+    takenElsewhere(kF5, false);
+    takenElsewhere(kF6);
+    main->PopupDeactivateExecute();
+    EXPECT_EQ(tip(0), "");
+    EXPECT_EQ(tip(1), kTakenDe);
+    // No tray here: the notice comes as one information box.
+    const auto told = messages();
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0].rfind("info: Nicht wirksame Hot Keys: 1.", 0), 0u) << told[0];
+
+    // All free again: switching off and on says nothing.
+    takenElsewhere(kF6, false);
+    main->PopupDeactivateExecute();
+    main->PopupDeactivateExecute();
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(tip(1), "");
+    EXPECT_EQ(problems(), "");
+}
+
+TEST_F(RegistrationMarks, LoadedRowsShowWhyTheyDoNotWork) {
+    const std::string file = dir.path().toStdString() + "/other.hkv";
+    ASSERT_TRUE(writeFileAtomically(
+        file,
+        "[General]\r\nCount=3\r\n[Hot Key1]\r\nHot Key=Strg+F7\r\nAction=Kopieren\r\n"
+        "[Hot Key2]\r\nHot Key=Strg+F7\r\nAction=Kopieren\r\n"
+        "[Hot Key3]\r\nHot Key=Strg+F8\r\nAction=Kopieren\r\n"));
+    main->core().commands.load(file);
+    EXPECT_EQ(tip(0), "");
+    EXPECT_EQ(tip(1), "Das System hat diese Tastenkombination nicht angenommen.");
+    EXPECT_EQ(tip(2), "");
+    EXPECT_EQ(problems(), "Nicht wirksam: 1");
+    // Loading says nothing at once: the marks tell.
+    EXPECT_TRUE(messages().empty());
+}
+
+}  // namespace
+}  // namespace vorbix
