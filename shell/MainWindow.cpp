@@ -3,13 +3,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QCursor>
 #include <QDesktopServices>
 #include <QMenu>
 #include <QSystemTrayIcon>
-#include <QTimer>
 #include <QTreeView>
 #include <QUrl>
 
@@ -42,8 +40,6 @@
 #include "shell/UpdateCheck.h"
 #include "shell/WelcomePage.h"
 #include "storage/ActionEffects.h"
-#include "storage/ConfigFile.h"
-#include "storage/HotKeyFile.h"
 #include "storage/LanguageKeys.h"
 #include "storage/StorageLocations.h"
 
@@ -53,10 +49,6 @@ namespace {
 
 using A = AnchorLayout;
 constexpr QSize kDesignSize(807, 532);
-// How long a tray notification of the end stays readable before the program ends.
-constexpr int kExitNoticeMs = 5000;
-// A message box at the end closes by itself after this long, so the end is never held up.
-constexpr int kExitMessageMs = 20000;
 
 QString q(const std::string& s) {
     return QString::fromStdString(s);
@@ -558,94 +550,6 @@ void TMain::ShowMyHotKeys() {
     hotKeyPage_->show();
     hotKeyPage_->setImprovementVisible(improvementVisible_);
     welcomePage_->hide();
-}
-
-// ---------------------------------------------------------------------------------------------
-// Closing and session end
-
-std::string TMain::saveState() {
-    std::string failures;
-    for (const FileResult& r :
-         {writeMainConfig(configPath()),
-          SaveHotKeys(hotKeyPath(), core_->table, texts_, core_->defaultDeviceId,
-                      {.languages = &core_->languages})}) {
-        if (!r.ok) failures += (failures.empty() ? "" : "\r\n") + r.error;
-    }
-    return failures;
-}
-
-void TMain::reportSaveFailure(const std::string& reason) {
-    const std::string text = message("MessageSaveFailed") + "\r\n\r\n" + reason;
-    if ((isVisible() && !isMinimized()) || !tray_->notify(q(text))) {
-        env_.prompter->showMessage(text, MessageType::Error);
-    }
-}
-
-void TMain::MenuCloseExecute() {
-    tray_->rules().requestExit();
-    close();
-}
-
-void TMain::sessionEnding() {
-    editors_->closeAll();
-    tray_->rules().sessionEnds();
-    close();
-}
-
-void TMain::commitData() {
-    if (const std::string failed = saveState(); !failed.empty()) reportSaveFailure(failed);
-}
-
-void TMain::closeEvent(QCloseEvent* e) {
-    const bool windowWasUp = isVisible() && !isMinimized();
-    const std::string failed = saveState();
-    const TrayRules::CloseDecision decision = tray_->rules().closeQuery();
-    if (decision.hideWindow) {
-        tray_->showCaption();
-        tray_->hideApplication();
-    }
-    if (!decision.allow) {
-        e->ignore();
-        if (!failed.empty()) reportSaveFailure(failed);
-        // Minimised for want of a tray (still visible), the window has told its own notice.
-        if (!decision.noticeDue || isVisible()) return;
-        auto file = ConfigFile::open(configPath());
-        if (file && file->read(config::kSymbolNotice) == config::kFlagOff) {
-            file->write(config::kSymbolNotice, config::kFlagOn);
-            file->save();
-            env_.prompter->showMessage(message("MessageSymbolClose1") + "\r\n\r\n" +
-                                           message("MessageSymbolClose2") + "\r\n\r\n" +
-                                           message("MessageSymbolClose3"),
-                                       MessageType::Information);
-        }
-        return;
-    }
-    // Closing: an open editor or dialog writes nothing, then the program ends.
-    editors_->closeAll();
-    settingsHub_->closeWithoutApplying();
-    if (about_) about_->close();
-    e->accept();
-    closedForGood_ = true;
-    finishExit(failed, windowWasUp);
-}
-
-void TMain::finishExit(const std::string& failure, bool windowWasUp) {
-    auto end = [this] {
-        tray_->setIconVisible(false);
-        QCoreApplication::quit();
-    };
-    if (failure.empty()) return end();
-    const std::string text = message("MessageSaveFailed") + "\r\n\r\n" + failure;
-    if (!windowWasUp && tray_->notify(q(text))) {
-        // The notification stays readable for a moment before the program ends.
-        QTimer::singleShot(kExitNoticeMs, this, end);
-        return;
-    }
-    if (ownPrompter_)
-        ownPrompter_->showMessageFor(text, MessageType::Error, kExitMessageMs);
-    else
-        env_.prompter->showMessage(text, MessageType::Error);
-    end();
 }
 
 void TMain::MenuAboutExecute() {
