@@ -48,7 +48,9 @@ void SettingsAccountPage::SetLanguage(const LanguageFile& file, std::string_view
 
 void SettingsAccountPage::load() {
     const Permissions& p = host_.permissions();
-    ComboBoxAccount->setCurrentIndex(accountEntryFor({p.allowChangesHkv, p.allowChangesCfg}));
+    // The policy as read at start, or as the file held after the last step of this run.
+    ComboBoxAccount->setCurrentIndex(
+        accountEntryFor(readBack_.value_or(ChangePolicy{p.allowChangesHkv, p.allowChangesCfg})));
     ComboBoxAccount->setEnabled(p.isAdministrator);
     ButtonApply->setVisible(p.isAdministrator);
     EditLocation->setText(QString::fromStdString(host_.dataFolder()));
@@ -67,6 +69,7 @@ void SettingsAccountPage::ButtonApplyClick() {
 
 void SettingsAccountPage::stepEnded(const ChangePolicy& asked, const PolicyStep::Result& result) {
     // The file decides the box, whatever the step reported.
+    readBack_ = result.readBack;
     ComboBoxAccount->setCurrentIndex(accountEntryFor(result.readBack));
     emit busy(false);
     if (result.readBack == asked) {

@@ -3,6 +3,7 @@
 // files are kept.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "shell/SettingsPage.h"
@@ -44,6 +45,8 @@ private:
     void stepEnded(const ChangePolicy& asked, const PolicyStep::Result& result);
 
     SettingsHost& host_;
+    // What the policy file held after the last step.
+    std::optional<ChangePolicy> readBack_;
     std::string messageWriteOk_, messageWriteFailed_;
     QGroupBox* GroupBoxAccount = nullptr;
     QLabel *LabelAccount1 = nullptr, *LabelAccount2 = nullptr;

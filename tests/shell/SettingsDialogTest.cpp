@@ -400,6 +400,10 @@ TEST_F(SettingsDialogTest, PolicyStepRunsWithoutHoldingTheProgram) {
         }
     }
     EXPECT_EQ(policy.asked, policyForAccountEntry(2));
+    // Opened again, the box shows what the file held last, not what it held at start.
+    d->reject();
+    d = open();
+    EXPECT_EQ(page->ComboBoxAccount->currentIndex(), 3);
 }
 
 TEST_F(SettingsDialogTest, UsersWithoutRightsCannotOpenItOrChangeThePolicy) {
