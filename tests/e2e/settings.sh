@@ -103,12 +103,16 @@ tray_menu_entries)
     wait_for 5 has_window '^(Open|Öffnen)$' || fail "no file dialog"
     xdotool key Escape
     sleep 0.5
-    # 4: the settings dialog.
+    # 4: the settings dialog, also while the window is hidden in the tray (it stays hidden).
+    tray_menu; xdotool key Down Return
+    wait_for 5 sh -c '! xdotool search --onlyvisible --name "^Pellmarr - Vorbix$" >/dev/null' ||
+        fail "the window did not hide"
     tray_menu; xdotool key Down Down Down Down Return
     wait_for 5 has_window '^Einstellungen$' || fail "the settings dialog did not open"
     xdotool key Escape
     wait_for 5 sh -c "! xdotool search --onlyvisible --name '^Einstellungen$' >/dev/null" ||
         fail "Esc did not close the dialog"
+    has_main_window && fail "the dialog brought the hidden window back"
     # 5: the last entry ends the program.
     tray_menu; xdotool key Up Return
     wait "$vorbix_pid"
