@@ -3,6 +3,8 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
 #include <utility>
 
 namespace vorbix {
@@ -401,7 +403,13 @@ QSize THotkeyEx::sizeHint() const {
 
 void THotkeyEx::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.fillRect(rect(), palette().color(QPalette::Base));
+    // The field's background and its frame, as the style draws a line edit's.
+    QStyleOptionFrame frame;
+    frame.initFrom(this);
+    frame.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, this);
+    frame.midLineWidth = 0;
+    frame.state |= QStyle::State_Sunken;
+    style()->drawPrimitive(QStyle::PE_PanelLineEdit, &frame, &p, this);
     p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text));
     p.setFont(font());
     const QRect r = rect().adjusted(1, 1, -1, -1);

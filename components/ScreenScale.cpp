@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
 
 #include "storage/StorageLocations.h"
 
@@ -23,6 +24,14 @@ QRect scaled(const QRect& r, int ppi) {
 int screenPpi() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? qRound(screen->logicalDotsPerInchY()) : 96;
+}
+
+void centreOnScreen(QWidget& window) {
+    QScreen* screen = window.parentWidget() ? window.parentWidget()->screen() : nullptr;
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect avail = screen->availableGeometry();
+    window.move(avail.center() - QPoint(window.width() / 2, window.height() / 2));
 }
 
 }  // namespace vorbix

@@ -5,6 +5,8 @@
 #include <QRect>
 #include <QSize>
 
+class QWidget;
+
 namespace vorbix {
 
 int scaled(int value, int ppi);
@@ -13,5 +15,7 @@ QSize scaled(const QSize& size, int ppi);
 QRect scaled(const QRect& rect, int ppi);
 // The logical pixels per inch of the primary screen; 96 without a screen.
 int screenPpi();
+// Moves a window to the centre of its parent's screen (the primary screen without a parent).
+void centreOnScreen(QWidget& window);
 
 }  // namespace vorbix

@@ -4,7 +4,8 @@
 #include <QPushButton>
 
 #include "components/DesignStyle.h"
-#include "editors/EditorFrame.h"
+#include "components/DialogFrame.h"
+#include "components/ScreenScale.h"
 #include "editors/EditorHost.h"
 
 namespace vorbix {
@@ -127,12 +128,12 @@ void EditorDialog::watchRows(const QAbstractItemModel* model) {
 }
 
 void EditorDialog::placeOnScreen() {
-    centreWindowOn(*this, parentWidget() ? parentWidget()->screen() : nullptr);
+    centreOnScreen(*this);
 }
 
 void EditorDialog::paintEvent(QPaintEvent* e) {
     QDialog::paintEvent(e);
-    paintEditorFrame(*this, layout_);
+    paintDialogFrame(*this, layout_.ppi());
 }
 
 void EditorDialog::resizeEvent(QResizeEvent* e) {

@@ -6,7 +6,8 @@
 
 #include "components/DesignStyle.h"
 #include "core/SearchAddress.h"
-#include "editors/EditorFrame.h"
+#include "components/DialogFrame.h"
+#include "components/ScreenScale.h"
 #include "editors/EditorHost.h"
 #include "storage/LanguageKeys.h"
 
@@ -85,7 +86,7 @@ void TSearchInternet::setProvider(const std::string& name) {
 void TSearchInternet::FormShow(const std::string& providerName) {
     setProvider(providerName);
     EditSearch->clear();
-    if (!isVisible()) centreWindowOn(*this, nullptr);
+    if (!isVisible()) centreOnScreen(*this);
     show();
     raise();
     activateWindow();
@@ -107,7 +108,7 @@ void TSearchInternet::RunSearch() {
 
 void TSearchInternet::paintEvent(QPaintEvent* e) {
     QDialog::paintEvent(e);
-    paintEditorFrame(*this, layout_);
+    paintDialogFrame(*this, layout_.ppi());
 }
 
 void TSearchInternet::resizeEvent(QResizeEvent* e) {

@@ -1,5 +1,6 @@
 #include "shell/FileCommands.h"
 
+#include "core/TextUtil.h"
 #include "shell/LanguageApplier.h"
 #include "shell/MainWindow.h"
 #include "shell/ShellCore.h"
@@ -12,6 +13,13 @@ void FileCommands::SetLanguage(const LanguageFile& file, std::string_view sectio
     hkvFilter_ = file.text(section, "HKVFilter");
     iniFilter_ = file.text(section, "INIFilter");
     htmlFilter_ = file.text(section, "HTMLFilter");
+}
+
+FileChooser::ConfirmOverwrite FileCommands::confirmOverwrite() const {
+    return [this](const std::string& path) {
+        return main_.prompter().askYesNo(
+            fillPlaceholder(main_.message("MessageOverwrite"), "%s", path));
+    };
 }
 
 void FileCommands::MenuOpenExecute() {
@@ -27,20 +35,20 @@ void FileCommands::MenuOpenExecute() {
 }
 
 void FileCommands::MenuSaveExecute() {
-    const std::string target = chooser_.save(hkvFilter_, "hkv");
+    const std::string target = chooser_.save(hkvFilter_, "hkv", confirmOverwrite());
     if (target.empty()) return;
     main_.core().commands.saveTo(target);
 }
 
 void FileCommands::MenuSave2Execute() {
-    const std::string target = chooser_.save(htmlFilter_, "html");
+    const std::string target = chooser_.save(htmlFilter_, "html", confirmOverwrite());
     if (target.empty()) return;
     FileResult r = ExportHtml(target, main_.core().table, main_.language());
-    if (!r.ok) main_.prompter().showMessage(r.error, MessageType::Error);
+    if (!r.ok) main_.reportSaveFailure(r.error);
 }
 
 void FileCommands::MenuSaveConfigExecute() {
-    const std::string target = chooser_.save(iniFilter_, "ini");
+    const std::string target = chooser_.save(iniFilter_, "ini", confirmOverwrite());
     if (target.empty()) return;
     main_.SaveMainConfig(target);
     main_.saveSettingsPart(target);

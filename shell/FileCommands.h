@@ -26,6 +26,9 @@ public:
     void MenuLoadConfigExecute();
 
 private:
+    // Asks whether an existing file may be replaced.
+    FileChooser::ConfirmOverwrite confirmOverwrite() const;
+
     TMain& main_;
     FileChooser chooser_;
     std::string hkvFilter_, iniFilter_, htmlFilter_;

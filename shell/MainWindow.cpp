@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QCursor>
 #include <QDesktopServices>
@@ -19,6 +18,7 @@
 #include "components/WindowGeometry.h"
 #include "core/Endpoints.h"
 #include "core/TextUtil.h"
+#include "shell/AboutBox.h"
 #include "shell/Artwork.h"
 #include "shell/EditorHub.h"
 #include "shell/FileCommands.h"
@@ -29,16 +29,17 @@
 #include "shell/ProgramSettings.h"
 #include "shell/QtPrompter.h"
 #include "shell/RowKind.h"
+#include "shell/SettingsHub.h"
+#include "shell/SettingsRules.h"
 #include "shell/ShellCore.h"
 #include "shell/StartupSequence.h"
 #include "shell/StatusStrip.h"
 #include "shell/TableActions.h"
 #include "shell/TopStrip.h"
 #include "shell/TrayController.h"
+#include "shell/UpdateCheck.h"
 #include "shell/WelcomePage.h"
 #include "storage/ActionEffects.h"
-#include "storage/ConfigFile.h"
-#include "storage/HotKeyFile.h"
 #include "storage/LanguageKeys.h"
 #include "storage/StorageLocations.h"
 
@@ -105,9 +106,19 @@ TMain::TMain(ShellEnvironment env, QWidget* parent)
     menus_ = new MainMenus(this, topStrip_->menuBar());
     // Hidden with the capture field focused, the window would come back with the field taking
     // the whole keyboard, which keeps every hot key from firing.
-    tray_ = new TrayController(*art_, *menus_, this, [this] {
-        if (hotkeyField()->hasFocus()) list()->setFocus();
+    tray_ = new TrayController(
+        *art_, *menus_, this,
+        [this] {
+            if (hotkeyField()->hasFocus()) list()->setFocus();
+        },
+        env_.trayAvailable);
+    // A hidden window forgets its focus; shown again, it would give it to the capture field, which
+    // takes the whole keyboard (no hot key would fire).
+    tray_->setBeforeShow([this] {
+        if (!welcomeShown()) list()->setFocus();
     });
+    tray_->setNoWayBackNotice(
+        [this] { env_.prompter->showMessage(message("MessageNoTray"), MessageType::Information); });
     hotKeyPage_ = new HotKeyPage(this, *art_, env_.ppi, env_.keyNames, model_);
     layout_.place(hotKeyPage_, HotKeyPage::kDesign, A::L | A::T | A::R | A::B);
     // Above the hot key page, whose top edge the joining bar covers; under the welcome page.
@@ -125,6 +136,18 @@ TMain::TMain(ShellEnvironment env, QWidget* parent)
         core_.get(), this, [this] { return settings_->settings().pathCheck; }, configPath()});
     editors_->useInsertTextConfig(settings_->insertText());
     table_->setEditorOpener([this](const EditRequest& r) { editors_->openEditor(r); });
+    updates_ = std::make_unique<UpdateCheck>(
+        UpdateCheck::Setup{configPath(), *env_.prompter,
+                           [this](std::string_view key) { return message(std::string(key)); },
+                           [this] { return texts_.language; },
+                           [this](const std::string& url) {
+                               if (env_.desktop.launcher)
+                                   env_.desktop.launcher->openLocation(url, WindowMode::Normal);
+                           },
+                           [this] { return settings_->settings().updateIntervalDays; },
+                           [this] { return env_.permissions.mayChangeConfig(); }},
+        UpdateCheck::Options{});
+    settingsHub_ = std::make_unique<SettingsHub>(*this);
     connectPieces();
     languages_->add(lang::kMain, this);
 
@@ -137,6 +160,9 @@ TMain::~TMain() {
     // The pieces go first, while the rules and texts their signals reach still exist: the
     // editors, then the child widgets (a view being destroyed still reports its selection).
     editors_.reset();
+    settingsHub_.reset();
+    if (about_) languages_->remove(about_.get());
+    about_.reset();
     core_->commands.setListener(nullptr);
     core_->registry.setChangeHandler(nullptr);
     qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
@@ -209,12 +235,15 @@ void TMain::runCommand(Command id) {
                 MessageType::Information);
         case Command::HelpLocation:
             return env_.prompter->showMessage(message("MessageLocation"), MessageType::Information);
-        // Parents of submenus, and the windows that are not part of the program yet.
+        case Command::MenuSettings:
+            return settingsHub_->MenuSettingsExecute();
+        case Command::MenuSearchForUpdates:
+            return updates_->MenuSearchForUpdatesExecute();
+        case Command::MenuAbout:
+            return MenuAboutExecute();
+        // Parents of submenus.
         case Command::MenuSaveAs:
         case Command::MenuHelpTopics:
-        case Command::MenuSettings:
-        case Command::MenuSearchForUpdates:
-        case Command::MenuAbout:
             return;
     }
 }
@@ -256,18 +285,33 @@ ConfigContext TMain::configContext() const {
 void TMain::loadSettingsPart(const std::string& path) {
     FileResult r = settings_->load(path, configContext());
     if (!r.ok) env_.prompter->showMessage(r.error, MessageType::Error);
+    // The tray icon is never hidden behind a combination that does not work.
+    TrayRules& rules = tray_->rules();
+    tray_->setSymbolHotKeyWorks(settings_->symbolHotKey() != 0);
+    if (settings_->refusedSymbolHotKey()) rules.TrayIconVisible = true;
+    tray_->setIconVisible(rules.TrayIconVisible && rules.started());
+    for (uint16_t refused :
+         {settings_->refusedSymbolHotKey(), settings_->refusedDeActivateHotKey()}) {
+        if (!refused) continue;
+        const std::string text =
+            fillPlaceholder(message("MessageSpecialHotKeyTaken"), "%s",
+                            specialCombinationDisplay(refused, *env_.keyNames));
+        notifyFailure(text);
+    }
+    updates_->setAutomatic(
+        settings_->settings().updateTimerRuns(env_.permissions.mayChangeConfig()));
 }
 
 void TMain::saveSettingsPart(const std::string& path) {
     FileResult r = settings_->save(path, languages_->language(), welcomePage_->choiceTicked());
-    if (!r.ok && !tray_->rules().SessionEnding) {
-        env_.prompter->showMessage(r.error, MessageType::Error);
-    }
+    if (!r.ok) reportSaveFailure(r.error);
 }
 
-void TMain::startHidden() {
+void TMain::startHidden(int trayWaitMs) {
     tray_->rules().startHidden();
     tray_->showCaption();
+    // Without a tray host (and without a working combination) the window starts minimised.
+    tray_->startHiddenApplication(trayWaitMs);
 }
 
 void TMain::showAtStart() {
@@ -342,8 +386,7 @@ void TMain::LoadMainConfig(const std::string& path) {
             list()->resizeColumnToContents(i);
     }
     restorePlacement(*this, cfg.window);
-    improvementVisible_ = cfg.improvementVisible;
-    hotKeyPage_->setImprovementVisible(cfg.improvementVisible);
+    setImprovementVisible(cfg.improvementVisible);
     TrayRules& rules = tray_->rules();
     rules.TrayIconVisible = cfg.trayIconVisible;
     tray_->setIconVisible(rules.TrayIconVisible && rules.started());
@@ -356,23 +399,38 @@ void TMain::LoadMainConfig(const std::string& path) {
     rules.HideByMinimize = cfg.hideByMinimize;
     welcomePage_->placeClosingLine();
     core_->registry.setActive(cfg.active);
+    setMainColors(cfg.colors);
+}
+
+void TMain::setImprovementVisible(bool visible) {
+    improvementVisible_ = visible;
+    hotKeyPage_->setImprovementVisible(visible);
+}
+
+void TMain::setMainColors(const std::array<ColorValue, 4>& c) {
     const QPalette desktop = QApplication::palette();
-    colors_ = {toQColor(cfg.colors[0], desktop), toQColor(cfg.colors[1], desktop),
-               toQColor(cfg.colors[2], desktop), toQColor(cfg.colors[3], desktop)};
+    colors_ = {toQColor(c[0], desktop), toQColor(c[1], desktop), toQColor(c[2], desktop),
+               toQColor(c[3], desktop)};
     ApplyMainColors();
 }
 
+void TMain::setWelcomeChoice(bool ticked) {
+    welcomePage_->setChoiceTicked(ticked);
+    welcomePage_->placeClosingLine();
+}
+
 void TMain::SaveMainConfig(const std::string& path) {
+    if (FileResult r = writeMainConfig(path); !r) reportSaveFailure(r.error);
+}
+
+FileResult TMain::writeMainConfig(const std::string& path) {
     MainConfig cfg = MainConfig::defaults(env_.ppi);
     cfg.language = languages_->language();
     for (int i = 0; i < 3; ++i) cfg.columnWidths[i] = list()->columnWidth(i);
     cfg.window = currentPlacement(*this);
     cfg.active = core_->registry.active();
     cfg.welcomeCheckBoxTicked = welcomePage_->choiceTicked();
-    FileResult r = vorbix::SaveMainConfig(path, configContext(), cfg);
-    if (!r.ok && !tray_->rules().SessionEnding) {
-        env_.prompter->showMessage(r.error, MessageType::Error);
-    }
+    return vorbix::SaveMainConfig(path, configContext(), cfg);
 }
 
 void TMain::saveWelcomeChoice() {
@@ -499,54 +557,17 @@ void TMain::ShowMyHotKeys() {
     welcomePage_->hide();
 }
 
-// ---------------------------------------------------------------------------------------------
-// Closing and session end
-
-void TMain::saveState() {
-    SaveMainConfig(configPath());
-    SaveHotKeys(hotKeyPath(), core_->table, texts_, core_->defaultDeviceId,
-                {.languages = &core_->languages});
-}
-
-void TMain::MenuCloseExecute() {
-    tray_->rules().requestExit();
-    close();
-}
-
-void TMain::sessionEnding() {
-    editors_->closeAll();
-    tray_->rules().sessionEnds();
-    saveState();
-    close();
-}
-
-void TMain::closeEvent(QCloseEvent* e) {
-    saveState();
-    const TrayRules::CloseDecision decision = tray_->rules().closeQuery();
-    if (decision.hideWindow) {
-        tray_->showCaption();
-        tray_->hideApplication();
+void TMain::MenuAboutExecute() {
+    if (!about_) {
+        about_ = std::make_unique<TAbout>(
+            this, *languages_, *art_, env_.ppi, [this](const std::string& url) {
+                if (env_.desktop.launcher)
+                    env_.desktop.launcher->openLocation(url, WindowMode::Normal);
+            });
+        about_->FormCreate();
+        languages_->add(lang::kAbout, about_.get());
     }
-    if (!decision.allow) {
-        e->ignore();
-        if (!decision.noticeDue) return;
-        auto file = ConfigFile::open(configPath());
-        if (file && file->read(config::kSymbolNotice) == config::kFlagOff) {
-            file->write(config::kSymbolNotice, config::kFlagOn);
-            file->save();
-            env_.prompter->showMessage(message("MessageSymbolClose1") + "\r\n\r\n" +
-                                           message("MessageSymbolClose2") + "\r\n\r\n" +
-                                           message("MessageSymbolClose3"),
-                                       MessageType::Information);
-        }
-        return;
-    }
-    // Closing: an open editor writes nothing; the same saves again, then the program ends.
-    editors_->closeAll();
-    saveState();
-    tray_->setIconVisible(false);
-    e->accept();
-    QCoreApplication::quit();
+    about_->FormShow();
 }
 
 void TMain::resizeEvent(QResizeEvent* e) {

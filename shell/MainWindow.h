@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -21,6 +22,7 @@
 #include "shell/HotKeyPage.h"
 #include "shell/MainColors.h"
 #include "shell/MainMenus.h"
+#include "shell/SettingsServices.h"
 #include "shell/StatusStrip.h"
 #include "shell/TableActions.h"
 #include "shell/TrayController.h"
@@ -45,13 +47,17 @@ class HotKeyTableModel;
 class LanguageApplier;
 class NavigationTabs;
 class ProgramSettings;
+class QtPrompter;
+class SettingsHub;
 class ShellCore;
+class TAbout;
 class StatusStrip;
 class THotkeyEx;
 class TLinkLabel;
 class TShape;
 class TopStrip;
 class TrayController;
+class UpdateCheck;
 class WelcomePage;
 
 // What the window is given by main(): the platform and the storage places.
@@ -66,6 +72,13 @@ struct ShellEnvironment {
     int ppi = 96;
     // Chooses a file: open (mustExist) or save; empty on Cancel. The Qt dialogs when null.
     FileChooser::Override chooseFile;
+    // The settings kept outside the configuration file: the autostart entry and the elevated
+    // step that writes the change policy (none: the settings dialog shows no entry and writes
+    // no policy).
+    AutostartEntry* autostart = nullptr;
+    PolicyStep* policyStep = nullptr;
+    // Whether the desktop has a tray host; Qt asks the desktop when null.
+    std::function<bool()> trayAvailable;
 };
 
 class TMain : public QWidget, public ShellHooks, public Translatable {
@@ -77,8 +90,10 @@ public:
     // The start-up of the window (StartupSequence): data folder and first run, configuration,
     // language, the hot key file and its registration, the inactive presentation.
     void startUp();
-    // The "hide" argument: the window stays hidden, the tray command shows it.
-    void startHidden();
+    // The "hide" argument: the window stays hidden, the tray command shows it. On a desktop
+    // without a tray host it starts minimised, and a tray host that comes up within
+    // `trayWaitMs` takes it in.
+    void startHidden(int trayWaitMs = 10000);
     // Shows the window as the start does (not hidden).
     void showAtStart();
 
@@ -90,6 +105,12 @@ public:
     HotKeyTableModel& model() { return *model_; }
     LanguageApplier& languages() { return *languages_; }
     EditorHub& editors() { return *editors_; }
+    SettingsHub& settingsWindow() { return *settingsHub_; }
+    ProgramSettings& programSettings() { return *settings_; }
+    TrayController& tray() { return *tray_; }
+    UpdateCheck& updates() { return *updates_; }
+    // The about box, once it has been opened.
+    TAbout* aboutBox() const { return about_.get(); }
     Prompter& prompter() { return *env_.prompter; }
     const ShellEnvironment& environment() const { return env_; }
     QTreeView* list() const { return hotKeyPage_->list(); }
@@ -122,6 +143,7 @@ public:
     void MenuSaveConfigExecute();
     void PopupDeactivateExecute();
     void MenuCloseExecute();
+    void MenuAboutExecute();
     void ShowWelcome();
     void ShowMyHotKeys();
     // Applies the current language to the main window (its part of every language change).
@@ -132,6 +154,10 @@ public:
     void LoadMainConfig(const std::string& path);
     void SaveMainConfig(const std::string& path);
     void UpdateMenuState() { table_->UpdateMenuState(); }
+    // What the confirmed settings dialog changes on the main window.
+    void setImprovementVisible(bool visible);
+    void setMainColors(const std::array<ColorValue, 4>& colors);
+    void setWelcomeChoice(bool ticked);
     // The icons, captions and label follow the activation state.
     void applyActivePresentation();
     // Switches all hot keys on or off with everything that shows the state; switched on, says
@@ -145,15 +171,25 @@ public:
     void finishStartUp(bool showTray);
     // A hot key arrived from the backend.
     void WMHotKey(int32_t id);
-    // The session ends (commit request or SIGTERM/SIGHUP): save both files, close without notice.
+    // The session ends (SIGTERM/SIGHUP, or the session manager's end): save both files, close
+    // without notice.
     void sessionEnding();
+    // The session manager asks for the state (a checkpoint, or a log-out that may still be
+    // cancelled): both files are saved and the program goes on running.
+    void commitData();
+    // The main window has closed and the program is ending.
+    bool closedForGood() const { return closedForGood_; }
     // A second start of the program asked the running one to show itself.
     void InstanceCreated();
     // Asks whether the windows an earlier run left hidden are to be shown again.
     bool askHiddenWindowsBack(size_t count);
-    // Saves Config.ini and HotKeys.hkv of the data folder.
-    void saveState();
+    // Saves Config.ini and HotKeys.hkv of the data folder; a file that cannot be written keeps
+    // its former content. The system's reasons, empty when both were written.
+    std::string saveState();
     void notifyFailure(const std::string& text);
+    // Tells the user that a file could not be saved and why: in a message box while the window
+    // is up, as a tray notification otherwise.
+    void reportSaveFailure(const std::string& reason);
 
     // What the dispatcher asks of the window.
     void activationSwitch() override { PopupDeactivateExecute(); }
@@ -182,10 +218,13 @@ private:
     void refreshRegistrations();
     QString registrationProblem(size_t row) const;
     void saveWelcomeChoice();
+    FileResult writeMainConfig(const std::string& path);
+    // The program ends; a save that failed on the way is said first.
+    void finishExit(const std::string& failure, bool windowWasUp);
 
     ShellEnvironment env_;
     AnchorLayout layout_;
-    std::unique_ptr<Prompter> ownPrompter_;
+    std::unique_ptr<QtPrompter> ownPrompter_;
     std::unique_ptr<Artwork> art_;
     std::unique_ptr<LanguageApplier> languages_;
     LanguageTexts texts_;
@@ -195,10 +234,14 @@ private:
     HotKeyTableModel* model_ = nullptr;
     std::unique_ptr<FileCommands> files_;
     std::unique_ptr<TableActions> table_;
+    std::unique_ptr<UpdateCheck> updates_;
+    std::unique_ptr<TAbout> about_;
+    std::unique_ptr<SettingsHub> settingsHub_;
     // Last, so the editors go before the language applier and the table they use.
     std::unique_ptr<EditorHub> editors_;
 
     bool improvementVisible_ = true;
+    bool closedForGood_ = false;
     MainColors colors_;
 
     // The pieces of the window.

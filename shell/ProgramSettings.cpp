@@ -1,5 +1,6 @@
 #include "shell/ProgramSettings.h"
 
+#include "shell/SettingsRules.h"
 #include "shell/ShellCore.h"
 
 namespace vorbix {
@@ -9,17 +10,16 @@ FileResult ProgramSettings::load(const std::string& path, const ConfigContext& c
     LoadInsertTextConfig(path, context, insertText_);
     core_.registry.UnRegisterHK(SymbolHotKeyId);
     core_.registry.UnRegisterHK(DeActivateHotKeyId);
-    auto wordOf = [this](const std::string& text) {
-        return KeyTextToShortCut(KeyTextFromDisplay(text, names_), names_);
-    };
-    const uint16_t symbolWord = settings_.symbolHotKeyOn ? wordOf(settings_.symbolHotKey) : 0;
-    const uint16_t deactivateWord =
-        settings_.deActivateHotKeyOn ? wordOf(settings_.deActivateHotKey) : 0;
-    if (symbolWord) core_.registry.RegisterHK(SymbolHotKeyId, ShortCutToHotKey(symbolWord));
-    if (deactivateWord) {
-        core_.registry.RegisterHK(DeActivateHotKeyId, ShortCutToHotKey(deactivateWord));
-    }
-    core_.commands.setReservedCombinations(symbolWord, deactivateWord);
+    const uint16_t symbol =
+        settings_.symbolHotKeyOn ? specialCombinationWord(settings_.symbolHotKey, names_) : 0;
+    const uint16_t deActivate = settings_.deActivateHotKeyOn
+                                    ? specialCombinationWord(settings_.deActivateHotKey, names_)
+                                    : 0;
+    symbolWord_ = registerWord(SymbolHotKeyId, symbol) ? symbol : 0;
+    deActivateWord_ = registerWord(DeActivateHotKeyId, deActivate) ? deActivate : 0;
+    refusedSymbol_ = symbolWord_ == symbol ? 0 : symbol;
+    refusedDeActivate_ = deActivateWord_ == deActivate ? 0 : deActivate;
+    reserve();
     return r;
 }
 
@@ -30,6 +30,43 @@ FileResult ProgramSettings::save(const std::string& path, const std::string& lan
     FileResult r = SaveSettingsConfig(path, settings_);
     if (r.ok) r = SaveInsertTextConfig(path, insertText_);
     return r;
+}
+
+bool ProgramSettings::registerWord(int32_t id, uint16_t word) {
+    return word == 0 || core_.registry.RegisterHK(id, ShortCutToHotKey(word));
+}
+
+uint16_t ProgramSettings::takeSpecialCombinations(uint16_t symbol, uint16_t deActivate) {
+    core_.registry.UnRegisterHK(SymbolHotKeyId);
+    core_.registry.UnRegisterHK(DeActivateHotKeyId);
+    uint16_t refused = 0;
+    if (!registerWord(SymbolHotKeyId, symbol)) {
+        refused = symbol;
+    } else if (!registerWord(DeActivateHotKeyId, deActivate)) {
+        refused = deActivate;
+        core_.registry.UnRegisterHK(SymbolHotKeyId);
+    }
+    if (refused) {
+        // The former combinations come back as they were.
+        registerWord(SymbolHotKeyId, symbolWord_);
+        registerWord(DeActivateHotKeyId, deActivateWord_);
+        return refused;
+    }
+    symbolWord_ = symbol;
+    deActivateWord_ = deActivate;
+    refusedSymbol_ = refusedDeActivate_ = 0;
+    reserve();
+    return 0;
+}
+
+void ProgramSettings::setSettings(const SettingsConfig& settings) {
+    settings_ = settings;
+}
+
+void ProgramSettings::reserve() {
+    // The table refuses the combinations of the settings, also one the system refused.
+    core_.commands.setReservedCombinations(symbolWord_ ? symbolWord_ : refusedSymbol_,
+                                           deActivateWord_ ? deActivateWord_ : refusedDeActivate_);
 }
 
 }  // namespace vorbix

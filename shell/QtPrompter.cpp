@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QTimer>
 
 namespace vorbix {
 
@@ -18,6 +19,14 @@ void QtPrompter::showMessage(const std::string& text, MessageType type) {
     QMessageBox box(type == MessageType::Error ? QMessageBox::Critical : QMessageBox::Information,
                     QStringLiteral("Vorbix"), QString::fromStdString(text), QMessageBox::Ok,
                     visibleOwner(owner_));
+    box.exec();
+}
+
+void QtPrompter::showMessageFor(const std::string& text, MessageType type, int ms) {
+    QMessageBox box(type == MessageType::Error ? QMessageBox::Critical : QMessageBox::Information,
+                    QStringLiteral("Vorbix"), QString::fromStdString(text), QMessageBox::Ok,
+                    visibleOwner(owner_));
+    QTimer::singleShot(ms, &box, &QMessageBox::accept);
     box.exec();
 }
 

@@ -14,6 +14,8 @@ public:
     explicit QtPrompter(QWidget* owner) : owner_(owner) {}
     void showMessage(const std::string& text, MessageType type) override;
     bool askYesNo(const std::string& question) override;
+    // A message box that closes by itself after `ms` milliseconds unless OK is pressed first.
+    void showMessageFor(const std::string& text, MessageType type, int ms);
 
 private:
     QPointer<QWidget> owner_;

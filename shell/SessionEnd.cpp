@@ -38,11 +38,15 @@ bool SessionEnd::install() {
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         connect(app, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& m) {
             // The session may always end; the state is saved first.
-            emit ending();
+            commitData();
             m.release();
         });
     }
     return true;
+}
+
+void SessionEnd::commitData() {
+    emit saveRequested();
 }
 
 void SessionEnd::readPipe() {

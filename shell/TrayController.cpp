@@ -3,7 +3,11 @@
 #include <QAction>
 #include <QMenu>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <QWidget>
+#include <algorithm>
+#include <memory>
+#include <utility>
 
 #include "components/DesignStyle.h"
 #include "shell/Artwork.h"
@@ -13,12 +17,15 @@
 namespace vorbix {
 
 TrayController::TrayController(const Artwork& art, MainMenus& menus, QWidget* window,
-                               std::function<void()> beforeHide)
+                               std::function<void()> beforeHide,
+                               std::function<bool()> trayAvailable)
     : QObject(window),
       art_(art),
       menus_(menus),
       window_(window),
-      beforeHide_(std::move(beforeHide)) {
+      beforeHide_(std::move(beforeHide)),
+      trayAvailable_(std::move(trayAvailable)) {
+    if (!trayAvailable_) trayAvailable_ = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
     PopupMenu1 = new QMenu(window);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     PopupMenu1->addAction(menus.action(Command::PopupStart));
@@ -70,8 +77,12 @@ void TrayController::setIconVisible(bool visible) {
     Tray->setVisible(visible);
 }
 
+bool TrayController::iconReachable() const {
+    return Tray->isVisible() && trayAvailable_();
+}
+
 bool TrayController::notify(const QString& text) {
-    if (!QSystemTrayIcon::isSystemTrayAvailable() || !Tray->isVisible()) return false;
+    if (!iconReachable()) return false;
     Tray->showMessage(QStringLiteral("Vorbix"), text, QSystemTrayIcon::Warning, 5000);
     return true;
 }
@@ -82,13 +93,41 @@ bool TrayController::applicationVisible() const {
 
 void TrayController::hideApplication() {
     if (beforeHide_) beforeHide_();
-    window_->hide();
+    if (iconReachable() || symbolHotKeyWorks_) {
+        window_->hide();
+        return;
+    }
+    // Nothing would bring a hidden window back: it stays reachable, minimised.
+    window_->showMinimized();
+    if (!std::exchange(noWayBackTold_, true) && noWayBack_) noWayBack_();
+}
+
+void TrayController::startHiddenApplication(int trayWaitMs) {
+    if (iconReachable() || symbolHotKeyWorks_) return hideApplication();
+    window_->showMinimized();
+    trayWait_ = new QTimer(this);
+    constexpr int kPollMs = 250;
+    auto polls = std::make_shared<int>(std::max(1, trayWaitMs / kPollMs));
+    connect(trayWait_, &QTimer::timeout, this, [this, polls] {
+        const bool reachable = iconReachable() || symbolHotKeyWorks_;
+        if (!reachable && --*polls > 0) return;
+        trayWait_->deleteLater();
+        trayWait_ = nullptr;
+        // The user may have brought the window back meanwhile; then it stays.
+        if (reachable && window_->isMinimized()) {
+            hideApplication();
+        } else if (!reachable && !std::exchange(noWayBackTold_, true) && noWayBack_) {
+            noWayBack_();
+        }
+    });
+    trayWait_->start(kPollMs);
 }
 
 void TrayController::showApplication() {
     if (window_->isMinimized())
         window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
     window_->show();
+    if (beforeShow_) beforeShow_();
     window_->raise();
     window_->activateWindow();
 }

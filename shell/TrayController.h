@@ -11,6 +11,7 @@
 #include "shell/TrayRules.h"
 
 class QMenu;
+class QTimer;
 class QSystemTrayIcon;
 class QWidget;
 
@@ -24,8 +25,9 @@ class TrayController : public QObject {
     Q_OBJECT
 public:
     // `window` is the application's main window; `beforeHide` runs before it is hidden.
+    // `trayAvailable` tells whether the desktop has a tray host (null: Qt asks the desktop).
     TrayController(const Artwork& art, MainMenus& menus, QWidget* window,
-                   std::function<void()> beforeHide);
+                   std::function<void()> beforeHide, std::function<bool()> trayAvailable = {});
     ~TrayController() override;
 
     TrayRules& rules() { return rules_; }
@@ -44,7 +46,21 @@ public:
 
     // The application is visible: its window is shown and not minimised.
     bool applicationVisible() const;
+    // Hides the window when a way back is left (the tray icon on a desktop with a tray host, or
+    // a working combination that shows it); otherwise the window is only minimised, and the
+    // first time `noWayBack` is told.
     void hideApplication();
+    void setNoWayBackNotice(std::function<void()> notice) { noWayBack_ = std::move(notice); }
+    // The start with "hide". Without a way back the window starts minimised; a tray host that
+    // comes up within `trayWaitMs` (at login it may start after the program) takes it in, and
+    // only when none has come the user is told.
+    void startHiddenApplication(int trayWaitMs = 10000);
+    // Runs when the window is shown again, before it is activated (it chooses the focus).
+    void setBeforeShow(std::function<void()> beforeShow) { beforeShow_ = std::move(beforeShow); }
+    // The combination that shows and hides the program is in force.
+    void setSymbolHotKeyWorks(bool works) { symbolHotKeyWorks_ = works; }
+    // The tray icon is shown on a desktop that has a tray host.
+    bool iconReachable() const;
     void showApplication();
     // The show/hide entry.
     void PopupStartExecute();
@@ -59,6 +75,12 @@ private:
     MainMenus& menus_;
     QWidget* window_;
     std::function<void()> beforeHide_;
+    std::function<bool()> trayAvailable_;
+    std::function<void()> noWayBack_;
+    std::function<void()> beforeShow_;
+    bool symbolHotKeyWorks_ = false;
+    bool noWayBackTold_ = false;
+    QTimer* trayWait_ = nullptr;
     TrayRules rules_;
     QSystemTrayIcon* Tray = nullptr;
     QMenu* PopupMenu1 = nullptr;

@@ -21,6 +21,7 @@
 #include "platform/x11/X11HotKeyBackend.h"
 #include "platform/x11/X11KeyNames.h"
 #include "platform/x11/X11KeyboardOutput.h"
+#include "shell/LinuxSettingsServices.h"
 #include "shell/MainWindow.h"
 #include "shell/SessionEnd.h"
 #include "shell/SingleInstance.h"
@@ -82,6 +83,13 @@ int main(int argc, char** argv) {
         QIcon::fromTheme(QStringLiteral("vorbix"),
                          QIcon(QString::fromStdString(ProgramFolder() + "Images/Logo.svg"))));
     const QStringList arguments = app.arguments().mid(1);
+    // SIGTERM and SIGHUP are caught before any start-up step, and handled once the table is
+    // loaded, so an end during the start-up still saves.
+    SessionEnd sessionEnd;
+    sessionEnd.install();
+    bool endedDuringStartUp = false;
+    const QMetaObject::Connection early = QObject::connect(
+        &sessionEnd, &SessionEnd::ending, [&endedDuringStartUp] { endedDuringStartUp = true; });
 
     // A second start hands its arguments to the first and ends before touching any file.
     const std::string dataFolder = DataFolder();
@@ -113,6 +121,8 @@ int main(int argc, char** argv) {
     const ChangePolicy policy = readChangePolicy(std::string(kPolicyFilePath),
                                                  PolicyReading::OnlyZeroForbids, &policyError);
 
+    LinuxSettingsServices settingsServices(ProgramFolder());
+
     ShellEnvironment env;
     env.programFolder = ProgramFolder();
     env.dataFolder = dataFolder;
@@ -130,6 +140,8 @@ int main(int argc, char** argv) {
     env.permissions.allowChangesHkv = policy.allowHotKeyChanges;
     env.permissions.allowChangesCfg = policy.allowConfigChanges;
     env.permissions.isAdministrator = IsAdministrator();
+    env.autostart = &settingsServices;
+    env.policyStep = &settingsServices;
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         env.ppi = qRound(screen->logicalDotsPerInchY());
     }
@@ -164,10 +176,17 @@ int main(int argc, char** argv) {
 
     QObject::connect(&instance, &SingleInstance::instanceCreated, &main,
                      [&main](const QStringList&) { main.InstanceCreated(); });
-    SessionEnd sessionEnd;
-    sessionEnd.install();
+    QObject::disconnect(early);
     QObject::connect(&sessionEnd, &SessionEnd::ending, &main, [&main] { main.sessionEnding(); });
+    QObject::connect(&sessionEnd, &SessionEnd::saveRequested, &main,
+                     [&main] { main.commitData(); });
+    if (endedDuringStartUp) {
+        QMetaObject::invokeMethod(
+            &main, [&main] { main.sessionEnding(); }, Qt::QueuedConnection);
+    }
 
-    // 5. The message loop.
-    return app.exec();
+    // 5. The message loop. When the session manager ends it, the state is saved on the way out.
+    const int status = app.exec();
+    if (!main.closedForGood()) main.commitData();
+    return status;
 }

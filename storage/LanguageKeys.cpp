@@ -52,7 +52,9 @@ constexpr K kMainKeys[] = {
     "HintHotKeyTaken", "HintHotKeyRefused", "MessageHotKeyAddedAnyway", "StatusRefusedRows",
     "MessageRefusedRows",
     // A Wayland session
-    "MessageWayland1", "MessageWayland2"};
+    "MessageWayland1", "MessageWayland2",
+    // Special combinations held by other programs, a desktop without tray, saving, replacing
+    "MessageSpecialHotKeyTaken", "MessageNoTray", "MessageSaveFailed", "MessageOverwrite"};
 
 constexpr K kAboutKeys[] = {"FormCaption", "LabelAbout3", "LabelAbout4"};
 
@@ -70,7 +72,9 @@ constexpr K kSettingsKeys[] = {
     "CheckboxStartup2", "LabelStartup1", "LabelAccount1", "LabelAccount2", "LabelGUI1", "LabelGUI2",
     "LabelGUI3", "LabelGUI4", "LabelGUI5", "CheckboxGUI1", "CheckboxGUI2", "CheckboxGUI3",
     "CheckboxMiscellaneous1", "CheckboxMiscellaneous2", "CheckboxMiscellaneous3",
-    "CheckboxMiscellaneous4", "RadioHide1", "RadioHide2", "LabelMiscellaneous1"};
+    "CheckboxMiscellaneous4", "RadioHide1", "RadioHide2", "LabelMiscellaneous1",
+    // The policy could not be written
+    "MessageWriteFailed"};
 
 constexpr K kInsertTextKeys[] = {"FormCaption",         "LabelHeader",         "ButtonSave",
                                  "ButtonCancel",        "RadioInsertText1",    "RadioInsertText2",

@@ -32,6 +32,8 @@ protected:
     void SetUp() override {
         test::offscreenApp();
         env = test::fakeEnvironment(dir, platform);
+        // A desktop without tray host: notices come as message boxes.
+        env.trayAvailable = [] { return false; };
         main = std::make_unique<TMain>(env);
         main->startUp();
         tester = std::make_unique<QAbstractItemModelTester>(

@@ -31,6 +31,8 @@ inline ShellEnvironment fakeEnvironment(const QTemporaryDir& dir, fake::FakePlat
     env.desktop = platform.desktop();
     env.prompter = &platform.prompter;
     env.permissions.isAdministrator = true;
+    // The offscreen platform has no tray; the tests stand for a desktop with a tray host.
+    env.trayAvailable = [] { return true; };
     return env;
 }
 

@@ -1,0 +1,113 @@
+// TMain's end: closing to the tray or ending the program, the session's end and the session
+// manager's request to save, and how a save that fails is said.
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QTimer>
+
+#include "shell/AboutBox.h"
+#include "shell/EditorHub.h"
+#include "shell/MainWindow.h"
+#include "shell/QtPrompter.h"
+#include "shell/SettingsHub.h"
+#include "shell/ShellCore.h"
+#include "shell/TrayController.h"
+#include "storage/ConfigFile.h"
+#include "storage/HotKeyFile.h"
+
+namespace vorbix {
+
+namespace {
+
+// How long a tray notification of the end stays readable before the program ends.
+constexpr int kExitNoticeMs = 5000;
+// A message box at the end closes by itself after this long, so the end is never held up.
+constexpr int kExitMessageMs = 20000;
+
+}  // namespace
+
+std::string TMain::saveState() {
+    std::string failures;
+    for (const FileResult& r :
+         {writeMainConfig(configPath()),
+          SaveHotKeys(hotKeyPath(), core_->table, texts_, core_->defaultDeviceId,
+                      {.languages = &core_->languages})}) {
+        if (!r.ok) failures += (failures.empty() ? "" : "\r\n") + r.error;
+    }
+    return failures;
+}
+
+void TMain::reportSaveFailure(const std::string& reason) {
+    const std::string text = message("MessageSaveFailed") + "\r\n\r\n" + reason;
+    if ((isVisible() && !isMinimized()) || !tray_->notify(QString::fromStdString(text))) {
+        env_.prompter->showMessage(text, MessageType::Error);
+    }
+}
+
+void TMain::MenuCloseExecute() {
+    tray_->rules().requestExit();
+    close();
+}
+
+void TMain::sessionEnding() {
+    editors_->closeAll();
+    tray_->rules().sessionEnds();
+    close();
+}
+
+void TMain::commitData() {
+    if (const std::string failed = saveState(); !failed.empty()) reportSaveFailure(failed);
+}
+
+void TMain::closeEvent(QCloseEvent* e) {
+    const bool windowWasUp = isVisible() && !isMinimized();
+    const std::string failed = saveState();
+    const TrayRules::CloseDecision decision = tray_->rules().closeQuery();
+    if (decision.hideWindow) {
+        tray_->showCaption();
+        tray_->hideApplication();
+    }
+    if (!decision.allow) {
+        e->ignore();
+        if (!failed.empty()) reportSaveFailure(failed);
+        // Minimised for want of a tray (still visible), the window has told its own notice.
+        if (!decision.noticeDue || isVisible()) return;
+        auto file = ConfigFile::open(configPath());
+        if (file && file->read(config::kSymbolNotice) == config::kFlagOff) {
+            file->write(config::kSymbolNotice, config::kFlagOn);
+            file->save();
+            env_.prompter->showMessage(message("MessageSymbolClose1") + "\r\n\r\n" +
+                                           message("MessageSymbolClose2") + "\r\n\r\n" +
+                                           message("MessageSymbolClose3"),
+                                       MessageType::Information);
+        }
+        return;
+    }
+    // Closing: an open editor or dialog writes nothing, then the program ends.
+    editors_->closeAll();
+    settingsHub_->closeWithoutApplying();
+    if (about_) about_->close();
+    e->accept();
+    closedForGood_ = true;
+    finishExit(failed, windowWasUp);
+}
+
+void TMain::finishExit(const std::string& failure, bool windowWasUp) {
+    auto end = [this] {
+        tray_->setIconVisible(false);
+        QCoreApplication::quit();
+    };
+    if (failure.empty()) return end();
+    const std::string text = message("MessageSaveFailed") + "\r\n\r\n" + failure;
+    if (!windowWasUp && tray_->notify(QString::fromStdString(text))) {
+        // The notification stays readable for a moment before the program ends.
+        QTimer::singleShot(kExitNoticeMs, this, end);
+        return;
+    }
+    if (ownPrompter_)
+        ownPrompter_->showMessageFor(text, MessageType::Error, kExitMessageMs);
+    else
+        env_.prompter->showMessage(text, MessageType::Error);
+    end();
+}
+
+}  // namespace vorbix
