@@ -64,7 +64,9 @@ void TMain::closeEvent(QCloseEvent* e) {
     const TrayRules::CloseDecision decision = tray_->rules().closeQuery();
     if (decision.hideWindow) {
         tray_->showCaption();
-        tray_->hideApplication();
+        // A window that is closing for good is not hidden first: on a desktop without a tray
+        // host, hiding would stop the exit at the notice that the window cannot come back.
+        if (!decision.allow) tray_->hideApplication();
     }
     if (!decision.allow) {
         e->ignore();

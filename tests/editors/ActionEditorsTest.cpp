@@ -48,6 +48,8 @@ protected:
     void SetUp() override {
         test::offscreenApp();
         env = test::fakeEnvironment(dir, platform);
+        // Without a tray host, failures are told in a message box, which the fake prompter logs.
+        env.trayAvailable = [] { return false; };
         QDir().mkpath(QString::fromStdString(env.dataFolder));
         ASSERT_TRUE(writeFileAtomically(path(), kTable));
         platform.drives.drives = {'D', 'E'};
