@@ -37,6 +37,9 @@ struct HotKeyEntry {
     // knows (made by a newer version, or in a language not installed), so that saving writes it
     // back as it was. Empty for every other row.
     std::vector<StoredKey> KeptSection;
+    // An insert-text row whose PropertiesText (the digest of Text) is still to be made: loading
+    // a table leaves it for after the start, since it reads every text whole.
+    bool TextDigestPending = false;
 
     bool operator==(const HotKeyEntry&) const = default;
 };

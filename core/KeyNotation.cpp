@@ -186,6 +186,17 @@ std::string keyNameOf(uint8_t vk, const KeyNameSource& names) {
 
 }  // namespace
 
+std::string CachedKeyNames::keyName(uint8_t virtualKey) const {
+    std::optional<std::string>& name = keyNames_[virtualKey];
+    if (!name) name = names_.keyName(virtualKey);
+    return *name;
+}
+
+bool CachedKeyNames::isGermanLayout() const {
+    if (!german_) german_ = names_.isGermanLayout();
+    return *german_;
+}
+
 std::string BuiltinKeyNames::keyNameIn(Group group, uint8_t virtualKey) {
     for (const LayoutName& n : kLayoutNames) {
         if (n.vk == virtualKey) return std::string(group == Group::German ? n.german : n.english);

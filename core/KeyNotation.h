@@ -3,7 +3,9 @@
 // registration form TWinHotKey.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -37,6 +39,21 @@ public:
     virtual std::string keyName(uint8_t virtualKey) const = 0;
     // Whether the active keyboard layout is a German one (Germany or Switzerland).
     virtual bool isGermanLayout() const = 0;
+};
+
+// Another source's names, each asked for once: reading many key texts in a row (registering a
+// whole table) asks for every name of every key for each text. For the time of one such batch,
+// in which the layout does not change.
+class CachedKeyNames : public KeyNameSource {
+public:
+    explicit CachedKeyNames(const KeyNameSource& names) : names_(names) {}
+    std::string keyName(uint8_t virtualKey) const override;
+    bool isGermanLayout() const override;
+
+private:
+    const KeyNameSource& names_;
+    mutable std::array<std::optional<std::string>, 256> keyNames_;
+    mutable std::optional<bool> german_;
 };
 
 // The built-in names of the German and of the English layout group.

@@ -45,10 +45,11 @@ int32_t HotKeyRegistry::MyGlobalAddAtom(int32_t start) {
 void HotKeyRegistry::RegisterAllHotKeys() {
     if (!active_) return;
     results_.assign(table_.size(), std::nullopt);
+    const CachedKeyNames names(names_);
     for (size_t i = 0; i < table_.size(); ++i) {
         HotKeyEntry& row = table_.at(i);
         row.HotKeyId = MyGlobalAddAtom(kRowHotKeyIdBase + static_cast<int32_t>(i));
-        results_[i] = backend_.registerHotKey(row.HotKeyId, hotKeyOfText(row.HotKeyText, names_));
+        results_[i] = backend_.registerHotKey(row.HotKeyId, hotKeyOfText(row.HotKeyText, names));
     }
     changed();
 }

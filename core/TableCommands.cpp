@@ -104,7 +104,7 @@ std::optional<EditRequest> TableCommands::edit() {
     if (selected_ < 0 || selected_ >= int(c_.table.size())) return std::nullopt;
     c_.table.CurrentRow = selected_;
     const HotKeyEntry& row = c_.table.at(selected_);
-    if (row.PropertiesText.empty()) return std::nullopt;
+    if (row.PropertiesText.empty() && !row.TextDigestPending) return std::nullopt;
     const std::optional<ActionKind> kind = kindOf(row);
     if (!kind || !hasProperties(*kind)) return std::nullopt;
     return EditRequest{static_cast<size_t>(selected_), *kind};

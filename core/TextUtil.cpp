@@ -1,5 +1,6 @@
 #include "core/TextUtil.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace vorbix {
@@ -131,11 +132,41 @@ std::string foldCase(std::string_view text) {
     return out;
 }
 
+namespace {
+
+// Compares the characters at a[i] and b[j] without regard to case and moves past both. Folding
+// never turns a character outside ASCII into one inside it, so two ASCII bytes are compared as
+// bytes and an ASCII byte never equals anything else; only two multi-byte characters are decoded.
+bool isAscii(std::string_view text) {
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    }
+    return true;
+}
+
+inline bool sameFoldedCharacter(std::string_view a, size_t& i, std::string_view b, size_t& j) {
+    const auto x = static_cast<unsigned char>(a[i]);
+    const auto y = static_cast<unsigned char>(b[j]);
+    if (x < 0x80 || y < 0x80) {
+        auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 0x20 : int(c); };
+        if (x >= 0x80 || y >= 0x80 || lower(x) != lower(y)) return false;
+        ++i;
+        ++j;
+        return true;
+    }
+    return foldCase(decodeOne(a, i)) == foldCase(decodeOne(b, j));
+}
+
+}  // namespace
+
 bool equalsIgnoreCase(std::string_view a, std::string_view b) {
+    // An ASCII character only ever equals an ASCII character, byte for byte, so an all-ASCII
+    // text can only equal a text of its own length.
+    if (a.size() != b.size() && (isAscii(a) || isAscii(b))) return false;
     size_t i = 0;
     size_t j = 0;
     while (i < a.size() && j < b.size()) {
-        if (foldCase(decodeOne(a, i)) != foldCase(decodeOne(b, j))) return false;
+        if (!sameFoldedCharacter(a, i, b, j)) return false;
     }
     return i == a.size() && j == b.size();
 }
@@ -145,7 +176,7 @@ bool startsWithIgnoreCase(std::string_view text, std::string_view prefix) {
     size_t j = 0;
     while (j < prefix.size()) {
         if (i >= text.size()) return false;
-        if (foldCase(decodeOne(text, i)) != foldCase(decodeOne(prefix, j))) return false;
+        if (!sameFoldedCharacter(text, i, prefix, j)) return false;
     }
     return true;
 }
@@ -157,19 +188,33 @@ bool isLetterOrDigit(char32_t c) {
     return false;
 }
 
-std::string trim(std::string_view text) {
+std::string_view trimmed(std::string_view text) {
     size_t b = 0;
     size_t e = text.size();
     while (b < e && static_cast<unsigned char>(text[b]) <= 0x20) ++b;
     while (e > b && static_cast<unsigned char>(text[e - 1]) <= 0x20) --e;
-    return std::string(text.substr(b, e - b));
+    return text.substr(b, e - b);
+}
+
+std::string trim(std::string_view text) {
+    return std::string(trimmed(text));
 }
 
 namespace {
 
+// Whether the ASCII text holds the ASCII needle anywhere (letter case ignored when asked).
+bool containsAscii(std::string_view text, std::string_view needle, bool ignoreCase) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c + 0x20) : c; };
+    auto same = [&](char a, char b) { return ignoreCase ? lower(a) == lower(b) : a == b; };
+    return std::search(text.begin(), text.end(), needle.begin(), needle.end(), same) != text.end();
+}
+
 std::string replaceImpl(std::string_view text, std::string_view from, std::string_view to,
                         bool ignoreCase, bool wholeWords) {
     if (from.empty()) return std::string(text);
+    if (isAscii(text) && isAscii(from) && !containsAscii(text, from, ignoreCase)) {
+        return std::string(text);
+    }
     const std::u32string hay = toUtf32(text);
     const std::u32string needle = toUtf32(from);
     std::string out;

@@ -31,6 +31,8 @@ bool isLetterOrDigit(char32_t c);
 
 // Removes leading and trailing blanks and control characters (code points up to U+0020).
 std::string trim(std::string_view text);
+// The same without a copy: a view into `text`.
+std::string_view trimmed(std::string_view text);
 
 // Every occurrence of `from` (letter case ignored) replaced by `to`.
 std::string replaceAllIgnoreCase(std::string_view text, std::string_view from, std::string_view to);

@@ -133,7 +133,10 @@ FileResult EditorHub::writeRow(const QPersistentModelIndex& index, const HotKeyE
     const HotKeyEntry* current = s_.model.row(index);
     if (!current) return {false, {}};
     const HotKeyEntry before = *current;
-    s_.model.setRow(index, values);
+    // The editor has made the row's properties text itself.
+    HotKeyEntry written = values;
+    written.TextDigestPending = false;
+    s_.model.setRow(index, written);
     const TableStore::Result saved = s_.store.save(s_.hotKeyFilePath);
     if (saved.ok) return {};
     s_.model.setRow(index, before);

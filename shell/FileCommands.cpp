@@ -1,6 +1,7 @@
 #include "shell/FileCommands.h"
 
 #include "core/TextUtil.h"
+#include "shell/HotKeyTableModel.h"
 #include "shell/LanguageApplier.h"
 #include "shell/MainWindow.h"
 #include "shell/ShellCore.h"
@@ -43,6 +44,7 @@ void FileCommands::MenuSaveExecute() {
 void FileCommands::MenuSave2Execute() {
     const std::string target = chooser_.save(htmlFilter_, "html", confirmOverwrite());
     if (target.empty()) return;
+    main_.model().finishAllRows();
     FileResult r = ExportHtml(target, main_.core().table, main_.language());
     if (!r.ok) main_.reportSaveFailure(r.error);
 }

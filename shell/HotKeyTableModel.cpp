@@ -1,5 +1,7 @@
 #include "shell/HotKeyTableModel.h"
 
+#include <QTimer>
+
 namespace vorbix {
 
 HotKeyTableModel::HotKeyTableModel(HotKeyTable& table, IconOf iconOf, QObject* parent)
@@ -32,6 +34,7 @@ QVariant HotKeyTableModel::data(const QModelIndex& index, int role) const {
             case ActionColumn:
                 return QString::fromStdString(r->ActionText);
             case PropertiesColumn:
+                if (r->TextDigestPending && finish_) finish_(table_.at(size_t(index.row())));
                 return QString::fromStdString(r->PropertiesText);
         }
     }
@@ -89,6 +92,35 @@ void HotKeyTableModel::resetAround(const std::function<void()>& change) {
     beginResetModel();
     change();
     endResetModel();
+    finishRowsLater();
+}
+
+bool HotKeyTableModel::finishRows(size_t limit) {
+    if (!finish_) return false;
+    for (size_t i = 0; i < table_.size(); ++i) {
+        HotKeyEntry& r = table_.at(i);
+        if (!r.TextDigestPending) continue;
+        if (limit == 0) return true;
+        --limit;
+        finish_(r);
+        const QModelIndex cell = index(int(i), PropertiesColumn);
+        emit dataChanged(cell, cell, {Qt::DisplayRole});
+    }
+    return false;
+}
+
+void HotKeyTableModel::finishRowsLater() {
+    if (finishing_) return;
+    finishing_ = true;
+    // About a millisecond of work per turn of the event loop.
+    QTimer::singleShot(0, this, [this] {
+        finishing_ = false;
+        if (finishRows(4)) finishRowsLater();
+    });
+}
+
+void HotKeyTableModel::finishAllRows() {
+    finishRows(table_.size());
 }
 
 void HotKeyTableModel::rowsAboutToChange(RowChange change, size_t first) {
@@ -123,6 +155,7 @@ void HotKeyTableModel::rowsChanged(RowChange change) {
             break;
         case RowChange::Reset:
             endResetModel();
+            finishRowsLater();
             break;
     }
 }

@@ -22,6 +22,8 @@ public:
     // Why a row's combination does not work, in the user's language; empty for a row that
     // works (or is not registered while the hot keys are off).
     using ProblemOf = std::function<QString(size_t row)>;
+    // Makes what a loaded row left for later (its properties text).
+    using FinishRow = std::function<void(HotKeyEntry&)>;
 
     HotKeyTableModel(HotKeyTable& table, IconOf iconOf, QObject* parent = nullptr);
 
@@ -47,6 +49,13 @@ public:
     // Runs `change`, which may replace every row (loading a file), as one reset.
     void resetAround(const std::function<void()>& change);
 
+    // Rows loaded with parts left for later are finished a few at a time from the event loop,
+    // so the program answers its hot keys meanwhile; a row shown or asked for before that is
+    // finished at once.
+    void setRowFinisher(FinishRow finish) { finish_ = std::move(finish); }
+    void finishRowsLater();
+    void finishAllRows();
+
     void rowsAboutToChange(RowChange change, size_t first) override;
     void rowsChanged(RowChange change) override;
 
@@ -56,6 +65,11 @@ private:
     QIcon problemMark_;
     ProblemOf problemOf_;
     QString headers_[ColumnCount];
+    FinishRow finish_;
+    bool finishing_ = false;
+
+    // Finishes up to `limit` waiting rows; true when some are left.
+    bool finishRows(size_t limit);
 };
 
 }  // namespace vorbix

@@ -40,6 +40,7 @@
 #include "shell/UpdateCheck.h"
 #include "shell/WelcomePage.h"
 #include "storage/ActionEffects.h"
+#include "storage/HotKeyFile.h"
 #include "storage/LanguageKeys.h"
 #include "storage/StorageLocations.h"
 
@@ -95,6 +96,7 @@ TMain::TMain(ShellEnvironment env, QWidget* parent)
         },
         this);
     core_->commands.setListener(model_);
+    model_->setRowFinisher([this](HotKeyEntry& row) { completeTextDigest(row, texts_); });
     model_->setProblemMarks(art_->icon("", "Warning.svg"),
                             [this](size_t row) { return registrationProblem(row); });
     core_->registry.setChangeHandler([this] { refreshRegistrations(); });

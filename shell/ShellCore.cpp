@@ -12,8 +12,11 @@ TableStore::Result FileTableStore::save(const std::string& path) {
 }
 
 TableStore::Result FileTableStore::load(const std::string& path) {
+    // The digests of long texts are made after the hot keys are registered (the table model
+    // finishes the rows).
     LoadResult loaded =
-        LoadHotKeys(path, table_, texts_, defaultDeviceId_, LoadOptions{.languages = &languages_});
+        LoadHotKeys(path, table_, texts_, defaultDeviceId_,
+                    LoadOptions{.languages = &languages_, .deferTextDigests = true});
     // The rows are loaded even when the file could not be rewritten; the user learns why.
     const std::string& error = loaded.ok ? loaded.writeBack.error : loaded.error;
     return {loaded.ok, error, loaded.rowsLeftOut};

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <map>
 #include <unordered_map>
+#include <vector>
 
 #include "core/TextUtil.h"
 #include "storage/IniFile.h"
@@ -56,7 +56,10 @@ bool hasKey(const IniFile::Section* section, std::string_view key) {
 // there are looked at, so a huge count costs nothing.
 std::string joinTextPieces(const IniFile::Section* section, int32_t count) {
     if (!section || count <= 0) return {};
-    std::map<int32_t, const std::string*> pieces;
+    // Pieces are normally stored in order; a file edited by hand may have them in any order
+    // (and a number twice: the first one counts).
+    std::vector<std::pair<int32_t, const std::string*>> pieces;
+    size_t length = 0;
     for (const IniFile::Line& line : section->lines) {
         if (!line.hasValue || line.key.size() <= kTextKey.size() ||
             !startsWithIgnoreCase(line.key, kTextKey)) {
@@ -70,10 +73,20 @@ std::string joinTextPieces(const IniFile::Section* section, int32_t count) {
             continue;
         }
         const std::optional<int32_t> n = parseInteger(digits);
-        if (n && *n <= count) pieces.try_emplace(*n, &line.value);
+        if (n && *n <= count) {
+            pieces.emplace_back(*n, &line.value);
+            length += line.value.size();
+        }
+    }
+    auto byNumber = [](const auto& a, const auto& b) { return a.first < b.first; };
+    if (!std::is_sorted(pieces.begin(), pieces.end(), byNumber)) {
+        std::stable_sort(pieces.begin(), pieces.end(), byNumber);
     }
     std::string joined;
-    for (const auto& [n, value] : pieces) joined += *value;
+    joined.reserve(length);
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        if (i == 0 || pieces[i].first != pieces[i - 1].first) joined += *pieces[i].second;
+    }
     return joined;
 }
 
@@ -92,7 +105,8 @@ std::string joinPresentPieces(const IniFile::Section* section) {
 
 // Reads the keys of the row's kind into the row (its key text and caption are set already).
 void readProperties(HotKeyEntry& row, ActionKind kind, const IniFile::Section* section,
-                    const LanguageTexts& texts, std::string_view defaultDeviceId) {
+                    const LanguageTexts& texts, std::string_view defaultDeviceId,
+                    bool deferDigest) {
     const std::string& placeholder = texts.placeholder(actionInfo(kind).placeholder);
     auto single = [&](std::string_view key) {
         std::string v = valueIn(section, key);
@@ -179,8 +193,8 @@ void readProperties(HotKeyEntry& row, ActionKind kind, const IniFile::Section* s
                                        tail;
             row.Text =
                 joined.find("\r\n") == std::string::npos ? joined : replaceAll(joined, "\r\n", "");
-            std::string digest = insertTextDigest(joined);
-            row.PropertiesText = digest.empty() ? texts.sNewText : std::move(digest);
+            row.TextDigestPending = true;
+            if (!deferDigest) completeTextDigest(row, texts);
             break;
         }
         default:
@@ -199,7 +213,8 @@ std::vector<StoredKey> keptSection(const IniFile::Section* section) {
 }
 
 LoadResult loadParsed(const IniFile& ini, HotKeyTable& table, const LanguageTexts& texts,
-                      std::string_view defaultDeviceId, const LanguageCatalogue& languages) {
+                      std::string_view defaultDeviceId, const LanguageCatalogue& languages,
+                      bool deferDigests = false) {
     LoadResult result;
     result.encoding = ini.encoding();
     const SectionIndex index(ini);
@@ -214,7 +229,7 @@ LoadResult loadParsed(const IniFile& ini, HotKeyTable& table, const LanguageText
         row.HotKeyText = valueIn(section, kHotKeyKey);
         row.ActionText = valueIn(section, kActionKey);
         if (const std::optional<ActionKind> kind = languages.kindOf(row.ActionText, &texts)) {
-            readProperties(row, *kind, section, texts, defaultDeviceId);
+            readProperties(row, *kind, section, texts, defaultDeviceId, deferDigests);
         } else {
             row.KeptSection = keptSection(section);
         }
@@ -227,14 +242,19 @@ LoadResult loadParsed(const IniFile& ini, HotKeyTable& table, const LanguageText
 
 // `decodedWhole` tells whether every byte decoded to a character (malformed UTF-8 or UTF-16
 // decodes to replacement characters, and a rewrite would lose the original bytes).
-IniFile parseBytes(std::string_view bytes, bool* decodedWhole = nullptr) {
+IniFile parseBytes(std::string_view bytes, bool* decodedWhole = nullptr,
+                   std::string* decodedText = nullptr) {
     DecodedText decoded = decodeText(bytes);
     if (decodedWhole) {
+        // Windows-1252 gives every byte a character, and UTF-8 without a mark is taken only
+        // when it is valid.
         *decodedWhole = decoded.encoding == TextEncoding::Windows1252 ||
+                        decoded.encoding == TextEncoding::Utf8 ||
                         encodeText(decoded.text, decoded.encoding) == bytes;
     }
     IniFile ini = IniFile::parse(decoded.text);
     ini.setEncoding(decoded.encoding);
+    if (decodedText) *decodedText = std::move(decoded.text);
     return ini;
 }
 
@@ -345,6 +365,13 @@ LoadResult loadHotKeysFromBytes(std::string_view bytes, HotKeyTable& table,
     return loadParsed(parseBytes(bytes), table, texts, defaultDeviceId, orBuiltIn(languages));
 }
 
+void completeTextDigest(HotKeyEntry& row, const LanguageTexts& texts) {
+    if (!row.TextDigestPending) return;
+    row.TextDigestPending = false;
+    std::string digest = insertTextDigest(row.Text);
+    row.PropertiesText = digest.empty() ? texts.sNewText : std::move(digest);
+}
+
 std::string normalizedHotKeyFile(std::string_view bytes) {
     const IniFile ini = parseBytes(bytes);
     return encodeText(ini.serialize(IniStyle::HotKeys), ini.encoding());
@@ -366,12 +393,17 @@ LoadResult LoadHotKeys(const std::string& path, HotKeyTable& table, const Langua
         return failed;
     }
     bool decodedWhole = true;
-    const IniFile ini = parseBytes(*bytes, &decodedWhole);
-    LoadResult result =
-        loadParsed(ini, table, texts, defaultDeviceId, orBuiltIn(options.languages));
+    std::string text;
+    const IniFile ini = parseBytes(*bytes, &decodedWhole, options.writeBack ? &text : nullptr);
+    LoadResult result = loadParsed(ini, table, texts, defaultDeviceId, orBuiltIn(options.languages),
+                                   options.deferTextDigests);
     if (options.writeBack && decodedWhole) {
-        const std::string normalized = encodeText(ini.serialize(IniStyle::HotKeys), ini.encoding());
-        if (normalized != *bytes) result.writeBack = writeFileAtomically(path, normalized);
+        // The bytes decoded whole, so they are the decoded text encoded again: comparing the
+        // texts tells whether the file is already as the writer would write it.
+        const std::string normalized = ini.serialize(IniStyle::HotKeys);
+        if (normalized != text) {
+            result.writeBack = writeFileAtomically(path, encodeText(normalized, ini.encoding()));
+        }
     }
     return result;
 }

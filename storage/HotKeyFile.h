@@ -30,6 +30,10 @@ struct LoadOptions {
     bool writeBack = true;
     // The words of every language (null: those built into the program).
     const LanguageCatalogue* languages = nullptr;
+    // Leaves the properties text of insert-text rows to completeTextDigest: a digest reads the
+    // whole formatted text, which a program starting with a full table does after it has
+    // registered its hot keys. Such rows carry TextDigestPending.
+    bool deferTextDigests = false;
 };
 
 struct LoadResult {
@@ -52,6 +56,10 @@ struct LoadResult {
 // values that are missing.
 LoadResult LoadHotKeys(const std::string& path, HotKeyTable& table, const LanguageTexts& texts,
                        std::string_view defaultDeviceId, LoadOptions options = {});
+
+// The properties text of an insert-text row whose digest was left for later (a placeholder
+// when the text is empty); nothing for any other row.
+void completeTextDigest(HotKeyEntry& row, const LanguageTexts& texts);
 
 // The same on the bytes of a file; never writes anything.
 LoadResult loadHotKeysFromBytes(std::string_view bytes, HotKeyTable& table,

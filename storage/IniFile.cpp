@@ -13,21 +13,20 @@ IniFile IniFile::parse(std::string_view text) {
     while (pos <= text.size()) {
         size_t end = text.find('\n', pos);
         if (end == std::string_view::npos) end = text.size();
-        const std::string line = trim(text.substr(pos, end - pos));
+        const std::string_view line = trimmed(text.substr(pos, end - pos));
         pos = end + 1;
         if (line.empty() || line[0] == ';') continue;
         if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
-            ini.sections_.push_back({trim(std::string_view(line).substr(1, line.size() - 2)), {}});
+            ini.sections_.push_back({trim(line.substr(1, line.size() - 2)), {}});
             current = &ini.sections_.back();
             continue;
         }
         if (!current) continue;
         const size_t eq = line.find('=');
         if (eq == std::string::npos) {
-            current->lines.push_back({line, {}, false});
+            current->lines.push_back({std::string(line), {}, false});
         } else {
-            current->lines.push_back({trim(std::string_view(line).substr(0, eq)),
-                                      trim(std::string_view(line).substr(eq + 1)), true});
+            current->lines.push_back({trim(line.substr(0, eq)), trim(line.substr(eq + 1)), true});
         }
     }
     return ini;

@@ -1,6 +1,8 @@
 #include "storage/TextCodec.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 #include "core/TextUtil.h"
 
@@ -68,17 +70,34 @@ std::string encodeUtf16(std::string_view text, bool littleEndian) {
 
 }  // namespace
 
+namespace {
+
+// The length of the run of ASCII bytes at text[i].
+size_t asciiRun(std::string_view text, size_t i) {
+    size_t end = i;
+    // Eight bytes at a time while none of them has its high bit set.
+    constexpr uint64_t kHighBits = 0x8080808080808080ull;
+    for (uint64_t chunk; end + 8 <= text.size(); end += 8) {
+        std::memcpy(&chunk, text.data() + end, 8);
+        if (chunk & kHighBits) break;
+    }
+    while (end < text.size() && static_cast<unsigned char>(text[end]) < 0x80) ++end;
+    return end - i;
+}
+
+}  // namespace
+
 std::string windows1252ToUtf8(std::string_view bytes) {
     std::string out;
-    out.reserve(bytes.size());
-    for (char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
-        if (b < 0x80)
-            out.push_back(ch);
-        else if (b < 0xA0)
-            appendUtf8(out, kHigh[b - 0x80]);
-        else
-            appendUtf8(out, b);
+    out.reserve(bytes.size() + bytes.size() / 8);
+    size_t i = 0;
+    while (i < bytes.size()) {
+        const size_t run = asciiRun(bytes, i);
+        out.append(bytes, i, run);
+        i += run;
+        if (i == bytes.size()) break;
+        const auto b = static_cast<unsigned char>(bytes[i++]);
+        appendUtf8(out, b < 0xA0 ? kHigh[b - 0x80] : char32_t{b});
     }
     return out;
 }
@@ -100,12 +119,10 @@ std::optional<std::string> windows1252Bytes(std::string_view text) {
     out.reserve(text.size());
     size_t i = 0;
     while (i < text.size()) {
-        const char ch = text[i];
-        if (static_cast<unsigned char>(ch) < 0x80) {
-            out.push_back(ch);
-            ++i;
-            continue;
-        }
+        const size_t run = asciiRun(text, i);
+        out.append(text, i, run);
+        i += run;
+        if (i == text.size()) break;
         const std::optional<unsigned char> b = toWindows1252(nextCodePoint(text, i));
         if (!b) return std::nullopt;
         out.push_back(static_cast<char>(*b));
@@ -118,11 +135,8 @@ std::optional<std::string> windows1252Bytes(std::string_view text) {
 bool fitsWindows1252(std::string_view text) {
     size_t i = 0;
     while (i < text.size()) {
-        if (static_cast<unsigned char>(text[i]) < 0x80) {
-            ++i;
-        } else if (!toWindows1252(nextCodePoint(text, i))) {
-            return false;
-        }
+        i += asciiRun(text, i);
+        if (i < text.size() && !toWindows1252(nextCodePoint(text, i))) return false;
     }
     return true;
 }
@@ -130,11 +144,9 @@ bool fitsWindows1252(std::string_view text) {
 bool isValidUtf8(std::string_view bytes) {
     size_t i = 0;
     while (i < bytes.size()) {
+        i += asciiRun(bytes, i);
+        if (i == bytes.size()) break;
         const auto b = static_cast<unsigned char>(bytes[i]);
-        if (b < 0x80) {
-            ++i;
-            continue;
-        }
         size_t length = 0;
         char32_t min = 0;
         char32_t c = 0;
@@ -163,8 +175,7 @@ TextEncoding detectEncoding(std::string_view bytes) {
     if (bytes.starts_with("\xEF\xBB\xBF")) return TextEncoding::Utf8Bom;
     if (bytes.starts_with("\xFF\xFE")) return TextEncoding::Utf16LE;
     if (bytes.starts_with("\xFE\xFF")) return TextEncoding::Utf16BE;
-    const bool ascii = std::all_of(bytes.begin(), bytes.end(),
-                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    const bool ascii = asciiRun(bytes, 0) == bytes.size();
     return !ascii && isValidUtf8(bytes) ? TextEncoding::Utf8 : TextEncoding::Windows1252;
 }
 

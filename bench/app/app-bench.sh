@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Measures the running program, inside tests/support/run-in-desktop.sh:
-#   - time from process start to registered hot keys (the first Ctrl+F5 that starts its program),
-#     without and with a sound server when the desktop has one,
-#   - resident memory after start,
-#   - wake-ups (voluntary context switches) and CPU time over 30 s hidden in the tray.
+#   - time from process start to registered hot keys (the first Ctrl+F5 that starts its program)
+#     and resident memory after start, for three tables: one row, 256 plain rows, and a full
+#     table of 256 insert-text rows (about 2.2 MB); with 256 rows also without a sound server
+#     when the desktop has one,
+#   - wake-ups (voluntary context switches of all threads) and CPU time while hidden in the
+#     tray: in the first 60 s after a program row has fired, and over IDLE_SECONDS after that.
 #   app-bench.sh VORBIX [IDLE_SECONDS]
 set -u
 vorbix=$1 idle=${2:-30}
@@ -11,24 +13,26 @@ work=$VORBIX_TEST_TMP/bench
 export XDG_CONFIG_HOME=$work/config
 data=$XDG_CONFIG_HOME/Vorbix
 mkdir -p "$data"
-# A table of 256 rows: the first starts a program, the others are ordinary rows.
+source "$(dirname "$0")/tables.sh"
+one=$work/one.hkv plain=$work/plain.hkv full=$work/full.hkv
 {
-    printf '[General]\r\nCount=256\r\n'
-    printf '[Hot Key1]\r\nHot Key=Strg+F5\r\nAction=Benutzerdefiniertes Programm\r\n'
-    printf 'Program=/usr/bin/touch<~F~>\r\nParameter=%s\r\nHowToOpen=Normal\r\n' "$work/fired"
-    for i in $(seq 2 256); do
-        printf '[Hot Key%d]\r\nHot Key=Strg+Alt+Umschalt+F%d\r\nAction=Kopieren\r\n' "$i" $((i % 12 + 1))
-    done
-} >"$data/HotKeys.hkv"
+    printf '[General]\r\nCount=1\r\n'
+    program_row "$work/fired"
+} >"$one"
+plain_table "$plain" 256 "$work/fired"
+full_table "$full" 256 "$work/fired"
 
 clock_ms() { date +%s%3N; }
+rss_kb() { awk '/VmRSS/ {print $2}' "/proc/$1/status"; }
 
 # Start-up to registered hot keys: press Ctrl+F5 repeatedly until the program it starts runs.
-# measure_start LABEL: five starts; the last one keeps running (its process id in $pid).
+# measure_start LABEL TABLE: five starts, then the resident memory of the last one 2 s after its
+# start (when the work left for idle time is done); the last one keeps running (pid in $pid).
 runs=5
 measure_start() {
-    local label=$1 total=0 r t0 t1
+    local label=$1 table=$2 total=0 r t0 t1
     for r in $(seq $runs); do
+        cp "$table" "$data/HotKeys.hkv"
         rm -f "$work/fired"
         t0=$(clock_ms)
         "$vorbix" hide >/dev/null 2>&1 &
@@ -40,20 +44,23 @@ measure_start() {
         done
         t1=$(clock_ms)
         total=$((total + t1 - t0))
-        echo "run $r ($label): start to registered hot keys $((t1 - t0)) ms (includes xdotool's ~15 ms)"
         if [ "$r" -lt $runs ]; then kill "$pid"; wait "$pid"; fi
     done
-    echo "mean start to registered hot keys, $label: $((total / runs)) ms over $runs runs (256 rows)"
+    sleep $((2 - (t1 - t0) / 1000))
+    printf '%-36s start to registered hot keys %4d ms (mean of %d, includes xdotool ~15 ms), resident %6d kB\n' \
+        "$label:" $((total / runs)) $runs "$(rss_kb "$pid")"
 }
+stop() { kill "$pid"; wait "$pid"; }
+
+measure_start "one row" "$one"; stop
+measure_start "full table (256 insert-text rows)" "$full"; stop
 # Without a sound server the program finds none and takes the sound cards' mixers.
 if [ -n "${PULSE_SERVER:-}" ]; then
-    (unset PULSE_SERVER; measure_start "no sound server"; kill "$pid"; wait "$pid")
+    (unset PULSE_SERVER; measure_start "256 rows, no sound server" "$plain"; stop)
+    measure_start "256 rows, PulseAudio server" "$plain"
+else
+    measure_start "256 rows, no sound server" "$plain"
 fi
-if [ -n "${PULSE_SERVER:-}" ]; then measure_start "with a PulseAudio server"; else measure_start "no sound server"; fi
-
-sleep 1
-rss=$(awk '/VmRSS/ {print $2}' /proc/$pid/status)
-echo "resident memory after start: $rss kB"
 
 # Wake-ups of every thread (the X event reader, D-Bus and child reaper threads too), not only
 # of the main thread that /proc/PID/status describes.
@@ -64,11 +71,19 @@ read_stat() {
     read -r u s < <(awk '{print $14, $15}' /proc/$pid/stat)
     echo "$v $n $u $s"
 }
-read -r v0 n0 u0 s0 < <(read_stat)
-sleep "$idle"
-read -r v1 n1 u1 s1 < <(read_stat)
 ticks=$(getconf CLK_TCK)
-echo "hidden in the tray for $idle s: $((v1 - v0)) voluntary and $((n1 - n0)) involuntary context switches (wake-ups),"
-echo "  CPU time $(( (u1 - u0 + s1 - s0) * 1000 / ticks )) ms"
-kill "$pid"
-wait "$pid"
+# idle_window LABEL SECONDS: wake-ups and CPU time of the hidden program over SECONDS.
+idle_window() {
+    local v0 n0 u0 s0 v1 n1 u1 s1
+    read -r v0 n0 u0 s0 < <(read_stat)
+    sleep "$2"
+    read -r v1 n1 u1 s1 < <(read_stat)
+    echo "hidden in the tray, $1: $((v1 - v0)) voluntary and $((n1 - n0)) involuntary context switches (wake-ups), CPU time $(((u1 - u0 + s1 - s0) * 1000 / ticks)) ms"
+}
+# The program row fired to end the start measurement: fire it once more, then watch.
+rm -f "$work/fired"
+xdotool key ctrl+F5
+until [ -e "$work/fired" ]; do sleep 0.01; done
+idle_window "the first 60 s after a program row fired" 60
+idle_window "the $idle s after that" "$idle"
+stop

@@ -80,5 +80,21 @@ TEST(KeyNotation, RegistrationForm) {
               (TWinHotKey{0x21, MOD_CONTROL | MOD_SHIFT}));
 }
 
+TEST(KeyNotation, CachedNamesReadEveryKeyTextAsTheirSourceDoes) {
+    for (const auto group : {BuiltinKeyNames::Group::German, BuiltinKeyNames::Group::English}) {
+        const BuiltinKeyNames names(group);
+        const CachedKeyNames cached(names);
+        EXPECT_EQ(cached.isGermanLayout(), names.isGermanLayout());
+        for (int code = 8; code <= 0xFF; ++code) {
+            for (const uint16_t modifiers : {0x0000, 0x6000, 0x9000}) {
+                const uint16_t word = static_cast<uint16_t>(code | modifiers);
+                const std::string text = ShortCutToKeyText(word, false, names);
+                EXPECT_EQ(ShortCutToKeyText(word, false, cached), text);
+                EXPECT_EQ(KeyTextToShortCut(text, cached), KeyTextToShortCut(text, names)) << text;
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace vorbix

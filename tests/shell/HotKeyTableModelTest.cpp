@@ -88,6 +88,38 @@ TEST_F(HotKeyTableModelTest, RowsFollowAddMoveDeleteAndLoad) {
     EXPECT_EQ(main->statusCountLabel()->text(), "0 Hot Keys");
 }
 
+// Long texts are digested after the start, a few rows per turn of the event loop, so the hot keys
+// are registered first; a row shown or edited before that gets its digest at once.
+TEST(HotKeyTableModelDigests, TextRowsAreFinishedAfterTheStartOrWhenShown) {
+    test::offscreenApp();
+    QTemporaryDir dir;
+    fake::FakePlatform platform;
+    ShellEnvironment env = test::fakeEnvironment(dir, platform);
+    ASSERT_TRUE(prepareDataFolder(env.dataFolder));
+    std::string file = "[General]\r\nCount=12\r\n";
+    for (int i = 1; i <= 12; ++i) {
+        file += "[Hot Key" + std::to_string(i) + "]\r\nHot Key=Strg+F" + std::to_string(i) +
+                "\r\nAction=Text einf\xFCgen\r\nText1=<~NoFo~>Zeile<~Spa~>" + std::to_string(i) +
+                "\r\nCount=1\r\n";
+    }
+    ASSERT_TRUE(writeFileAtomically(env.dataFolder + "HotKeys.hkv", file));
+    TMain main(env);
+    main.startUp();
+    const HotKeyTable& table = main.core().table;
+    ASSERT_EQ(table.size(), 12u);
+    EXPECT_TRUE(table.at(11).TextDigestPending);
+    EXPECT_NE(table.at(11).HotKeyId, 0);  // registered before any digest
+    // Shown before its turn: made at once.
+    EXPECT_EQ(main.model().index(11, HotKeyTableModel::PropertiesColumn).data().toString(),
+              "Zeile 12");
+    EXPECT_FALSE(table.at(11).TextDigestPending);
+    for (int turn = 0; turn < 10; ++turn) QCoreApplication::processEvents();
+    for (size_t i = 0; i < table.size(); ++i) {
+        EXPECT_FALSE(table.at(i).TextDigestPending) << i;
+        EXPECT_EQ(table.at(i).PropertiesText, "Zeile " + std::to_string(i + 1));
+    }
+}
+
 TEST_F(HotKeyTableModelTest, TheSelectionEnablesTheCommandsThatNeedARow) {
     for (char c : {'A', 'B'}) add(c);
     main->selectRow(-1);

@@ -241,6 +241,10 @@ TEST_F(HotKeyFileTest, ReaderJoinsInsertTextAndSurvivesBrokenCounts) {
     t = load(head + "Text1=<~NoFo~>a\r\nText2=b\r\nText3=c\r\nCount=2\r\n");
     EXPECT_EQ(t.at(0).Text, "<~NoFo~>ab");  // only pieces up to Count
 
+    // Pieces out of order are joined by their numbers; of a number given twice the first counts.
+    t = load(head + "Text3=c\r\nText2=b\r\nText1=<~NoFo~>a\r\nText2=x\r\nCount=3\r\n");
+    EXPECT_EQ(t.at(0).Text, "<~NoFo~>abc");
+
     t = load(head + "Text2=<~NoFo~>b\r\nCount=2\r\n");
     EXPECT_EQ(t.at(0).Text, "<~Form~>");  // no Text1: not set
     EXPECT_EQ(t.at(0).PropertiesText, "<Text eingeben>");
@@ -255,6 +259,33 @@ TEST_F(HotKeyFileTest, ReaderJoinsInsertTextAndSurvivesBrokenCounts) {
     // A huge count joins what is there and costs nothing.
     t = load(head + "Text1=<~NoFo~>a\r\nText010=x\r\nText2=b\r\nCount=2147483647\r\n");
     EXPECT_EQ(t.at(0).Text, "<~NoFo~>ab");
+}
+
+TEST_F(HotKeyFileTest, DeferredDigestsGiveWhatTheReaderGivesAtOnce) {
+    const std::string file =
+        "[General]\r\nCount=3\r\n[Hot Key1]\r\nAction=Text einfügen\r\n"
+        "Text1=<~Form~>{\\rtf1\\ansi{\\b Fett}<~Spa~>und}\r\nCount=1\r\n"
+        "[Hot Key2]\r\nAction=Text einfügen\r\nText1=<~Form~>\r\nCount=1\r\n"
+        "[Hot Key3]\r\nAction=Kopieren\r\n";
+    write("t.hkv", encodeText(file, TextEncoding::Windows1252));
+    HotKeyTable now, later;
+    ASSERT_TRUE(LoadHotKeys(path("t.hkv"), now, de_, kDefaultDevice, {.writeBack = false}));
+    ASSERT_TRUE(LoadHotKeys(path("t.hkv"), later, de_, kDefaultDevice,
+                            {.writeBack = false, .deferTextDigests = true}));
+    for (size_t i = 0; i < 3; ++i) {
+        const bool text = i < 2;
+        EXPECT_FALSE(now.at(i).TextDigestPending);
+        EXPECT_EQ(later.at(i).TextDigestPending, text) << i;
+        if (text) {
+            EXPECT_EQ(later.at(i).PropertiesText, "");
+        }
+        completeTextDigest(later.at(i), de_);
+        EXPECT_EQ(later.at(i), now.at(i)) << i;
+    }
+    EXPECT_EQ(now.at(0).PropertiesText, "Fett und");
+    EXPECT_EQ(now.at(1).PropertiesText, de_.sNewText);
+    // What is saved does not depend on the digests.
+    EXPECT_EQ(hotKeyFileText(later, de_, kDefaultDevice), hotKeyFileText(now, de_, kDefaultDevice));
 }
 
 TEST_F(HotKeyFileTest, MissingOrBrokenGeneralSectionMeansNoRows) {
