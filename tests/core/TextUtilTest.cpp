@@ -18,6 +18,16 @@ TEST(TextUtil, CaseFoldingCoversLatin1) {
     EXPECT_TRUE(startsWithIgnoreCase("strg+A", "STRG+"));
     EXPECT_FALSE(startsWithIgnoreCase("St", "Strg+"));
     EXPECT_FALSE(equalsIgnoreCase("ab", "abc"));
+    // ASCII and other characters side by side: an umlaut never equals a plain letter, whatever
+    // the lengths, and malformed bytes equal only themselves.
+    EXPECT_FALSE(equalsIgnoreCase("Größe", "GRÖSSE"));
+    EXPECT_TRUE(equalsIgnoreCase("größe", "GRÖßE"));
+    EXPECT_FALSE(equalsIgnoreCase("a", "ä"));
+    EXPECT_FALSE(equalsIgnoreCase("ä", "a"));
+    EXPECT_FALSE(equalsIgnoreCase("ab", "\xC3"));
+    EXPECT_TRUE(equalsIgnoreCase("x\xC3", "X\xC3"));
+    EXPECT_TRUE(startsWithIgnoreCase("ÄRGER", "är"));
+    EXPECT_FALSE(startsWithIgnoreCase("Ab", "ä"));
 }
 
 TEST(TextUtil, WholeWordReplacementLeavesPartsOfWordsAlone) {
@@ -26,6 +36,11 @@ TEST(TextUtil, WholeWordReplacementLeavesPartsOfWordsAlone) {
     EXPECT_EQ(replaceWholeWordsIgnoreCase("Eingabe", "Ab", "Down"), "Eingabe");
     EXPECT_EQ(replaceWholeWordsIgnoreCase("Num 1", "Num", "ZEHNERTASTATUR"), "ZEHNERTASTATUR 1");
     EXPECT_EQ(replaceAllIgnoreCase("a<~SPA~>b<~spa~>", "<~Spa~>", " "), "a b ");
+    // Texts with and without characters beyond ASCII, and malformed ones, take the same rules.
+    EXPECT_EQ(replaceWholeWordsIgnoreCase("Strg+Umsch+A", "umsch", "Shift"), "Strg+Shift+A");
+    EXPECT_EQ(replaceWholeWordsIgnoreCase("Strg+Ä", "umsch", "Shift"), "Strg+Ä");
+    EXPECT_EQ(replaceWholeWordsIgnoreCase("Ä+Umsch", "umsch", "Shift"), "Ä+Shift");
+    EXPECT_EQ(replaceWholeWordsIgnoreCase("\xC3+A", "umsch", "Shift"), "\xEF\xBF\xBD+A");
 }
 
 TEST(TextUtil, IntegersInTheFormsTheFilesUse) {
