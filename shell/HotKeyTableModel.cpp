@@ -115,7 +115,11 @@ void HotKeyTableModel::finishRowsLater() {
     // About a millisecond of work per turn of the event loop.
     QTimer::singleShot(0, this, [this] {
         finishing_ = false;
-        if (finishRows(4)) finishRowsLater();
+        if (finishRows(4)) {
+            finishRowsLater();
+        } else {
+            emit rowsFinished();
+        }
     });
 }
 

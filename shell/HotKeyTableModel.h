@@ -59,6 +59,10 @@ public:
     void rowsAboutToChange(RowChange change, size_t first) override;
     void rowsChanged(RowChange change) override;
 
+signals:
+    // Every row of a loaded table is finished (at once when none waited).
+    void rowsFinished();
+
 private:
     HotKeyTable& table_;
     IconOf iconOf_;

@@ -97,6 +97,9 @@ TMain::TMain(ShellEnvironment env, QWidget* parent)
         this);
     core_->commands.setListener(model_);
     model_->setRowFinisher([this](HotKeyEntry& row) { completeTextDigest(row, texts_); });
+    if (env_.returnFreedMemory) {
+        connect(model_, &HotKeyTableModel::rowsFinished, this, env_.returnFreedMemory);
+    }
     model_->setProblemMarks(art_->icon("", "Warning.svg"),
                             [this](size_t row) { return registrationProblem(row); });
     core_->registry.setChangeHandler([this] { refreshRegistrations(); });

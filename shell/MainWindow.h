@@ -79,6 +79,8 @@ struct ShellEnvironment {
     PolicyStep* policyStep = nullptr;
     // Whether the desktop has a tray host; Qt asks the desktop when null.
     std::function<bool()> trayAvailable;
+    // Gives freed memory back to the system; called when a loaded table is complete.
+    std::function<void()> returnFreedMemory;
 };
 
 class TMain : public QWidget, public ShellHooks, public Translatable {

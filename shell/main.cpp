@@ -10,6 +10,7 @@
 #include "core/SessionType.h"
 #include "platform/linux/BackgroundThread.h"
 #include "platform/linux/DesktopLauncher.h"
+#include "platform/linux/FreedMemory.h"
 #include "platform/linux/LinuxAudioVolume.h"
 #include "platform/linux/LogindSession.h"
 #include "platform/linux/MprisMedia.h"
@@ -128,6 +129,7 @@ int main(int argc, char** argv) {
     env.dataFolder = dataFolder;
     env.hotKeys = &hotKeys;
     env.keyNames = &keyNames;
+    env.returnFreedMemory = returnFreedMemory;
     env.desktop.keys = &keys;
     env.desktop.clipboard = &clipboard;
     env.desktop.session = &session;
