@@ -9,11 +9,11 @@
 
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QSocketNotifier>
 #include <QThread>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace vorbix {
 
@@ -28,12 +28,37 @@ bool isPrivateFolder(const QByteArray& path) {
 }
 
 // The user id the peer of a connected local socket had when it connected or listened.
-bool peerIsThisUser(qintptr descriptor) {
+bool peerIsThisUser(int descriptor) {
     struct ucred peer {};
     socklen_t length = sizeof(peer);
-    return ::getsockopt(int(descriptor), SOL_SOCKET, SO_PEERCRED, &peer, &length) == 0 &&
+    return ::getsockopt(descriptor, SOL_SOCKET, SO_PEERCRED, &peer, &length) == 0 &&
            peer.uid == ::getuid();
 }
+
+// The address of a socket path that fits (defaultName() makes sure it does).
+bool addressOf(const QByteArray& path, sockaddr_un& address) {
+    address = {};
+    address.sun_family = AF_UNIX;
+    if (path.isEmpty() || size_t(path.size()) >= sizeof(address.sun_path)) return false;
+    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+    return true;
+}
+
+// Sends all of `bytes`; false when the peer is gone or the send timed out.
+bool sendAll(int descriptor, const QByteArray& bytes) {
+    qsizetype sent = 0;
+    while (sent < bytes.size()) {
+        const ssize_t n =
+            ::send(descriptor, bytes.constData() + sent, size_t(bytes.size() - sent), MSG_NOSIGNAL);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        sent += n;
+    }
+    return true;
+}
+
+// The most a later start may send: its arguments, one line.
+constexpr qsizetype kMaxLine = 64 * 1024;
 
 }  // namespace
 
@@ -41,7 +66,11 @@ SingleInstance::SingleInstance(QString socketPath, QObject* parent)
     : QObject(parent), name_(std::move(socketPath)) {}
 
 SingleInstance::~SingleInstance() {
-    if (server_) server_->close();  // removes the socket file before the lock goes
+    if (listenFd_ >= 0) {
+        // The socket file goes before the lock does.
+        ::unlink(name_.toLocal8Bit().constData());
+        ::close(listenFd_);
+    }
     if (lockFd_ >= 0) ::close(lockFd_);
 }
 
@@ -72,7 +101,7 @@ QString SingleInstance::defaultName(const QString& dataFolder) {
 }
 
 bool SingleInstance::isListening() const {
-    return server_ && server_->isListening();
+    return listenFd_ >= 0;
 }
 
 bool SingleInstance::listenOrForward(const QStringList& arguments, int waitMs) {
@@ -91,32 +120,60 @@ bool SingleInstance::listenOrForward(const QStringList& arguments, int waitMs) {
         QThread::msleep(50);
     }
     // First: whatever socket is left at the name is stale or foreign; ours replaces it.
-    const QByteArray path = name_.toLocal8Bit();
-    ::unlink(path.constData());
-    server_ = new QLocalServer(this);
-    if (!server_->listen(name_)) {
-        std::fprintf(stderr, "Vorbix cannot listen for later starts: %s\n",
-                     qPrintable(server_->errorString()));
-        return true;
+    ::unlink(name_.toLocal8Bit().constData());
+    if (!listen()) {
+        std::fprintf(stderr, "Vorbix cannot listen for later starts: %s\n", std::strerror(errno));
     }
-    connect(server_, &QLocalServer::newConnection, this, &SingleInstance::accept);
+    return true;
+}
+
+bool SingleInstance::listen() {
+    sockaddr_un address;
+    if (!addressOf(name_.toLocal8Bit(), address)) {
+        errno = ENAMETOOLONG;
+        return false;
+    }
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0) return false;
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0 ||
+        ::listen(fd, 16) != 0) {
+        const int error = errno;
+        ::close(fd);
+        errno = error;
+        return false;
+    }
+    listenFd_ = fd;
+    listener_ = new QSocketNotifier(qintptr(fd), QSocketNotifier::Read, this);
+    connect(listener_, &QSocketNotifier::activated, this, &SingleInstance::accept);
     return true;
 }
 
 bool SingleInstance::forward(const QStringList& arguments) {
-    QLocalSocket socket;
-    socket.connectToServer(name_);
-    if (!socket.waitForConnected(1000)) return false;
+    sockaddr_un address;
+    if (!addressOf(name_.toLocal8Bit(), address)) return false;
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) return false;
+    // A listener that does not take the connection, the line or answer in time counts as none
+    // (connecting), or is left (answering).
+    const timeval sendLimit{1, 0};
+    const timeval answerLimit{2, 0};
+    ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &sendLimit, sizeof(sendLimit));
+    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &answerLimit, sizeof(answerLimit));
+    int connected;
+    do {
+        connected = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address));
+    } while (connected != 0 && errno == EINTR);
     // Only a listener of this same user gets the arguments; anything else is ignored.
-    if (!peerIsThisUser(socket.socketDescriptor())) {
-        socket.abort();
+    if (connected != 0 || !peerIsThisUser(fd)) {
+        ::close(fd);
         return false;
     }
-    socket.write(arguments.join(QChar(0)).toUtf8() + '\n');
-    socket.waitForBytesWritten(1000);
+    sendAll(fd, arguments.join(QChar(0)).toUtf8() + '\n');
     // Wait for the first instance to take the notice before leaving.
-    socket.waitForReadyRead(2000);
-    socket.disconnectFromServer();
+    char answer[8];
+    while (::recv(fd, answer, sizeof(answer), 0) < 0 && errno == EINTR) {
+    }
+    ::close(fd);
     return true;
 }
 
@@ -131,22 +188,57 @@ bool SingleInstance::takeLock() {
 }
 
 void SingleInstance::accept() {
-    while (QLocalSocket* socket = server_->nextPendingConnection()) {
+    for (;;) {
+        const int fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (fd < 0) {
+            if (errno == EINTR) continue;
+            return;  // nothing more waiting (or a passing failure: the next call tries again)
+        }
         // Only the same user may ask this instance to show itself.
-        if (!peerIsThisUser(socket->socketDescriptor())) {
-            socket->abort();
-            socket->deleteLater();
+        if (!peerIsThisUser(fd)) {
+            ::close(fd);
             continue;
         }
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            if (!socket->canReadLine()) return;
-            const QString line = QString::fromUtf8(socket->readLine()).trimmed();
-            socket->write("ok\n");
-            socket->flush();
-            emit instanceCreated(line.split(QChar(0)));
-        });
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        auto* notifier = new QSocketNotifier(qintptr(fd), QSocketNotifier::Read, this);
+        auto* line = new QByteArray;
+        connect(notifier, &QSocketNotifier::activated, this,
+                [this, fd, notifier, line] { readFrom(fd, notifier, line); });
     }
+}
+
+// Reads what a later start sends until its line is complete, answers it and tells about it;
+// a peer that leaves early or sends more than a line of arguments is dropped.
+void SingleInstance::readFrom(int descriptor, QSocketNotifier* notifier, QByteArray* line) {
+    char buffer[4096];
+    bool done = false;
+    for (;;) {
+        const ssize_t n = ::recv(descriptor, buffer, sizeof(buffer), 0);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) break;
+        if (n <= 0) {
+            done = true;
+            line->clear();
+            break;
+        }
+        line->append(buffer, n);
+        if (line->contains('\n') || line->size() > kMaxLine) {
+            done = true;
+            break;
+        }
+    }
+    if (!done) return;
+    notifier->setEnabled(false);
+    notifier->deleteLater();
+    const qsizetype end = line->indexOf('\n');
+    QStringList arguments;
+    const bool complete = end >= 0;
+    if (complete) {
+        sendAll(descriptor, "ok\n");
+        arguments = QString::fromUtf8(line->left(end)).trimmed().split(QChar(0));
+    }
+    ::close(descriptor);
+    delete line;
+    if (complete) emit instanceCreated(arguments);
 }
 
 }  // namespace vorbix

@@ -6,10 +6,11 @@
 // crash is replaced, and a live instance is never joined by a second one.
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QStringList>
 
-class QLocalServer;
+class QSocketNotifier;
 
 namespace vorbix {
 
@@ -43,11 +44,14 @@ signals:
 private:
     bool forward(const QStringList& arguments);
     bool takeLock();
+    bool listen();
     void accept();
+    void readFrom(int descriptor, QSocketNotifier* notifier, QByteArray* line);
 
     QString name_;
     int lockFd_ = -1;
-    QLocalServer* server_ = nullptr;
+    int listenFd_ = -1;
+    QSocketNotifier* listener_ = nullptr;
 };
 
 }  // namespace vorbix

@@ -1,7 +1,6 @@
 #include "shell/UpdateCheck.h"
 
 #include <QDateTime>
-#include <QNetworkAccessManager>
 #include <QRandomGenerator>
 #include <QTimer>
 #include <algorithm>
@@ -124,9 +123,8 @@ void UpdateCheck::TimerAutoUpdateTimer() {
 void UpdateCheck::download(bool manual) {
     UpdateDownload*& job = manual ? manual_ : automaticDownload_;
     if (job && job->running()) return;
-    if (!network_) network_ = std::make_unique<QNetworkAccessManager>();
     if (!job) {
-        job = new UpdateDownload(*network_, o_.limits);
+        job = new UpdateDownload(o_.limits);
         connect(job, &UpdateDownload::finished, this,
                 [this, manual](const UpdateDownload::Result& r) { downloaded(manual, r); });
     }

@@ -17,7 +17,6 @@
 #include "core/Ports.h"
 #include "shell/UpdateDownload.h"
 
-class QNetworkAccessManager;
 class QTimer;
 
 namespace vorbix {
@@ -81,7 +80,6 @@ private:
     Options o_;
     QTimer* TimerAutoUpdate = nullptr;
     bool automatic_ = false;
-    std::unique_ptr<QNetworkAccessManager> network_;
     UpdateDownload* manual_ = nullptr;
     UpdateDownload* automaticDownload_ = nullptr;
 };

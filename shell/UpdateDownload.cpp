@@ -1,74 +1,76 @@
 #include "shell/UpdateDownload.h"
 
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
+#include <QLibrary>
 #include <QTimer>
-#include <utility>
+#include <string_view>
 
+#include "platform/network/DownloadModule.h"
 #include "shell/UpdateRules.h"
+#include "storage/StorageLocations.h"
 
 namespace vorbix {
 
-UpdateDownload::UpdateDownload(QNetworkAccessManager& network, Limits limits, QObject* parent)
-    : QObject(parent), network_(network), limits_(limits) {
-    deadline_ = new QTimer(this);
-    deadline_->setSingleShot(true);
-    connect(deadline_, &QTimer::timeout, this, [this] {
-        end({false, {}, "the download took too long"});
-    });
+namespace {
+
+// The network module's two functions, loaded once; null with the reason when it cannot be.
+struct NetworkModule {
+    VorbixDownloadStart start = nullptr;
+    VorbixDownloadCancel cancel = nullptr;
+    std::string error;
+};
+
+const NetworkModule& networkModule() {
+    static const NetworkModule module = [] {
+        NetworkModule m;
+        QLibrary library(QString::fromStdString(ModuleFolder() + kNetworkModuleFile));
+        if (!library.load()) {
+            m.error = "the network module cannot be loaded: " + library.errorString().toStdString();
+            return m;
+        }
+        m.start = reinterpret_cast<VorbixDownloadStart>(library.resolve(kDownloadStartSymbol));
+        m.cancel = reinterpret_cast<VorbixDownloadCancel>(library.resolve(kDownloadCancelSymbol));
+        if (!m.start || !m.cancel) {
+            m.start = nullptr;
+            m.error = "the network module is not the one of this program";
+        }
+        return m;
+    }();
+    return module;
 }
 
+}  // namespace
+
+UpdateDownload::UpdateDownload(Limits limits, QObject* parent) : QObject(parent), limits_(limits) {}
+
 UpdateDownload::~UpdateDownload() {
-    if (reply_) {
-        reply_->disconnect(this);
-        reply_->abort();
-        reply_->deleteLater();
-    }
+    if (download_) networkModule().cancel(download_);
 }
 
 bool UpdateDownload::start(const QUrl& address) {
-    if (reply_) return false;
-    bytes_.clear();
-    QNetworkRequest request(address);
-    // Redirects may not lead from https to http; no cache answers for the server.
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::NoLessSafeRedirectPolicy);
-    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
-                         QNetworkRequest::AlwaysNetwork);
-    request.setTransferTimeout(limits_.idleMs);
-    reply_ = network_.get(request);
-    connect(reply_, &QNetworkReply::readyRead, this, &UpdateDownload::readSome);
-    connect(reply_, &QNetworkReply::finished, this, [this] {
-        readSome();
-        if (!reply_) return;
-        const int status = reply_->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        if (reply_->error() != QNetworkReply::NoError) {
-            end({false, {}, reply_->errorString().toStdString()});
-        } else if (status != 0 && (status < 200 || status > 299)) {
-            end({false, {}, "the server answered " + std::to_string(status)});
-        } else {
-            end({true, firstLineOf(bytes_.toStdString()), {}});
-        }
-    });
-    deadline_->start(limits_.totalMs);
+    if (running_) return false;
+    running_ = true;
+    const NetworkModule& module = networkModule();
+    if (!module.start) {
+        QTimer::singleShot(0, this, [this, error = module.error] { end({false, {}, error}); });
+        return true;
+    }
+    const VorbixDownloadLimits limits{limits_.idleMs, limits_.totalMs, limits_.maxBytes};
+    download_ = module.start(address.toString().toUtf8().constData(), &limits, &done, this);
     return true;
 }
 
-void UpdateDownload::readSome() {
-    if (!reply_) return;
-    bytes_ += reply_->readAll();
-    if (bytes_.size() > limits_.maxBytes) end({false, {}, "the answer is too large"});
+void UpdateDownload::done(void* context, int ok, const char* body, size_t size, const char* error) {
+    auto* self = static_cast<UpdateDownload*>(context);
+    self->download_ = nullptr;  // the module lets go of it after this call
+    if (ok) {
+        self->end({true, firstLineOf(std::string_view(body, size)), {}});
+    } else {
+        self->end({false, {}, error});
+    }
 }
 
 void UpdateDownload::end(Result result) {
-    if (!reply_) return;
-    deadline_->stop();
-    QNetworkReply* reply = std::exchange(reply_, nullptr);
-    reply->disconnect(this);
-    reply->abort();
-    reply->deleteLater();
-    bytes_.clear();
+    running_ = false;
     emit finished(result);
 }
 

@@ -1,15 +1,12 @@
-// One download of the update file over Qt Network, without blocking: it ends with its first
-// line, or with a failure when the server does not answer with success, sends nothing for a
-// while, takes too long in all, or sends more than a small file holds.
+// One download of the update file, without blocking: it ends with its first line, or with a
+// failure when the server does not answer with success, sends nothing for a while, takes too
+// long in all, or sends more than a small file holds. The download itself runs in the network
+// module (vorbix-network.so), loaded on the first download.
 #pragma once
 
 #include <QObject>
 #include <QUrl>
 #include <string>
-
-class QNetworkAccessManager;
-class QNetworkReply;
-class QTimer;
 
 namespace vorbix {
 
@@ -27,25 +24,24 @@ public:
         std::string error;      // why it failed (diagnostics), when !ok
     };
 
-    UpdateDownload(QNetworkAccessManager& network, Limits limits, QObject* parent = nullptr);
+    explicit UpdateDownload(Limits limits, QObject* parent = nullptr);
     ~UpdateDownload() override;
 
-    // Starts the download; false while one is running.
+    // Starts the download; false while one is running. A network module that cannot be loaded
+    // ends the download at once (from the event loop) with its reason.
     bool start(const QUrl& address);
-    bool running() const { return reply_ != nullptr; }
+    bool running() const { return running_; }
 
 signals:
     void finished(const vorbix::UpdateDownload::Result& result);
 
 private:
-    void readSome();
+    static void done(void* context, int ok, const char* body, size_t size, const char* error);
     void end(Result result);
 
-    QNetworkAccessManager& network_;
     Limits limits_;
-    QNetworkReply* reply_ = nullptr;
-    QTimer* deadline_ = nullptr;
-    QByteArray bytes_;
+    void* download_ = nullptr;  // the module's handle while it downloads
+    bool running_ = false;
 };
 
 }  // namespace vorbix
