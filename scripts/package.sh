@@ -17,7 +17,7 @@ if [ $build_first -eq 1 ]; then
     if [ ! -f "$build/CMakeCache.txt" ]; then
         cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >&2
     fi
-    cmake --build "$build" -j2 --target vorbix vorbix-hkv vorbix-policy vorbix_install_files >&2
+    cmake --build "$build" -j2 --target vorbix vorbix-hkv vorbix-policy vorbix-network vorbix_install_files >&2
 fi
 [ -f "$build/CPackConfig.cmake" ] || { echo "package.sh: $build is not a configured build tree" >&2; exit 1; }
 rm -f "$build"/package/vorbix_*.deb

@@ -22,7 +22,7 @@ struct NetworkModule {
 const NetworkModule& networkModule() {
     static const NetworkModule module = [] {
         NetworkModule m;
-        QLibrary library(QString::fromStdString(ModuleFolder() + kNetworkModuleFile));
+        QLibrary library(QString::fromStdString(HelperFolder() + kNetworkModuleFile));
         if (!library.load()) {
             m.error = "the network module cannot be loaded: " + library.errorString().toStdString();
             return m;

@@ -92,10 +92,6 @@ std::string helperFolderFor(std::string_view executablePath, bool dataBeside) {
     return installedOrOwnFolder(executablePath, dataBeside, kInstalledHelperFolder);
 }
 
-std::string moduleFolderFor(std::string_view executablePath, bool dataBeside) {
-    return installedOrOwnFolder(executablePath, dataBeside, kInstalledModuleFolder);
-}
-
 std::string ProgramFolder() {
     if (programFolderOverride()) return *programFolderOverride();
     const auto exe = runningExecutable();
@@ -105,11 +101,6 @@ std::string ProgramFolder() {
 std::string HelperFolder() {
     const auto exe = runningExecutable();
     return exe ? helperFolderFor(exe->first, exe->second) : "./";
-}
-
-std::string ModuleFolder() {
-    const auto exe = runningExecutable();
-    return exe ? moduleFolderFor(exe->first, exe->second) : "./";
 }
 
 void setProgramFolderOverride(std::optional<std::string> folder) {

@@ -4,10 +4,9 @@
 // ProgramFolder: the folder with "System/Localization/" and "Images/": the executable's own folder
 // when they lie beside it (the build tree, a copied folder), else, for an executable installed in
 // a "bin" folder, "share/vorbix/" beside that folder (/usr/bin/vorbix reads /usr/share/vorbix/).
-// HelperFolder: the folder of the small programs the program runs itself (vorbix-policy): the
-// executable's own folder in the same cases, else "libexec/vorbix/" beside the "bin" folder.
-// ModuleFolder: the folder of the program's own loadable modules (vorbix-network.so), by the same
-// rule with "lib/vorbix/".
+// HelperFolder: the folder of what the program runs or loads itself (vorbix-policy,
+// vorbix-network.so): the executable's own folder in the same cases, else "libexec/vorbix/"
+// beside the "bin" folder.
 // DataFolder: the per-user folder with "HotKeys.hkv" and "Config.ini",
 // $XDG_CONFIG_HOME/Vorbix/ or ~/.config/Vorbix/. Both end in exactly one "/".
 #pragma once
@@ -33,12 +32,9 @@ std::string programFolderOf(std::string_view executablePath);
 std::string programFolderFor(std::string_view executablePath, bool dataBeside);
 // The helper folder of an executable at `executablePath`, by the same rule.
 std::string helperFolderFor(std::string_view executablePath, bool dataBeside);
-// The module folder of an executable at `executablePath`, by the same rule.
-std::string moduleFolderFor(std::string_view executablePath, bool dataBeside);
 // The installed folders below the prefix (the install rules put the files there).
 inline constexpr std::string_view kInstalledDataFolder = "share/vorbix/";
 inline constexpr std::string_view kInstalledHelperFolder = "libexec/vorbix/";
-inline constexpr std::string_view kInstalledModuleFolder = "lib/vorbix/";
 // The program folder of the running executable (from /proc/self/exe), or the override when one
 // is set.
 std::string ProgramFolder();
@@ -47,8 +43,6 @@ std::string ProgramFolder();
 void setProgramFolderOverride(std::optional<std::string> folder);
 // The helper folder of the running executable.
 std::string HelperFolder();
-// The module folder of the running executable.
-std::string ModuleFolder();
 
 // The data folder for the given environment values: `xdgConfigHome` when it is an absolute path,
 // else `home` + "/.config"; then "Vorbix/". Relative XDG values are ignored, as the XDG rules say.

@@ -46,6 +46,7 @@ grep -v '^/usr/' "$work/paths" && fail "files outside /usr"
 awk '$2 != "root/root"' "$work/list" | grep . && fail "files not owned by root"
 expected=(
     /usr/bin/vorbix /usr/bin/vorbix-hkv /usr/libexec/vorbix/vorbix-policy
+    /usr/libexec/vorbix/vorbix-network.so
     /usr/share/vorbix/System/Localization/German.lng /usr/share/vorbix/System/Localization/English.lng
     /usr/share/vorbix/Images/Tray1.ico /usr/share/vorbix/Images/Tray2.ico /usr/share/vorbix/Images/Logo.svg
     /usr/share/applications/vorbix.desktop /usr/share/metainfo/de.pellmarr.vorbix.metainfo.xml
@@ -104,6 +105,13 @@ printf '[General]\r\nCount=1\r\n[Hot Key1]\r\nHot Key=Strg+F5\r\nAction=Kopieren
 out=$("$root/usr/bin/vorbix-hkv" list "$work/t.hkv" 2>&1) || fail "installed vorbix-hkv: $out"
 [ "$out" = $'Strg+F5\tKopieren\t' ] || fail "installed vorbix-hkv listed: $out"
 [ "$(DISPLAY= "$root/usr/bin/vorbix" --version)" = "vorbix $version" ] || fail "installed --version"
+# The network module, loaded when the update check downloads: its libraries are there and it
+# offers what the program looks up.
+ldd "$root/usr/libexec/vorbix/vorbix-network.so" | grep -q 'not found' && fail "the network module's libraries"
+for symbol in vorbixDownloadStart vorbixDownloadCancel; do
+    nm -D --defined-only "$root/usr/libexec/vorbix/vorbix-network.so" | grep -qw "$symbol" ||
+        fail "the network module lacks $symbol"
+done
 
 # The program started as the menu starts it: the Exec line, with the package's bin on PATH. A
 # program row of the German table fires only when the language file's captions were read.

@@ -37,12 +37,6 @@ TEST(ProgramFolder, DataBesideTheExecutableWinsElseShareAndLibexecBesideBin) {
             << c.executable << " beside=" << c.dataBeside;
         EXPECT_EQ(helperFolderFor(c.executable, c.dataBeside), c.helpers)
             << c.executable << " beside=" << c.dataBeside;
-        // Modules go where helpers go, with lib/vorbix/ for libexec/vorbix/ when installed.
-        std::string modules = c.helpers;
-        if (const size_t at = modules.find("libexec/vorbix/"); at != std::string::npos) {
-            modules.replace(at, 15, "lib/vorbix/");
-        }
-        EXPECT_EQ(moduleFolderFor(c.executable, c.dataBeside), modules) << c.executable;
     }
 }
 
