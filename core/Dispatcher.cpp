@@ -188,15 +188,14 @@ void Dispatcher::runAction(const HotKeyEntry& row) {
         case K::OpenProgramDir: {
             if (!launcher) break;
             const std::string path = programWithoutMarker(row.Program);
-            const size_t length = utf8Length(row.Program);
-            const std::string marker = length >= 5 ? utf8Substr(row.Program, length - 5) : "";
+            const bool folder = std::string_view(row.Program).ends_with(kFolderMarker);
             if (path.empty() || isPlaceholder(Placeholder::NewProgramDir, path)) {
                 report(LaunchResult::failure("No program is set", LaunchError::NotSet));
                 break;
             }
             const WindowMode mode = languages_.windowModeOf(row.HowToOpen, &texts_);
-            report(marker == kFolderMarker ? launcher->openLocation(path, mode)
-                                           : launcher->startProgram(path, row.Parameter, mode));
+            report(folder ? launcher->openLocation(path, mode)
+                          : launcher->startProgram(path, row.Parameter, mode));
             break;
         }
         case K::Copy:

@@ -26,9 +26,10 @@ std::string hotKeyCountText(size_t count) {
 }
 
 std::string programWithoutMarker(std::string_view program) {
-    const size_t len = utf8Length(program);
-    if (len < 5) return std::string(program);
-    return utf8Substr(program, 0, len - 5);
+    if (program.ends_with(kFileMarker) || program.ends_with(kFolderMarker)) {
+        program.remove_suffix(kFileMarker.size());
+    }
+    return std::string(program);
 }
 
 std::string composeProgramProperties(std::string_view programWithoutMarker,

@@ -73,8 +73,8 @@ private:
 // "1 Hot Key" for one row, otherwise the count followed by " Hot Keys" (also for none).
 std::string hotKeyCountText(size_t count);
 
-// `Program` without its five-character file or folder marker; a value of up to four characters
-// stays whole.
+// `Program` without its file or folder marker; a value without one (written by hand) stays
+// whole.
 std::string programWithoutMarker(std::string_view program);
 // The composed properties texts of the program (4), website (21) and hide/show (2, 3) kinds.
 std::string composeProgramProperties(std::string_view programWithoutMarker,

@@ -137,6 +137,14 @@ TEST_F(Dispatch, BuiltInEffects) {
     program.Program = "/home/u<~D~>";
     program.HowToOpen = "Minimized";
     EXPECT_EQ(run(ActionKind::OpenProgramDir, program), (Log{"open /home/u Minimized"}));
+    // A value without a marker (written by hand) is the program itself, not cut short.
+    program.Program = "/usr/bin/gedit";
+    program.HowToOpen = "Normal";
+    EXPECT_EQ(run(ActionKind::OpenProgramDir, program),
+              (Log{"start /usr/bin/gedit [-T \"a b\"] Normal"}));
+    EXPECT_EQ(programWithoutMarker("/usr/bin/gedit<~D~>"), "/usr/bin/gedit");
+    EXPECT_EQ(programWithoutMarker("/opt/a<~X~>"), "/opt/a<~X~>");
+    EXPECT_EQ(programWithoutMarker("<~F~>"), "");
     program.Program = "<Programm wählen><~F~>";
     EXPECT_EQ(run(ActionKind::OpenProgramDir, program), (Log{"failed No program is set"}));
     p.launcher.failWith = "not found";

@@ -204,11 +204,12 @@ TEST_F(HotKeyFileTest, ReaderFillsRowsAsTheKindsPrescribe) {
     ASSERT_EQ(t.size(), 12u);
     EXPECT_EQ(t.at(0).Program, "C:\\x.exe<~F~>");
     EXPECT_EQ(t.at(0).PropertiesText, "C:\\x.exe | Normal");
-    EXPECT_EQ(t.at(1).Program, "abcd");  // up to four characters stay whole
+    // Values without a marker (written by hand) stay whole, whatever their length.
+    EXPECT_EQ(t.at(1).Program, "abcd");
     EXPECT_EQ(t.at(1).PropertiesText, "abcd | Minimiert");
-    EXPECT_EQ(t.at(2).Program, "");  // exactly five characters: not set
-    EXPECT_EQ(t.at(2).Parameter, "");
-    EXPECT_EQ(t.at(2).PropertiesText, "<Programm wählen> | Normal");
+    EXPECT_EQ(t.at(2).Program, "abcde");
+    EXPECT_EQ(t.at(2).Parameter, "p");
+    EXPECT_EQ(t.at(2).PropertiesText, "abcde p | Normal");
     EXPECT_EQ(t.at(3).PropertiesText, "Editor");
     EXPECT_EQ(t.at(4).Window, "Editor");
     EXPECT_EQ(t.at(4).PropertiesText, "<Fenster verstecken>");
