@@ -1,5 +1,8 @@
 #include "shell/LanguageApplier.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <algorithm>
 
 #include "core/TextUtil.h"
@@ -10,12 +13,36 @@ namespace vorbix {
 LanguageApplier::LanguageApplier(std::string programFolder)
     : programFolder_(std::move(programFolder)), language_(kGerman) {}
 
+LanguageApplier::~LanguageApplier() = default;
+
 LanguageFile LanguageApplier::file() const {
     return LanguageFile::load(programFolder_, language_);
 }
 
 void LanguageApplier::setLanguage(std::string_view language) {
     language_ = language == kEnglish ? std::string(kEnglish) : std::string(kGerman);
+    applyToQtTexts();
+}
+
+// Qt's own texts (the buttons of message boxes, the file dialogs, the edit menus of text fields)
+// follow the program's language: German from Qt's translations when they are installed, else
+// Qt's English.
+void LanguageApplier::applyToQtTexts() {
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app) return;
+    const bool german = language_ == kGerman;
+    if (german == (qtTexts_ != nullptr)) return;
+    if (!german) {
+        app->removeTranslator(qtTexts_.get());
+        qtTexts_.reset();
+        return;
+    }
+    auto texts = std::make_unique<QTranslator>();
+    if (texts->load(QStringLiteral("qtbase_de"),
+                    QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        app->installTranslator(texts.get());
+        qtTexts_ = std::move(texts);
+    }
 }
 
 void LanguageApplier::add(std::string_view section, Translatable* window) {

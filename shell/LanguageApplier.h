@@ -5,17 +5,21 @@
 // are created.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "components/Translatable.h"
 
+class QTranslator;
+
 namespace vorbix {
 
 class LanguageApplier : public LanguageSource {
 public:
     explicit LanguageApplier(std::string programFolder);
+    ~LanguageApplier();
 
     std::string language() const override { return language_; }
     LanguageFile file() const override;
@@ -30,6 +34,8 @@ public:
     void applyAll();
 
 private:
+    void applyToQtTexts();
+
     struct Entry {
         std::string section;
         Translatable* window;
@@ -37,6 +43,7 @@ private:
     std::string programFolder_;
     std::string language_;
     std::vector<Entry> windows_;
+    std::unique_ptr<QTranslator> qtTexts_;
 };
 
 }  // namespace vorbix

@@ -196,9 +196,15 @@ TEST_F(MainWindowTest, ActivationSwitchFollowsStateEvenWithoutIconFiles) {
     EXPECT_TRUE(main->activeIconShown());
     EXPECT_EQ(platform.hotKeys.registered.count(30000), 1u);
 
+    // Qt's own texts (message box buttons) speak the program's language too (Qt's translations
+    // are installed with the test dependencies).
+    const auto yes = [] { return QCoreApplication::translate("QPlatformTheme", "&Yes"); };
+    EXPECT_EQ(yes(), "&Ja");
+
     // Switched off, the language switch keeps the switched-off texts; the state is stored.
     main->PopupDeactivateExecute();
     main->switchLanguage("English");
+    EXPECT_EQ(yes(), "&Yes");
     EXPECT_EQ(main->activationText(), "Deactivated");
     EXPECT_EQ(main->actionBox()->itemText(0), "Minimize all");
     EXPECT_NE(file("Config.ini").find("Language=English"), std::string::npos);
