@@ -1,6 +1,7 @@
 #include "components/LinkLabel.h"
 
 #include <QMouseEvent>
+#include <utility>
 
 namespace vorbix {
 
@@ -8,6 +9,23 @@ TLinkLabel::TLinkLabel(QWidget* parent, bool coloursText)
     : QLabel(parent), coloursText_(coloursText) {
     setCursor(Qt::PointingHandCursor);
     setMouseTracking(true);
+}
+
+void TLinkLabel::setIcon(const QIcon& icon, QSize size) {
+    icon_ = icon;
+    iconSize_ = size;
+    iconWaiting_ = true;
+    if (isVisible()) drawIcon();
+}
+
+void TLinkLabel::drawIcon() {
+    if (!std::exchange(iconWaiting_, false)) return;
+    setPixmap(std::exchange(icon_, QIcon()).pixmap(iconSize_));
+}
+
+void TLinkLabel::showEvent(QShowEvent* e) {
+    drawIcon();
+    QLabel::showEvent(e);
 }
 
 void TLinkLabel::setPartner(TLinkLabel* image) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QColor>
+#include <QIcon>
 #include <QLabel>
 
 namespace vorbix {
@@ -17,6 +18,9 @@ public:
     QColor currentColor() const { return current_; }
     // The image whose pointer movements colour this label too.
     void setPartner(TLinkLabel* image);
+    // Shows `icon` at `size`, drawn when the label is first shown (an icon of the desktop's
+    // theme is looked up only then).
+    void setIcon(const QIcon& icon, QSize size);
     void showColor(const QColor& color);
     const QColor& restColor() const { return rest_; }
     const QColor& hoverColor() const { return hover_; }
@@ -25,6 +29,7 @@ signals:
     void clicked();
 
 protected:
+    void showEvent(QShowEvent*) override;
     void enterEvent(QEnterEvent*) override;
     void leaveEvent(QEvent*) override;
     void mouseMoveEvent(QMouseEvent*) override;
@@ -33,11 +38,16 @@ protected:
 
 private:
     TLinkLabel* colourTarget();
+    void drawIcon();
+
     bool coloursText_;
     TLinkLabel* owner_ = nullptr;  // the label an image colours
     QColor rest_ = Qt::white;
     QColor hover_ = QColor(0x59, 0xA3, 0xFF);
     QColor current_ = Qt::white;
+    QIcon icon_;  // waiting to be drawn (see setIcon)
+    QSize iconSize_;
+    bool iconWaiting_ = false;
 };
 
 }  // namespace vorbix

@@ -186,6 +186,26 @@ std::string keyNameOf(uint8_t vk, const KeyNameSource& names) {
 
 }  // namespace
 
+uint8_t KeyNameSource::keyOfName(std::string_view name) const {
+    for (int code = 8; code <= 0xFF; ++code) {
+        const std::string n = keyNameOf(static_cast<uint8_t>(code), *this);
+        if (!n.empty() && equalsIgnoreCase(n, name)) return static_cast<uint8_t>(code);
+    }
+    return 0;
+}
+
+uint8_t CachedKeyNames::keyOfName(std::string_view name) const {
+    if (!keysByName_) {
+        keysByName_.emplace();
+        for (int code = 8; code <= 0xFF; ++code) {
+            const std::string n = keyNameOf(static_cast<uint8_t>(code), *this);
+            if (!n.empty()) keysByName_->try_emplace(foldCase(n), static_cast<uint8_t>(code));
+        }
+    }
+    const auto found = keysByName_->find(foldCase(name));
+    return found == keysByName_->end() ? 0 : found->second;
+}
+
 std::string CachedKeyNames::keyName(uint8_t virtualKey) const {
     std::optional<std::string>& name = keyNames_[virtualKey];
     if (!name) name = names_.keyName(virtualKey);
@@ -236,23 +256,14 @@ uint16_t KeyTextToShortCut(std::string_view text, const KeyNameSource& names) {
         if (strip("Alt+")) stripped = true, modifiers |= kShortCutAlt;
     }
     if (rest.empty()) return 0;
-    for (int code = 8; code <= 0xFF; ++code) {
-        const std::string name = keyNameOf(static_cast<uint8_t>(code), names);
-        if (!name.empty() && equalsIgnoreCase(name, rest))
-            return static_cast<uint16_t>(code | modifiers);
-    }
+    if (const uint8_t code = names.keyOfName(rest)) return static_cast<uint16_t>(code | modifiers);
     // A layout name that holds a word of the display translation ("Num Del", "Right Shift",
     // "Volume Up") has been changed by KeyTextFromDisplay on its way here; such a name is
     // recognised in its translated form too, so that every key text goes back to its key.
     const std::string translated = KeyTextToDisplay(rest, names);
     if (translated == rest) return 0;
-    for (int code = 8; code <= 0xFF; ++code) {
-        const std::string name = keyNameOf(static_cast<uint8_t>(code), names);
-        if (!name.empty() && equalsIgnoreCase(name, translated)) {
-            return static_cast<uint16_t>(code | modifiers);
-        }
-    }
-    return 0;
+    const uint8_t code = names.keyOfName(translated);
+    return code ? static_cast<uint16_t>(code | modifiers) : 0;
 }
 
 std::string KeyTextToDisplay(std::string_view captureText, const KeyNameSource& names) {

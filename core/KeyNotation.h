@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace vorbix {
 
@@ -39,6 +40,9 @@ public:
     virtual std::string keyName(uint8_t virtualKey) const = 0;
     // Whether the active keyboard layout is a German one (Germany or Switzerland).
     virtual bool isGermanLayout() const = 0;
+    // The virtual key (8 to 255) that a key text names by `name` (letter case ignored): the
+    // lowest when several keys have that name, 0 when none has.
+    virtual uint8_t keyOfName(std::string_view name) const;
 };
 
 // Another source's names, each asked for once: reading many key texts in a row (registering a
@@ -49,11 +53,14 @@ public:
     explicit CachedKeyNames(const KeyNameSource& names) : names_(names) {}
     std::string keyName(uint8_t virtualKey) const override;
     bool isGermanLayout() const override;
+    uint8_t keyOfName(std::string_view name) const override;
 
 private:
     const KeyNameSource& names_;
     mutable std::array<std::optional<std::string>, 256> keyNames_;
     mutable std::optional<bool> german_;
+    // Every key's name in folded case, made on the first look-up.
+    mutable std::optional<std::unordered_map<std::string, uint8_t>> keysByName_;
 };
 
 // The built-in names of the German and of the English layout group.

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "shell/DeferredThemeIcon.h"
+
 namespace vorbix {
 
 namespace {
@@ -57,10 +59,9 @@ std::string Artwork::imagePath(const char* file) const {
 }
 
 QIcon Artwork::icon(const char* themeName, const char* file) const {
-    if (themeName && *themeName && QIcon::hasThemeIcon(QString::fromLatin1(themeName))) {
-        return QIcon::fromTheme(QString::fromLatin1(themeName));
-    }
-    return QIcon(QString::fromStdString(imagePath(file)));
+    const QString path = QString::fromStdString(imagePath(file));
+    if (!themeName || !*themeName) return QIcon(path);
+    return QIcon(new DeferredThemeIcon(QString::fromLatin1(themeName), path));
 }
 
 QPixmap Artwork::pixmap(const char* file, QSize size) const {

@@ -37,7 +37,7 @@ HotKeyPage::HotKeyPage(QWidget* parent, const Artwork& art, int ppi, const KeyNa
     auto image = [this](QRect r, const char* file, int anchors, const char* theme = "") {
         auto* im = new TLinkLabel(this, false);
         layout_.place(im, r, anchors);
-        im->setPixmap(art_.icon(theme, file).pixmap(layout_.scale(r.size())));
+        im->setIcon(art_.icon(theme, file), layout_.scale(r.size()));
         return im;
     };
 

@@ -52,7 +52,6 @@ MainMenus::MainMenus(QWidget* window, QMenuBar* bar) : QObject(window) {
     for (const CommandInfo& info : kCommands) {
         auto* a = new QAction(window);
         a->setObjectName(QString::fromLatin1(info.key.data(), qsizetype(info.key.size())));
-        if (*info.icon) a->setIcon(QIcon::fromTheme(QString::fromLatin1(info.icon)));
         if (info.shortcut) {
             a->setShortcut(QKeySequence(info.shortcut));
             a->setShortcutContext(Qt::WindowShortcut);
@@ -68,6 +67,7 @@ MainMenus::MainMenus(QWidget* window, QMenuBar* bar) : QObject(window) {
     action(C::PopupStart)->setFont(bold);
 
     auto fill = [this](QMenu* menu, std::initializer_list<int> entries) {
+        connect(menu, &QMenu::aboutToShow, this, &MainMenus::showIcons);
         for (int e : entries) {
             if (e == kSeparator)
                 menu->addSeparator();
@@ -101,6 +101,14 @@ MainMenus::MainMenus(QWidget* window, QMenuBar* bar) : QObject(window) {
                       e(C::MenuDeleteAll)});
     PopupMenu3 = new QMenu(window);
     fill(PopupMenu3, {e(C::HelpKeyComb), e(C::HelpLocation), kSeparator, e(C::MenuAbout)});
+}
+
+void MainMenus::showIcons() {
+    if (iconsShown_) return;
+    iconsShown_ = true;
+    for (const CommandInfo& info : kCommands) {
+        if (*info.icon) action(info.id)->setIcon(QIcon::fromTheme(QString::fromLatin1(info.icon)));
+    }
 }
 
 QAction* MainMenus::action(const QString& name) const {

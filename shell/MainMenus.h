@@ -76,12 +76,16 @@ public:
     void setWelcomeShown(bool welcomeShown);
     // Pop-up menus keep the desktop's colours whatever the window's scheme.
     void keepDesktopColours();
+    // The commands' icons from the desktop's icon theme, set the first time a menu opens:
+    // reading the theme costs milliseconds that a start hidden in the tray does not spend.
+    void showIcons();
 
 signals:
     void triggered(Command id);
 
 private:
     std::array<QAction*, kCommandCount> actions_{};
+    bool iconsShown_ = false;
     QMenu *MenuHeaderFile = nullptr, *MenuHeaderEdit = nullptr, *MenuHeaderGoto = nullptr,
           *MenuHeaderHelp = nullptr, *MenuSaveAsMenu = nullptr, *MenuHelpTopicsMenu = nullptr,
           *PopupMenu2 = nullptr, *PopupMenu3 = nullptr;

@@ -25,7 +25,7 @@ TopStrip::TopStrip(QWidget* parent, const Artwork& art, int ppi)
     auto image = [&](QRect r, const char* file, int anchors, const char* theme) {
         auto* im = new TLinkLabel(MenuPanel, false);
         panelLayout_.place(im, r, anchors);
-        im->setPixmap(art.icon(theme, file).pixmap(panelLayout_.scale(r.size())));
+        im->setIcon(art.icon(theme, file), panelLayout_.scale(r.size()));
         return im;
     };
     ImageGerman = image({718, 5, 18, 12}, "FlagGerman.svg", A::L | A::T, "");

@@ -38,6 +38,7 @@ TrayController::TrayController(const Artwork& art, MainMenus& menus, QWidget* wi
     PopupMenu1->setDefaultAction(menus.action(Command::PopupStart));
     PopupMenu1->setPalette(desktopPalette());
     connect(PopupMenu1, &QMenu::aboutToShow, this, [this] {
+        menus_.showIcons();
         rules_.followVisibility(applicationVisible());
         showCaption();
     });

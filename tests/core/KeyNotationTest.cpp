@@ -93,6 +93,11 @@ TEST(KeyNotation, CachedNamesReadEveryKeyTextAsTheirSourceDoes) {
                 EXPECT_EQ(KeyTextToShortCut(text, cached), KeyTextToShortCut(text, names)) << text;
             }
         }
+        // Texts written by hand: other letter case, umlauts, names no key has.
+        for (const char* text : {"strg+ä", "STRG+Ö", "Alt+zehnertastatur 1", "Strg+num 1",
+                                 "Shift+f5", "Alt+Nix", "Strg+\xC3", "Win+", "Umsch+ende"}) {
+            EXPECT_EQ(KeyTextToShortCut(text, cached), KeyTextToShortCut(text, names)) << text;
+        }
     }
 }
 
