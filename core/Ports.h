@@ -50,9 +50,22 @@ std::string describeHotKeyResult(const HotKeyResult& result);
 // 30000 + row) at the handler the shell installs on the concrete backend.
 class HotKeyBackend {
 public:
+    struct Request {
+        int32_t id;
+        TWinHotKey combination;
+    };
+
     virtual ~HotKeyBackend() = default;
     // Registers the combination in every lock state, or not at all, and says why not.
     virtual HotKeyResult registerHotKey(int32_t id, const TWinHotKey& combination) = 0;
+    // Registers several with the results registerHotKey would give one after the other, in
+    // the same order; a back end may send them all before it waits for any answer.
+    virtual std::vector<HotKeyResult> registerHotKeys(const std::vector<Request>& requests) {
+        std::vector<HotKeyResult> results;
+        results.reserve(requests.size());
+        for (const Request& r : requests) results.push_back(registerHotKey(r.id, r.combination));
+        return results;
+    }
     // Harmless for an identifier that is not registered.
     virtual void unregisterHotKey(int32_t id) = 0;
 };

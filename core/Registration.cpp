@@ -44,13 +44,17 @@ int32_t HotKeyRegistry::MyGlobalAddAtom(int32_t start) {
 
 void HotKeyRegistry::RegisterAllHotKeys() {
     if (!active_) return;
-    results_.assign(table_.size(), std::nullopt);
     const CachedKeyNames names(names_);
+    std::vector<HotKeyBackend::Request> requests;
+    requests.reserve(table_.size());
     for (size_t i = 0; i < table_.size(); ++i) {
         HotKeyEntry& row = table_.at(i);
         row.HotKeyId = MyGlobalAddAtom(kRowHotKeyIdBase + static_cast<int32_t>(i));
-        results_[i] = backend_.registerHotKey(row.HotKeyId, hotKeyOfText(row.HotKeyText, names));
+        requests.push_back({row.HotKeyId, hotKeyOfText(row.HotKeyText, names)});
     }
+    const std::vector<HotKeyResult> results = backend_.registerHotKeys(requests);
+    results_.assign(results.begin(), results.end());
+    results_.resize(table_.size());
     changed();
 }
 

@@ -107,25 +107,65 @@ std::vector<uint16_t> X11HotKeyBackend::lockVariants(uint16_t numLock) {
 }
 
 HotKeyResult X11HotKeyBackend::registerHotKey(int32_t id, const TWinHotKey& combination) {
-    if (!connection_) return HotKeyResult::refused(HotKeyRefusal::NoService);
-    if (combination.Key == 0 || combination.Key > 0xFF)
-        return HotKeyResult::refused(HotKeyRefusal::NoKey);
-    // The keymap read last stays valid until the server announces a change; the change
-    // re-reads it and moves every grab (regrab).
-    Grab grab{id, combination, 0, 0, 0};
-    const HotKeyResult result = this->grab(grab);
-    if (!result.ok()) {
-        qCInfo(lcHotKeys, "hot key %d (key 0x%02X, modifiers %u) not registered: %s", id,
-               unsigned(combination.Key), unsigned(combination.Modifiers),
-               describeHotKeyResult(result).c_str());
-        return result;
-    }
-    grabs_.push_back(grab);
-    return result;
+    return registerHotKeys({{id, combination}}).front();
 }
 
-HotKeyResult X11HotKeyBackend::grab(Grab& grab) {
-    grab.keycode = 0;
+std::vector<HotKeyResult> X11HotKeyBackend::registerHotKeys(const std::vector<Request>& requests) {
+    if (!connection_) {
+        return std::vector<HotKeyResult>(requests.size(),
+                                         HotKeyResult::refused(HotKeyRefusal::NoService));
+    }
+    // The keymap read last stays valid until the server announces a change; the change
+    // re-reads it and moves every grab (regrab).
+    struct Pending {
+        Grab grab;
+        SentGrab sent;
+        std::optional<size_t> sameAs;  // an earlier request of this batch with this combination
+    };
+    std::vector<HotKeyResult> results(requests.size());
+    std::vector<std::optional<Pending>> pending(requests.size());
+    for (size_t i = 0; i < requests.size(); ++i) {
+        Pending p{Grab{requests[i].id, requests[i].combination, 0, 0, 0}, {}, std::nullopt};
+        if (const std::optional<HotKeyResult> refused = prepareGrab(p.grab, p.sent)) {
+            results[i] = *refused;
+            continue;
+        }
+        // The same combination earlier in this batch: the server would take this grab as a
+        // repetition of that one, so that one's answer decides, as one after the other would.
+        for (size_t k = 0; k < i && !p.sameAs; ++k) {
+            if (pending[k] && !pending[k]->sameAs && pending[k]->sent.keycode == p.sent.keycode &&
+                pending[k]->sent.modifiers == p.sent.modifiers) {
+                p.sameAs = k;
+            }
+        }
+        if (!p.sameAs) sendGrab(p.sent);
+        pending[i] = std::move(p);
+    }
+    for (size_t i = 0; i < requests.size(); ++i) {
+        if (!pending[i]) continue;
+        Pending& p = *pending[i];
+        if (p.sameAs) {
+            const HotKeyResult& first = results[*p.sameAs];
+            results[i] = first.ok() ? HotKeyResult::refused(HotKeyRefusal::Duplicate) : first;
+            continue;
+        }
+        results[i] = finishGrab(p.grab, p.sent);
+        if (results[i].ok()) grabs_.push_back(p.grab);
+    }
+    xcb_flush(connection_);
+    for (size_t i = 0; i < requests.size(); ++i) {
+        if (results[i].ok()) continue;
+        qCInfo(lcHotKeys, "hot key %d (key 0x%02X, modifiers %u) not registered: %s",
+               requests[i].id, unsigned(requests[i].combination.Key),
+               unsigned(requests[i].combination.Modifiers),
+               describeHotKeyResult(results[i]).c_str());
+    }
+    return results;
+}
+
+std::optional<HotKeyResult> X11HotKeyBackend::prepareGrab(const Grab& grab, SentGrab& sent) const {
+    if (grab.combination.Key == 0 || grab.combination.Key > 0xFF)
+        return HotKeyResult::refused(HotKeyRefusal::NoKey);
     const uint8_t keycode =
         keymap_->keycodeOfVirtualKey(static_cast<uint8_t>(grab.combination.Key));
     if (keycode == 0) return HotKeyResult::refused(HotKeyRefusal::NoKey);
@@ -134,34 +174,56 @@ HotKeyResult X11HotKeyBackend::grab(Grab& grab) {
     for (const Grab& other : grabs_)
         if (other.keycode == keycode && other.modifiers == modifiers)
             return HotKeyResult::refused(HotKeyRefusal::Duplicate);
+    sent.keycode = keycode;
+    sent.modifiers = modifiers;
+    sent.numLock = keymap_->numLockMask();
+    sent.variants = lockVariants(sent.numLock);
+    return std::nullopt;
+}
 
+void X11HotKeyBackend::sendGrab(SentGrab& sent) {
     // Checked requests: a refusal (BadAccess, another client holds the combination) comes back
-    // to the cookie instead of the error handler.
-    const uint16_t numLock = keymap_->numLockMask();
-    const std::vector<uint16_t> variants = lockVariants(numLock);
-    std::vector<xcb_void_cookie_t> cookies;
-    for (uint16_t variant : variants)
-        cookies.push_back(xcb_grab_key_checked(connection_, 0, root_, modifiers | variant, keycode,
-                                               XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+    // to its request instead of the error handler.
+    sent.requests.clear();
+    for (uint16_t variant : sent.variants) {
+        sent.requests.push_back(xcb_grab_key_checked(connection_, 0, root_,
+                                                     sent.modifiers | variant, sent.keycode,
+                                                     XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC)
+                                    .sequence);
+    }
+}
+
+HotKeyResult X11HotKeyBackend::finishGrab(Grab& grab, const SentGrab& sent) {
+    grab.keycode = 0;
     // The variants come in the order of the lock-state bits: none, Lock, NumLock, both.
     std::vector<bool> granted;
     uint8_t refusedLocks = 0;
-    for (size_t i = 0; i < cookies.size(); ++i) {
-        xcb_generic_error_t* error = xcb_request_check(connection_, cookies[i]);
+    for (size_t i = 0; i < sent.requests.size(); ++i) {
+        xcb_generic_error_t* error =
+            xcb_request_check(connection_, xcb_void_cookie_t{sent.requests[i]});
         granted.push_back(error == nullptr);
         if (error) refusedLocks |= static_cast<uint8_t>(1u << i);
         std::free(error);
     }
     if (refusedLocks) {
-        for (size_t i = 0; i < variants.size(); ++i)
-            if (granted[i]) xcb_ungrab_key(connection_, keycode, root_, modifiers | variants[i]);
+        for (size_t i = 0; i < sent.variants.size(); ++i)
+            if (granted[i])
+                xcb_ungrab_key(connection_, sent.keycode, root_, sent.modifiers | sent.variants[i]);
         xcb_flush(connection_);
         return HotKeyResult::refused(HotKeyRefusal::HeldByOther, refusedLocks);
     }
-    grab.keycode = keycode;
-    grab.modifiers = modifiers;
-    grab.numLock = numLock;
+    grab.keycode = sent.keycode;
+    grab.modifiers = sent.modifiers;
+    grab.numLock = sent.numLock;
     return HotKeyResult::accepted();
+}
+
+HotKeyResult X11HotKeyBackend::grab(Grab& grab) {
+    grab.keycode = 0;
+    SentGrab sent;
+    if (const std::optional<HotKeyResult> refused = prepareGrab(grab, sent)) return *refused;
+    sendGrab(sent);
+    return finishGrab(grab, sent);
 }
 
 void X11HotKeyBackend::ungrab(Grab& grab) {

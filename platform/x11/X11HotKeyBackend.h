@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -42,6 +43,8 @@ public:
     // the same combination, or when another client holds it in any lock variant (the result
     // names those variants); nothing stays grabbed then.
     HotKeyResult registerHotKey(int32_t id, const TWinHotKey& combination) override;
+    // All grabs go out first and their answers are read after, in one round trip.
+    std::vector<HotKeyResult> registerHotKeys(const std::vector<Request>& requests) override;
     void unregisterHotKey(int32_t id) override;
 
     // Runs `press`, a synthetic press of `keycode` on the same connection, with this program's
@@ -65,6 +68,19 @@ private:
 
     uint16_t modifierMask(uint32_t modifiers) const;
     static std::vector<uint16_t> lockVariants(uint16_t numLock);
+    // A grab in steps, so that many can be sent before the first answer is read: what to grab
+    // (or why not), the checked requests of every lock variant, then their answers (a refused
+    // grab keeps none of its variants).
+    struct SentGrab {
+        uint8_t keycode = 0;
+        uint16_t modifiers = 0;
+        uint16_t numLock = 0;
+        std::vector<uint16_t> variants;
+        std::vector<unsigned int> requests;  // the sequence numbers of the checked requests
+    };
+    std::optional<HotKeyResult> prepareGrab(const Grab& grab, SentGrab& sent) const;
+    void sendGrab(SentGrab& sent);
+    HotKeyResult finishGrab(Grab& grab, const SentGrab& sent);
     HotKeyResult grab(Grab& grab);
     void ungrab(Grab& grab);
     void keymapChanged();

@@ -268,6 +268,42 @@ TEST_F(X11Keys, CombinationHeldByAnotherClientIsRefusedAndStaysThere) {
     EXPECT_TRUE(fired.empty());
 }
 
+TEST_F(X11Keys, ATableRegisteredAtOnceGetsWhatOneAfterTheOtherWouldGet) {
+    Client other;
+    X11Keymap keymap(other.c);
+    const uint8_t f7 = keymap.keycodeOf(XK_F7);
+    const uint16_t numLock = keymap.numLockMask();
+    for (int lock : {0, int(XCB_MOD_MASK_LOCK), int(numLock), int(XCB_MOD_MASK_LOCK | numLock)})
+        ASSERT_EQ(xcb_request_check(other.c, xcb_grab_key_checked(
+                                                 other.c, 0, other.root,
+                                                 static_cast<uint16_t>(XCB_MOD_MASK_CONTROL | lock),
+                                                 f7, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC)),
+                  nullptr);
+    ASSERT_TRUE(backend.registerHotKey(10000, {0x79, MOD_CONTROL}).ok());  // Ctrl+F10 before
+    const HotKeyResult heldByOther = HotKeyResult::refused(
+        HotKeyRefusal::HeldByOther, kLocksOff | kCapsLockOn | kNumLockOn | kCapsAndNumLockOn);
+    const std::vector<HotKeyResult> results = backend.registerHotKeys({
+        {30000, {0x76, MOD_CONTROL}},  // Ctrl+F7: held by the other client
+        {30001, {0x77, MOD_CONTROL}},  // Ctrl+F8
+        {30002, {0x77, MOD_CONTROL}},  // Ctrl+F8 again
+        {30003, {0x76, MOD_CONTROL}},  // Ctrl+F7 again
+        {30004, {0x79, MOD_CONTROL}},  // Ctrl+F10, registered before
+        {30005, {0, MOD_CONTROL}},     // no key
+        {30006, {0x78, MOD_CONTROL}},  // Ctrl+F9
+    });
+    EXPECT_EQ(results, (std::vector<HotKeyResult>{
+                           heldByOther, HotKeyResult::accepted(),
+                           HotKeyResult::refused(HotKeyRefusal::Duplicate), heldByOther,
+                           HotKeyResult::refused(HotKeyRefusal::Duplicate),
+                           HotKeyResult::refused(HotKeyRefusal::NoKey), HotKeyResult::accepted()}));
+    pressAndSettle("ctrl+F8");
+    pressAndSettle("ctrl+F9");
+    EXPECT_EQ(fired, (std::vector<int32_t>{30001, 30006}));
+    // The refused combination still reaches the client that holds it.
+    xdotool({"key", "ctrl+F7"});
+    EXPECT_TRUE(other.receivedKeyPress(3000));
+}
+
 TEST_F(X11Keys, UnregisteringLetsTheKeyReachTheFocusedWindow) {
     // Shift+Alt+F8 (Ctrl+Alt+F keys switch terminals inside the server).
     ASSERT_TRUE(backend.registerHotKey(30000, {0x77, MOD_SHIFT | MOD_ALT}).ok());
