@@ -10,12 +10,14 @@ namespace vorbix {
 LanguageApplier::LanguageApplier(std::string programFolder)
     : programFolder_(std::move(programFolder)), language_(kGerman) {}
 
-LanguageFile LanguageApplier::file() const {
-    return LanguageFile::load(programFolder_, language_);
+const LanguageFile& LanguageApplier::file() const {
+    if (!file_) file_ = LanguageFile::load(programFolder_, language_);
+    return *file_;
 }
 
 void LanguageApplier::setLanguage(std::string_view language) {
     language_ = language == kEnglish ? std::string(kEnglish) : std::string(kGerman);
+    file_.reset();
 }
 
 void LanguageApplier::add(std::string_view section, Translatable* window) {

@@ -5,6 +5,7 @@
 // are created.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,8 +19,12 @@ public:
     explicit LanguageApplier(std::string programFolder);
 
     std::string language() const override { return language_; }
-    LanguageFile file() const override;
-    // Only "English" selects English; every other value gives German.
+    // Read on the first call after a choice of language and kept.
+    const LanguageFile& file() const override;
+    // The file if it has been read since the last choice, else null (nothing is read).
+    const LanguageFile* fileIfRead() const { return file_ ? &*file_ : nullptr; }
+    // Only "English" selects English; every other value gives German. The file is read anew,
+    // even for the language already current.
     void setLanguage(std::string_view language);
 
     // A window of `section` (one of the language sections) now exists; a second window of the
@@ -36,6 +41,7 @@ private:
     };
     std::string programFolder_;
     std::string language_;
+    mutable std::optional<LanguageFile> file_;
     std::vector<Entry> windows_;
 };
 

@@ -261,7 +261,7 @@ std::string TMain::hotKeyPath() const {
     return hotKeyFilePath(env_.dataFolder);
 }
 std::string TMain::message(const std::string& key) const {
-    return mainTexts_.text(lang::kMain, key);
+    return languages_->file().text(lang::kMain, key);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -278,8 +278,11 @@ void TMain::finishStartUp(bool showTray) {
 }
 
 ConfigContext TMain::configContext() const {
+    // The main configuration is read before the language is known; the "Custom" text matters
+    // only to the settings, which are read after it.
+    const LanguageFile* file = languages_->fileIfRead();
     return {env_.programFolder, env_.dataFolder, env_.permissions.mayChangeConfig(), env_.ppi,
-            mainTexts_.text(lang::kSettings, "ComboboxColorItem4")};
+            file ? file->text(lang::kSettings, "ComboboxColorItem4") : std::string()};
 }
 
 void TMain::loadSettingsPart(const std::string& path) {
@@ -327,10 +330,9 @@ void TMain::showAtStart() {
 // Language and colours
 
 void TMain::SetLanguage(const std::string& section) {
-    mainTexts_ = languages_->file();
-    texts_ = mainTexts_.mainTexts(languages_->language());
+    const LanguageFile& file = languages_->file();
+    texts_ = file.mainTexts(languages_->language());
     texts_.language = languages_->language();
-    const LanguageFile& file = mainTexts_;
 
     menus_->SetLanguage(file, section);
     tray_->SetLanguage(file, section);

@@ -228,7 +228,6 @@ private:
     std::unique_ptr<Artwork> art_;
     std::unique_ptr<LanguageApplier> languages_;
     LanguageTexts texts_;
-    LanguageFile mainTexts_;  // section "Main" as last applied, for messages
     std::unique_ptr<ShellCore> core_;
     std::unique_ptr<ProgramSettings> settings_;
     HotKeyTableModel* model_ = nullptr;
