@@ -10,9 +10,10 @@ namespace vorbix {
 LanguageApplier::LanguageApplier(std::string programFolder)
     : programFolder_(std::move(programFolder)), language_(kGerman) {}
 
-const LanguageFile& LanguageApplier::file() const {
-    if (!file_) file_ = LanguageFile::load(programFolder_, language_);
-    return *file_;
+std::shared_ptr<const LanguageFile> LanguageApplier::current() const {
+    if (!file_)
+        file_ = std::make_shared<const LanguageFile>(LanguageFile::load(programFolder_, language_));
+    return file_;
 }
 
 void LanguageApplier::setLanguage(std::string_view language) {

@@ -5,7 +5,7 @@
 // are created.
 #pragma once
 
-#include <optional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,9 +20,10 @@ public:
 
     std::string language() const override { return language_; }
     // Read on the first call after a choice of language and kept.
-    const LanguageFile& file() const override;
-    // The file if it has been read since the last choice, else null (nothing is read).
-    const LanguageFile* fileIfRead() const { return file_ ? &*file_ : nullptr; }
+    const LanguageFile& file() const override { return *current(); }
+    // The same file, shared: a holder keeps the texts of the language it took even after the
+    // next choice.
+    std::shared_ptr<const LanguageFile> current() const;
     // Only "English" selects English; every other value gives German. The file is read anew,
     // even for the language already current.
     void setLanguage(std::string_view language);
@@ -41,7 +42,7 @@ private:
     };
     std::string programFolder_;
     std::string language_;
-    mutable std::optional<LanguageFile> file_;
+    mutable std::shared_ptr<const LanguageFile> file_;
     std::vector<Entry> windows_;
 };
 

@@ -261,7 +261,7 @@ std::string TMain::hotKeyPath() const {
     return hotKeyFilePath(env_.dataFolder);
 }
 std::string TMain::message(const std::string& key) const {
-    return languages_->file().text(lang::kMain, key);
+    return mainTexts_ ? mainTexts_->text(lang::kMain, key) : std::string();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -278,11 +278,8 @@ void TMain::finishStartUp(bool showTray) {
 }
 
 ConfigContext TMain::configContext() const {
-    // The main configuration is read before the language is known; the "Custom" text matters
-    // only to the settings, which are read after it.
-    const LanguageFile* file = languages_->fileIfRead();
     return {env_.programFolder, env_.dataFolder, env_.permissions.mayChangeConfig(), env_.ppi,
-            file ? file->text(lang::kSettings, "ComboboxColorItem4") : std::string()};
+            mainTexts_ ? mainTexts_->text(lang::kSettings, "ComboboxColorItem4") : std::string()};
 }
 
 void TMain::loadSettingsPart(const std::string& path) {
@@ -330,7 +327,8 @@ void TMain::showAtStart() {
 // Language and colours
 
 void TMain::SetLanguage(const std::string& section) {
-    const LanguageFile& file = languages_->file();
+    mainTexts_ = languages_->current();
+    const LanguageFile& file = *mainTexts_;
     texts_ = file.mainTexts(languages_->language());
     texts_.language = languages_->language();
 

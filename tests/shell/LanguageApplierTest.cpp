@@ -32,20 +32,21 @@ TEST_F(LanguageApplierTest, FileIsReadOncePerChoiceOfLanguage) {
     write("German.lng", "Im Internet suchen");
     write("English.lng", "Search the Internet");
     LanguageApplier applier(programFolder());
-    EXPECT_EQ(applier.fileIfRead(), nullptr);
-    EXPECT_EQ(applier.file().text("SearchInternet", "FormCaption"), "Im Internet suchen");
-    EXPECT_NE(applier.fileIfRead(), nullptr);
+    const std::shared_ptr<const LanguageFile> german = applier.current();
+    EXPECT_EQ(german->text("SearchInternet", "FormCaption"), "Im Internet suchen");
 
     // Changed or gone on disk: the texts stay those read when the language was chosen.
     write("German.lng", "Suchen (neu)");
     EXPECT_EQ(applier.file().text("SearchInternet", "FormCaption"), "Im Internet suchen");
     fs::remove(folder_ / "System" / "Localization" / "German.lng");
     EXPECT_EQ(applier.file().text("SearchInternet", "FormCaption"), "Im Internet suchen");
+    EXPECT_EQ(applier.current(), german);
 
-    // Each choice reads the file anew, the language already current too.
+    // Each choice reads the file anew, the language already current too; a holder of the
+    // earlier file keeps its texts.
     applier.setLanguage("English");
-    EXPECT_EQ(applier.fileIfRead(), nullptr);
     EXPECT_EQ(applier.file().text("SearchInternet", "FormCaption"), "Search the Internet");
+    EXPECT_EQ(german->text("SearchInternet", "FormCaption"), "Im Internet suchen");
     write("English.lng", "Search (new)");
     applier.setLanguage("English");
     EXPECT_EQ(applier.file().text("SearchInternet", "FormCaption"), "Search (new)");
