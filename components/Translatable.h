@@ -1,6 +1,7 @@
-// How windows get their texts: each window reads its section of the current language file when
-// it is created and again after every change of language (SetLanguage). The file is read anew
-// on each call, so a window always shows the file as it is now.
+// How windows get their texts: each window takes its section of the current language file when
+// it is created and again after every change of language (SetLanguage). The file is read once
+// when its language is chosen and held in memory, so opening a window (a hot key that shows the
+// search window, say) never waits for the disk.
 #pragma once
 
 #include <string>
@@ -23,7 +24,9 @@ public:
     virtual ~LanguageSource() = default;
     // "German" or "English".
     virtual std::string language() const = 0;
-    virtual LanguageFile file() const = 0;
+    // The file of the current language, read when the language was chosen; the reference stays
+    // valid until the next choice.
+    virtual const LanguageFile& file() const = 0;
 };
 
 }  // namespace vorbix

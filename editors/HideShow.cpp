@@ -121,7 +121,7 @@ bool THideShow::takeNotice() {
 
 void THideShow::FormShow(const HotKeyEntry& row) {
     if (takeNotice()) {
-        const LanguageFile file = host().language().file();
+        const LanguageFile& file = host().language().file();
         host().prompter().showMessage(file.text(lang::kMain, "MessageHideShow1") + "\r\n\r\n" +
                                           file.text(lang::kMain, "MessageHideShow2"),
                                       MessageType::Information);

@@ -5,9 +5,9 @@
 #include <QPushButton>
 
 #include "components/DesignStyle.h"
-#include "core/SearchAddress.h"
 #include "components/DialogFrame.h"
 #include "components/ScreenScale.h"
+#include "core/SearchAddress.h"
 #include "editors/EditorHost.h"
 #include "storage/LanguageKeys.h"
 
@@ -68,7 +68,7 @@ void TSearchInternet::FormCreate() {
 }
 
 void TSearchInternet::SetLanguage(const std::string& section) {
-    const LanguageFile file = host_.language().file();
+    const LanguageFile& file = host_.language().file();
     auto t = [&](std::string_view key) { return QString::fromStdString(file.text(section, key)); };
     setWindowTitle(t("FormCaption"));
     sLabelHeader = t("LabelHeader");

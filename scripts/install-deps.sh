@@ -6,7 +6,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-qpa-plugins libgl-dev qt6-translations-l10n
     libx11-dev libx11-xcb-dev libxcb1-dev libxcb-xtest0-dev libxcb-xkb-dev libxtst-dev libxkbcommon-dev libxi-dev pkg-config
     libpulse-dev libasound2-dev libasound2-plugins
-    xvfb xauth openbox trayer xdotool xterm x11-utils x11-xserver-utils x11-xkb-utils
+    xvfb xauth openbox trayer xdotool xterm strace x11-utils x11-xserver-utils x11-xkb-utils
     dbus dbus-x11 pulseaudio pulseaudio-utils imagemagick fonts-dejavu-core libglib2.0-bin
     xfwm4 xfconf metacity i3-wm
     desktop-file-utils appstream lintian

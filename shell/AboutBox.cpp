@@ -87,7 +87,7 @@ void TAbout::FormShow() {
 }
 
 void TAbout::SetLanguage(const std::string& section) {
-    const LanguageFile file = language_.file();
+    const LanguageFile& file = language_.file();
     auto t = [&](std::string_view key) { return QString::fromStdString(file.text(section, key)); };
     setWindowTitle(t("FormCaption"));
     LabelAbout3->setText(t("LabelAbout3"));

@@ -15,12 +15,15 @@ LanguageApplier::LanguageApplier(std::string programFolder)
 
 LanguageApplier::~LanguageApplier() = default;
 
-LanguageFile LanguageApplier::file() const {
-    return LanguageFile::load(programFolder_, language_);
+std::shared_ptr<const LanguageFile> LanguageApplier::current() const {
+    if (!file_)
+        file_ = std::make_shared<const LanguageFile>(LanguageFile::load(programFolder_, language_));
+    return file_;
 }
 
 void LanguageApplier::setLanguage(std::string_view language) {
     language_ = language == kEnglish ? std::string(kEnglish) : std::string(kGerman);
+    file_.reset();
     applyToQtTexts();
 }
 

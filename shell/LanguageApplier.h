@@ -22,8 +22,13 @@ public:
     ~LanguageApplier();
 
     std::string language() const override { return language_; }
-    LanguageFile file() const override;
-    // Only "English" selects English; every other value gives German.
+    // Read on the first call after a choice of language and kept.
+    const LanguageFile& file() const override { return *current(); }
+    // The same file, shared: a holder keeps the texts of the language it took even after the
+    // next choice.
+    std::shared_ptr<const LanguageFile> current() const;
+    // Only "English" selects English; every other value gives German. The file is read anew,
+    // even for the language already current.
     void setLanguage(std::string_view language);
 
     // A window of `section` (one of the language sections) now exists; a second window of the
@@ -42,6 +47,7 @@ private:
     };
     std::string programFolder_;
     std::string language_;
+    mutable std::shared_ptr<const LanguageFile> file_;
     std::vector<Entry> windows_;
     std::unique_ptr<QTranslator> qtTexts_;
 };

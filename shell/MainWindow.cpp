@@ -266,7 +266,7 @@ std::string TMain::hotKeyPath() const {
     return hotKeyFilePath(env_.dataFolder);
 }
 std::string TMain::message(const std::string& key) const {
-    return mainTexts_.text(lang::kMain, key);
+    return mainTexts_ ? mainTexts_->text(lang::kMain, key) : std::string();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -284,7 +284,7 @@ void TMain::finishStartUp(bool showTray) {
 
 ConfigContext TMain::configContext() const {
     return {env_.programFolder, env_.dataFolder, env_.permissions.mayChangeConfig(), env_.ppi,
-            mainTexts_.text(lang::kSettings, "ComboboxColorItem4")};
+            mainTexts_ ? mainTexts_->text(lang::kSettings, "ComboboxColorItem4") : std::string()};
 }
 
 void TMain::loadSettingsPart(const std::string& path) {
@@ -332,10 +332,10 @@ void TMain::showAtStart() {
 // Language and colours
 
 void TMain::SetLanguage(const std::string& section) {
-    mainTexts_ = languages_->file();
-    texts_ = mainTexts_.mainTexts(languages_->language());
+    mainTexts_ = languages_->current();
+    const LanguageFile& file = *mainTexts_;
+    texts_ = file.mainTexts(languages_->language());
     texts_.language = languages_->language();
-    const LanguageFile& file = mainTexts_;
 
     menus_->SetLanguage(file, section);
     tray_->SetLanguage(file, section);

@@ -230,7 +230,8 @@ private:
     std::unique_ptr<Artwork> art_;
     std::unique_ptr<LanguageApplier> languages_;
     LanguageTexts texts_;
-    LanguageFile mainTexts_;  // section "Main" as last applied, for messages
+    // The language file as last applied (shared with the applier), for messages.
+    std::shared_ptr<const LanguageFile> mainTexts_;
     std::unique_ptr<ShellCore> core_;
     std::unique_ptr<ProgramSettings> settings_;
     HotKeyTableModel* model_ = nullptr;

@@ -97,7 +97,7 @@ void TSettings::FormShow() {
 }
 
 void TSettings::SetLanguage(const std::string& section) {
-    const LanguageFile file = host_.language().file();
+    const LanguageFile& file = host_.language().file();
     auto t = [&](std::string_view key) { return QString::fromStdString(file.text(section, key)); };
     setWindowTitle(t("FormCaption"));
     LabelHeader->setText(t("LabelHeader"));

@@ -173,19 +173,19 @@ void syncFolder(const std::string& folder) {
 }
 
 FileResult writeThrough(Temporary& temp, const std::string& path, const std::string& target,
-                        const std::string& folder, std::string_view bytes, mode_t mode,
-                        bool exists) {
+                        const std::string& folder, std::string_view bytes, mode_t mode, bool exists,
+                        bool flush) {
     const auto failed = [&](int err) { return FileResult{false, systemErrorText(path, err)}; };
     int err = 0;
     if (::fchmod(temp.fd(), mode) != 0) return failed(errno);
     if (!writeAll(temp.fd(), bytes, err)) return failed(err);
-    if (::fsync(temp.fd()) != 0) return failed(errno);
+    if (flush && ::fsync(temp.fd()) != 0) return failed(errno);
     // A read-only file stays as it is, as it would on Windows.
     if (exists && ::access(target.c_str(), W_OK) != 0 && errno == EACCES) return failed(EACCES);
     if ((err = temp.link(folder)) != 0) return failed(err);
     if ((err = temp.renameTo(target)) != 0) return failed(err);
     if ((err = temp.close()) != 0) return failed(err);
-    syncFolder(folder);
+    if (flush) syncFolder(folder);
     return {};
 }
 
@@ -253,7 +253,7 @@ FileResult writeFileAtomically(const std::string& path, std::string_view bytes,
             return {false, systemErrorText(path, err)};
         }
     }
-    return writeThrough(temp, path, target, folder, bytes, mode, exists);
+    return writeThrough(temp, path, target, folder, bytes, mode, exists, options.flushToDisk);
 }
 
 bool isTemporaryFileName(std::string_view name) {

@@ -1,8 +1,9 @@
 // Whole-file reading and atomic writing. A write goes to a temporary file in the target's folder,
-// is flushed to disk and then put in place of the target, so the target always holds either the
-// old or the new content. The temporary is an unnamed file (O_TMPFILE) that vanishes with the
-// process if it dies before the file is in place; only file systems that refuse unnamed files get
-// a named temporary, and `removeStaleTemporaries` clears what a crash left of those.
+// is flushed to disk (unless the caller waives it) and then put in place of the target, so the
+// target always holds either the old or the new content. The temporary is an unnamed file
+// (O_TMPFILE) that vanishes with the process if it dies before the file is in place; only file
+// systems that refuse unnamed files get a named temporary, and `removeStaleTemporaries` clears
+// what a crash left of those.
 #pragma once
 
 #include <cstddef>
@@ -27,6 +28,11 @@ struct WriteOptions {
     bool modeForNewFileOnly = true;
     // False always uses a named temporary file, as on file systems without unnamed files.
     bool unnamedTemporary = true;
+    // False leaves the content in the page cache instead of flushing it to disk before and after
+    // the rename: the write stays atomic for every process, but a crash of the whole system may
+    // lose it. For files whose content means nothing after a restart of the system (the windows
+    // of the running X session), on paths that must not wait for the disk.
+    bool flushToDisk = true;
 };
 
 // Read and write for the user only: files that hold personal texts.

@@ -94,7 +94,11 @@ FileResult HiddenWindowFile::save(const std::vector<HiddenWindow>& windows) cons
         }
         return {};
     }
-    return writeFileAtomically(path_, formatHiddenWindows(windows));
+    // The list names windows of the running X server: after a crash of the whole system they
+    // are gone, so it is never worth waiting for the disk, which would delay every hide.
+    WriteOptions options;
+    options.flushToDisk = false;
+    return writeFileAtomically(path_, formatHiddenWindows(windows), options);
 }
 
 }  // namespace vorbix

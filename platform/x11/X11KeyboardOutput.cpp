@@ -84,7 +84,9 @@ void X11KeyboardOutput::restoreBindings() {
 void X11KeyboardOutput::fakeKey(bool press, uint8_t keycode) {
     xcb_test_fake_input(connection_, press ? XCB_KEY_PRESS : XCB_KEY_RELEASE, keycode,
                         XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
-    xcb_flush(connection_);
+    // The presses of a stroke go out with its first release, in one piece: a modifier that
+    // the user (or another client) lets go meanwhile cannot come between Ctrl and C.
+    if (!press) xcb_flush(connection_);
 }
 
 void X11KeyboardOutput::keyDown(uint8_t virtualKey) {
@@ -116,11 +118,12 @@ void X11KeyboardOutput::keyUp(uint8_t virtualKey) {
 void X11KeyboardOutput::releaseModifiers() {
     if (!connection_) return;
     xcb_ungrab_keyboard(connection_, XCB_CURRENT_TIME);
+    // Asked before the mappings are read, so that all three answers come in one round trip.
+    const xcb_query_keymap_cookie_t keysDown = xcb_query_keymap(connection_);
     keymap_->refresh();
     keymapReadAt_ = monotonicMs();
 
-    xcb_query_keymap_reply_t* state =
-        xcb_query_keymap_reply(connection_, xcb_query_keymap(connection_), nullptr);
+    xcb_query_keymap_reply_t* state = xcb_query_keymap_reply(connection_, keysDown, nullptr);
     if (!state) return;
     auto isDown = [state](uint8_t code) { return (state->keys[code / 8] >> (code % 8)) & 1; };
     const std::vector<uint8_t> groups[] = {

@@ -101,6 +101,14 @@ TEST_F(AtomicWrite, KilledSavesWithNamedTemporariesAreClearedOnceStale) {
         [this] { return temporaries(); }, dir_.string(), true);
 }
 
+// Without the flush to disk (the list of hidden windows) a killed save still leaves one whole
+// content: only a crash of the whole system may lose the write.
+TEST_F(AtomicWrite, KilledSavesWithoutFlushingLeaveTheOldOrTheNewFile) {
+    killWhileSaving(
+        path("HiddenWindows.txt"), WriteOptions{.flushToDisk = false},
+        [this] { return temporaries(); }, dir_.string(), false);
+}
+
 TEST_F(AtomicWrite, OnlyOrphanedTemporariesAreRemoved) {
     auto make = [&](const std::string& name) {
         const int fd = ::open(path(name).c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0600);
