@@ -18,15 +18,21 @@ constexpr QChar kLineSeparator(0x2028);
 constexpr int kSmallestHalfPoints = 1;
 constexpr int kLargestHalfPoints = 3276;
 
+// A run's text as the document holds it: line breaks as U+2028. The noncharacters U+FDD0 and
+// U+FDD1 would mark a frame's begin and end there and split the paragraph: they stand as U+FFFD.
 QString toQString(const std::string& text) {
     QString out = QString::fromStdString(text);
     for (QChar& c : out) {
-        if (c == QChar(kRtfLineBreak) || c == u'\r' || c == u'\n') c = kLineSeparator;
+        if (c == QChar(kRtfLineBreak) || c == u'\r' || c == u'\n') {
+            c = kLineSeparator;
+        } else if (c == u'\uFDD0' || c == u'\uFDD1') {
+            c = QChar::ReplacementCharacter;
+        }
     }
     return out;
 }
 
-// A fragment's text as a run holds it: line breaks as \line, objects and frame marks dropped.
+// A fragment's text as a run holds it: line breaks as \line, frame marks dropped.
 std::string runText(const QString& text) {
     QString out;
     out.reserve(text.size());
@@ -34,7 +40,7 @@ std::string runText(const QString& text) {
         const char16_t u = c.unicode();
         if (u == 0x2028 || u == 0x2029 || u == u'\r' || u == u'\n') {
             out += QChar(kRtfLineBreak);
-        } else if (u == u'\t' || (u >= 0x20 && u != 0xFFFC && u != 0xFDD0 && u != 0xFDD1)) {
+        } else if (u == u'\t' || (u >= 0x20 && u != 0xFDD0 && u != 0xFDD1)) {
             out += c;
         }
     }
@@ -172,8 +178,11 @@ RtfDocument RichTextConverter::toModel(const QTextDocument& document) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             if (!fragment.isValid()) continue;
-            paragraph.append(runText(fragment.text()),
-                             runFormat(fragment.charFormat(), defaultFont));
+            // An image (or another object) stands as U+FFFC in an object format: no text. The
+            // same character in a text format is text.
+            const QTextCharFormat format = fragment.charFormat();
+            if (format.objectType() != QTextFormat::NoObject) continue;
+            paragraph.append(runText(fragment.text()), runFormat(format, defaultFont));
         }
         model.paragraphs.push_back(std::move(paragraph));
     }

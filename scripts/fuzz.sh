@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang (in build-fuzz/) and runs each of them for SECONDS
-# (default 600), as many at a time as there are cores. Each target starts from its seed corpus
-# in fuzz/corpus/NAME/ (real-looking files) and grows a working corpus in build-fuzz/corpus/NAME/;
+# Builds the libFuzzer targets with clang (in build-fuzz/; those that check editor code link Qt's
+# GUI module and run on the offscreen platform) and runs each of them for SECONDS (default 600),
+# as many at a time as there are cores. Each target starts from its seed corpus in
+# fuzz/corpus/NAME/ (real-looking files) and grows a working corpus in build-fuzz/corpus/NAME/;
 # a crash, hang or leak is written to build-fuzz/findings/NAME/. Prints each target's executions
 # and findings; exits non-zero when any target found something.
 #   scripts/fuzz.sh [SECONDS] [TARGET...]
@@ -11,7 +12,7 @@ seconds=${1:-600}
 shift || true
 "$(dirname "$0")/install-deps.sh"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORBIX_FUZZ=ON \
-    -DVORBIX_GUI=OFF -DVORBIX_TESTS=OFF -DVORBIX_BENCH=OFF >/dev/null
+    -DVORBIX_GUI=OFF -DVORBIX_FUZZ_GUI=ON -DVORBIX_TESTS=OFF -DVORBIX_BENCH=OFF >/dev/null
 cmake --build build-fuzz -j"$(nproc)"
 
 targets=("$@")
@@ -45,12 +46,12 @@ done
 wait
 
 status=0
-printf '%-12s %14s %10s  %s\n' target executions corpus findings
+printf '%-14s %14s %10s  %s\n' target executions corpus findings
 for name in "${targets[@]}"; do
     runs=$(awk '/stat::number_of_executed_units/ {print $2}' "build-fuzz/$name.log")
     units=$(find "build-fuzz/corpus/$name" -type f | wc -l)
     found=$(find "build-fuzz/findings/$name" -type f | wc -l)
-    printf '%-12s %14s %10s  %s\n' "$name" "${runs:-?}" "$units" "$found"
+    printf '%-14s %14s %10s  %s\n' "$name" "${runs:-?}" "$units" "$found"
     if [ "$found" -gt 0 ] || [ -z "$runs" ]; then
         status=1
         echo "  see build-fuzz/$name.log and build-fuzz/findings/$name/" >&2

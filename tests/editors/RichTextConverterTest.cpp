@@ -1,6 +1,7 @@
 // The way between the stored RTF and the editor's QTextDocument: a document with every
 // attribute the model holds survives the round trip, edits made with Qt's commands arrive in the
-// model, pasted HTML is reduced to what the model holds, and random RTF never breaks the way.
+// model, pasted HTML is reduced to what the model holds, characters Qt reserves stay text, and
+// random RTF never breaks the way.
 #include <gtest/gtest.h>
 
 #include <QTextCursor>
@@ -171,6 +172,26 @@ TEST(RichTextConverter, PastedHtmlKeepsOnlyWhatTheModelHolds) {
     bool bulletOne = false;
     for (const RtfParagraph& p : m.paragraphs) bulletOne |= p.bullet && p.plainText() == "one";
     EXPECT_TRUE(bulletOne);
+}
+
+// Characters with a meaning of their own in a QTextDocument: U+FFFC typed as text is text (only
+// an image's is dropped), Qt's frame marks U+FDD0 and U+FDD1 show as U+FFFD instead of splitting
+// the paragraph.
+TEST(RichTextConverter, CharactersQtReservesStayInTheirParagraph) {
+    guiApp();
+    const struct {
+        const char* text;
+        const char* shown;
+    } cases[] = {
+        {"a\xEF\xBF\xBCz", "a\xEF\xBF\xBCz"},
+        {"a\xEF\xB7\x90z", "a\xEF\xBF\xBDz"},
+        {"a\xEF\xB7\x91z\xEF\xB7\x90", "a\xEF\xBF\xBDz\xEF\xBF\xBD"},
+    };
+    for (const auto& c : cases) {
+        const RtfDocument m = roundTrip(RtfDocument::fromPlainText(c.text));
+        ASSERT_EQ(m.paragraphs.size(), 1u) << c.text;
+        EXPECT_EQ(m.plainText(), c.shown);
+    }
 }
 
 // Random RTF made of the control words the reader knows, groups, text in several scripts and
