@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
     cmake g++ clang googletest libgtest-dev libbenchmark-dev
-    qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-qpa-plugins libgl-dev qt6-translations-l10n
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins libgl-dev qt6-translations-l10n
     libx11-dev libx11-xcb-dev libxcb1-dev libxcb-xtest0-dev libxcb-xkb-dev libxtst-dev libxkbcommon-dev libxi-dev pkg-config
     libpulse-dev libasound2-dev libasound2-plugins
     xvfb xauth openbox trayer xdotool xterm strace x11-utils x11-xserver-utils x11-xkb-utils
