@@ -82,14 +82,7 @@ formatted_text)
     open_first_row
     wait_for 5 has_window "$caption" || fail "the editor did not open again"
     sleep 0.3
-    # Typed on a German layout: xdotool types ü and ß from their own keys there, instead of
-    # mapping a spare key for each, which a client may not have read when the key arrives.
-    layout=$(setxkbmap -query | awk '/^layout:/ {print $2}')
-    setxkbmap de
-    sleep 0.3
-    xdotool type --delay 20 "Grüße aus Vorbix"
-    setxkbmap "$layout"
-    sleep 0.3
+    type_german "Grüße aus Vorbix"
     xdotool key ctrl+shift+Left
     click_at 35 104  # the bold button, the first on the tool bar
     xdotool key End

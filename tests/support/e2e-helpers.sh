@@ -51,3 +51,16 @@ client_area() {
     xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
         /^  Width:/ {w=$2} /^  Height:/ {h=$2} END {print x, y, w, h}'
 }
+# type_german TEXT: types TEXT on a German layout, then goes back to the layout before. There
+# xdotool finds ä, ö, ü and ß on keys of their own; for a character outside the layout it maps a
+# spare key just before pressing it and back just after, and a client that reads the mapping
+# only when it handles the press may read it already reverted and lose the character.
+type_german() {
+    local layout
+    layout=$(setxkbmap -query | awk '/^layout:/ {print $2}')
+    setxkbmap de
+    sleep 0.3
+    xdotool type --delay 30 "$1"
+    setxkbmap "$layout"
+    sleep 0.3
+}
