@@ -4,7 +4,6 @@
 #include <QPushButton>
 
 #include "components/DesignStyle.h"
-#include "components/DialogFrame.h"
 #include "components/ScreenScale.h"
 #include "editors/EditorHost.h"
 
@@ -25,10 +24,9 @@ Qt::WindowFlags editorFlags(bool maximizable) {
 
 EditorDialog::EditorDialog(QWidget* parent, EditorHost& host, const Design& design,
                            const QIcon& icon)
-    : QDialog(parent, editorFlags(design.maximizable)),
+    : FramedDialog(parent, editorFlags(design.maximizable), host.ppi(), design.client),
       host_(host),
-      section_(design.section),
-      layout_(host.ppi(), design.client) {
+      section_(design.section) {
     setObjectName(QString::fromStdString(section_));
     setFont(designFont("Tahoma", 13));
     setSizeGripEnabled(false);
@@ -129,16 +127,6 @@ void EditorDialog::watchRows(const QAbstractItemModel* model) {
 
 void EditorDialog::placeOnScreen() {
     centreOnScreen(*this);
-}
-
-void EditorDialog::paintEvent(QPaintEvent* e) {
-    QDialog::paintEvent(e);
-    paintDialogFrame(*this, layout_.ppi());
-}
-
-void EditorDialog::resizeEvent(QResizeEvent* e) {
-    QDialog::resizeEvent(e);
-    layout_.relayout(this, size());
 }
 
 }  // namespace vorbix

@@ -9,12 +9,11 @@
 // deleted meanwhile closes the editor without writing anything.
 #pragma once
 
-#include <QDialog>
 #include <QPersistentModelIndex>
 #include <string>
 #include <string_view>
 
-#include "components/AnchorLayout.h"
+#include "components/FramedDialog.h"
 #include "components/Translatable.h"
 #include "core/HotKeyTable.h"
 
@@ -25,7 +24,7 @@ namespace vorbix {
 
 class EditorHost;
 
-class EditorDialog : public QDialog, public Translatable {
+class EditorDialog : public FramedDialog, public Translatable {
     Q_OBJECT
 public:
     struct Design {
@@ -72,16 +71,12 @@ protected:
     // Places the window before it is shown: centred on the main window's screen.
     virtual void placeOnScreen();
 
-    void paintEvent(QPaintEvent* e) override;
-    void resizeEvent(QResizeEvent* e) override;
-
 private:
     void ButtonSaveClick();
     void watchRows(const QAbstractItemModel* model);
 
     EditorHost& host_;
     std::string section_;
-    AnchorLayout layout_;
     QPersistentModelIndex row_;
     const QAbstractItemModel* watched_ = nullptr;
     QLabel* Image1 = nullptr;

@@ -5,7 +5,6 @@
 #include <QPushButton>
 
 #include "components/DesignStyle.h"
-#include "components/DialogFrame.h"
 #include "components/ScreenScale.h"
 #include "core/SearchAddress.h"
 #include "editors/EditorHost.h"
@@ -21,11 +20,9 @@ constexpr QSize kDesignSize(498, 287);
 }  // namespace
 
 TSearchInternet::TSearchInternet(EditorHost& host, const QIcon& icon, Opener open)
-    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+    : FramedDialog(nullptr, closableFlags(), host.ppi(), kDesignSize),
       host_(host),
-      open_(std::move(open)),
-      layout_(host.ppi(), kDesignSize) {
+      open_(std::move(open)) {
     setObjectName(
         QString::fromLatin1(lang::kSearchInternet.data(), int(lang::kSearchInternet.size())));
     setFont(designFont("Tahoma", 13));
@@ -104,16 +101,6 @@ void TSearchInternet::RunSearch() {
     const std::string address =
         searchAddress(searchProviderOfRow(provider_), term, host_.texts().current.language);
     if (open_) open_(address);
-}
-
-void TSearchInternet::paintEvent(QPaintEvent* e) {
-    QDialog::paintEvent(e);
-    paintDialogFrame(*this, layout_.ppi());
-}
-
-void TSearchInternet::resizeEvent(QResizeEvent* e) {
-    QDialog::resizeEvent(e);
-    layout_.relayout(this, size());
 }
 
 }  // namespace vorbix

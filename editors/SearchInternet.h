@@ -6,11 +6,10 @@
 #pragma once
 
 #include <QAction>
-#include <QDialog>
 #include <functional>
 #include <string>
 
-#include "components/AnchorLayout.h"
+#include "components/FramedDialog.h"
 #include "components/Translatable.h"
 
 class QLabel;
@@ -21,7 +20,7 @@ namespace vorbix {
 
 class EditorHost;
 
-class TSearchInternet : public QDialog, public Translatable {
+class TSearchInternet : public FramedDialog, public Translatable {
     Q_OBJECT
 public:
     // `open` opens an address with the desktop's handler for web addresses.
@@ -46,14 +45,9 @@ public:
     QPushButton* closeButton() const { return ButtonClose; }
     QLabel* header() const { return LabelHeader; }
 
-protected:
-    void paintEvent(QPaintEvent* e) override;
-    void resizeEvent(QResizeEvent* e) override;
-
 private:
     EditorHost& host_;
     Opener open_;
-    AnchorLayout layout_;
     std::string provider_;
     QString sLabelHeader;
     QLabel* Image1 = nullptr;

@@ -5,7 +5,6 @@
 #include <QPushButton>
 
 #include "components/DesignStyle.h"
-#include "components/DialogFrame.h"
 #include "components/ScreenScale.h"
 #include "shell/SettingsAccountPage.h"
 #include "shell/SettingsHost.h"
@@ -23,10 +22,7 @@ constexpr QSize kClient{537, 545};
 }  // namespace
 
 TSettings::TSettings(QWidget* parent, SettingsHost& host, const QIcon& icon)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      host_(host),
-      layout_(host.ppi(), kClient) {
+    : FramedDialog(parent, closableFlags(), host.ppi(), kClient), host_(host) {
     setObjectName(QStringLiteral("Settings"));
     setFont(designFont("Tahoma", 13));
     Image1 = new QLabel(this);
@@ -145,11 +141,6 @@ void TSettings::ComboBoxCategoryChange(int entry) {
     if (entry < 0 || entry >= int(pages_.size())) return;
     if (ComboBoxCategory->currentIndex() != entry) ComboBoxCategory->setCurrentIndex(entry);
     for (size_t i = 0; i < pages_.size(); ++i) pages_[i]->setVisible(int(i) == entry);
-}
-
-void TSettings::paintEvent(QPaintEvent* e) {
-    QDialog::paintEvent(e);
-    paintDialogFrame(*this, layout_.ppi());
 }
 
 }  // namespace vorbix

@@ -8,10 +8,9 @@
 // each time it is shown, its controls are read anew from the configuration file.
 #pragma once
 
-#include <QDialog>
 #include <array>
 
-#include "components/AnchorLayout.h"
+#include "components/FramedDialog.h"
 #include "components/Translatable.h"
 #include "shell/SettingBindings.h"
 
@@ -28,7 +27,7 @@ class SettingsMiscPage;
 class SettingsPage;
 class SettingsStartupPage;
 
-class TSettings : public QDialog, public Translatable {
+class TSettings : public FramedDialog, public Translatable {
     Q_OBJECT
 public:
     TSettings(QWidget* parent, SettingsHost& host, const QIcon& icon);
@@ -56,15 +55,11 @@ public:
     SettingsMiscPage* miscPage() const { return Panel4; }
     bool languageChanged() const { return LanguageChanged; }
 
-protected:
-    void paintEvent(QPaintEvent* e) override;
-
 private:
     // Every control from the settings as the file holds them, the autostart entry and the policy.
     void LoadConfig();
 
     SettingsHost& host_;
-    AnchorLayout layout_;
     SettingBindings bindings_;
     SettingsConfig loaded_;  // the settings the controls were read from
     bool LanguageChanged = false;
