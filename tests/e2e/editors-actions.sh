@@ -29,8 +29,7 @@ stored_or_fail() {
 # The program on its hot key page.
 start_on_list() {
     printf '[Settings]\r\nWelcome=0\r\n' >"$data/Config.ini"
-    start_vorbix
-    wait_for 10 has_main_window || fail "no main window: $(cat "$work/vorbix.log")"
+    start_vorbix_shown
 }
 start_text_target() {
     "$text_target" "$work/text" >/dev/null 2>&1 &

@@ -8,25 +8,8 @@ set -u
 case_name=$1 vorbix=$2 text_target=$3
 command -v xdotool >/dev/null || { echo "SKIPPED: xdotool missing"; exit 77; }
 
-work=$VORBIX_TEST_TMP/$case_name
-mkdir -p "$work/config/Vorbix"
-export XDG_CONFIG_HOME=$work/config
-data=$XDG_CONFIG_HOME/Vorbix
-pids=()
-cleanup() {
-    local p
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-    for p in "${pids[@]}"; do wait "$p" 2>/dev/null; done
-}
-trap cleanup EXIT
-
 source "$(dirname "$(realpath "$0")")/../support/e2e-helpers.sh"
-start_vorbix() {
-    "$vorbix" "$@" >"$work/vorbix.log" 2>&1 &
-    pids+=($!)
-    wait_for 10 has_window '^Pellmarr - Vorbix$' || fail "no main window: $(cat "$work/vorbix.log")"
-    sleep 0.3
-}
+case_folders "$case_name"
 start_text_target() {
     "$text_target" "$work/text" >/dev/null 2>&1 &
     pids+=($!)
@@ -66,7 +49,7 @@ case $case_name in
 formatted_text)
     # A new row: no text yet.
     write_table '[General]' 'Count=1' '[Hot Key1]' 'Hot Key=Strg+F7' 'Action=Text einfügen'
-    start_vorbix
+    start_vorbix_shown
 
     # Esc writes nothing.
     before=$(md5sum <"$data/HotKeys.hkv")
@@ -102,7 +85,7 @@ formatted_text)
 plain_text)
     write_table '[General]' 'Count=1' '[Hot Key1]' 'Hot Key=Strg+F7' 'Action=Text einfügen' \
         'Text1=<~Form~>{\rtf1\ansi{\fonttbl{\f0<~Spa~>Tahoma;}}\f0\b<~Spa~>alt\par<~Re~>}' 'Count=1'
-    start_vorbix
+    start_vorbix_shown
     open_first_row
     wait_for 5 has_window "$caption" || fail "the editor did not open"
     sleep 0.3

@@ -7,25 +7,9 @@ set -u
 case_name=$1 vorbix=$2
 command -v xdotool >/dev/null || { echo "SKIPPED: xdotool missing"; exit 77; }
 
-work=$VORBIX_TEST_TMP/$case_name
-mkdir -p "$work/config/Vorbix" "$work/bin"
-export XDG_CONFIG_HOME=$work/config
-data=$XDG_CONFIG_HOME/Vorbix
-pids=()
-cleanup() {
-    local p
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-    for p in "${pids[@]}"; do wait "$p" 2>/dev/null; done
-}
-trap cleanup EXIT
-
 source "$(dirname "$(realpath "$0")")/../support/e2e-helpers.sh"
-start_vorbix() {
-    "$vorbix" "$@" >"$work/vorbix.log" 2>&1 &
-    pids+=($!)
-    wait_for 10 has_window '^Pellmarr - Vorbix$' || fail "no main window: $(cat "$work/vorbix.log")"
-    sleep 0.3
-}
+case_folders "$case_name"
+mkdir -p "$work/bin"
 # Clicks the first row of the list (designed at 60, 154 in the client area) and presses Enter.
 open_first_row() {
     local w X Y
@@ -47,7 +31,7 @@ website_editor)
     printf '[Settings]\r\nWelcome=0\r\n' >"$data/Config.ini"
     write_table '[General]' 'Count=1' '[Hot Key1]' 'Hot Key=Strg+F7' 'Action=Webseite' \
         'URL=https://old.example' 'HowToOpen=Normal'
-    start_vorbix
+    start_vorbix_shown
     caption='^Eigenschaften von "Webseite"$'
 
     # Esc writes nothing.
@@ -78,7 +62,7 @@ tray_exit_with_editor_open)
     printf '[Settings]\r\nWelcome=0\r\n' >"$data/Config.ini"
     write_table '[General]' 'Count=1' '[Hot Key1]' 'Hot Key=Strg+F7' 'Action=Webseite' \
         'URL=https://old.example' 'HowToOpen=Normal'
-    start_vorbix
+    start_vorbix_shown
     open_first_row
     wait_for 5 has_window '^Eigenschaften von "Webseite"$' || fail "the editor did not open"
     xdotool key ctrl+a

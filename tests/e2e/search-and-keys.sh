@@ -7,26 +7,9 @@ set -u
 case_name=$1 vorbix=$2 text_target=$3 key_recorder=$4
 command -v xdotool >/dev/null || { echo "SKIPPED: xdotool missing"; exit 77; }
 
-work=$VORBIX_TEST_TMP/$case_name
-mkdir -p "$work/config/Vorbix" "$work/bin"
-export XDG_CONFIG_HOME=$work/config
-data=$XDG_CONFIG_HOME/Vorbix
-pids=()
-cleanup() {
-    local p
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-    for p in "${pids[@]}"; do wait "$p" 2>/dev/null; done
-}
-trap cleanup EXIT
-
 source "$(dirname "$(realpath "$0")")/../support/e2e-helpers.sh"
-# start_vorbix [hide]
-start_vorbix() {
-    "$vorbix" "$@" >"$work/vorbix.log" 2>&1 &
-    pids+=($!)
-    wait_for 10 grep -q '^Active=' "$data/Config.ini" || fail "vorbix did not start: $(cat "$work/vorbix.log")"
-    sleep 0.3
-}
+case_folders "$case_name"
+mkdir -p "$work/bin"
 # Starts a window by its command and gives it the focus; its title is $1.
 start_focused() {
     local title=$1 w

@@ -23,6 +23,11 @@ start_vorbix() {
     wait_for 10 grep -q '^Active=' "$data/Config.ini" || fail "vorbix did not start: $(cat "$work/vorbix.log")"
     sleep 0.3
 }
+# start_vorbix_shown [ARGS...]: start_vorbix, then waits for the main window.
+start_vorbix_shown() {
+    start_vorbix "$@"
+    wait_for 10 has_main_window || fail "no main window: $(cat "$work/vorbix.log")"
+}
 # case_folders NAME: the case's own folder $work below $VORBIX_TEST_TMP, with $data, the data
 # folder of a private XDG_CONFIG_HOME; stop_started runs when the case ends.
 case_folders() {
