@@ -16,6 +16,7 @@ public:
     enum Anchor { L = 1, T = 2, R = 4, B = 8 };
     AnchorLayout(int ppi, QSize designSize) : ppi_(ppi), design_(designSize) {}
     int ppi() const { return ppi_; }
+    QSize designSize() const { return design_; }
     int scale(int value) const;
     QRect scale(const QRect& r) const;
     QSize scale(const QSize& s) const;

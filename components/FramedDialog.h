@@ -5,6 +5,8 @@
 
 #include <QDialog>
 
+class QLabel;
+
 #include "components/AnchorLayout.h"
 
 namespace vorbix {
@@ -18,7 +20,16 @@ protected:
                Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     }
 
+    // The dialog takes the design font.
     FramedDialog(QWidget* parent, Qt::WindowFlags flags, int ppi, QSize designedClient);
+
+    // The header: the icon at the top left and the title beside it, as wide as the dialog (the
+    // line under them is the frame's).
+    struct Header {
+        QLabel* image;
+        QLabel* title;
+    };
+    Header addHeader(const QIcon& icon);
 
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;

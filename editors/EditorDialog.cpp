@@ -28,17 +28,12 @@ EditorDialog::EditorDialog(QWidget* parent, EditorHost& host, const Design& desi
       host_(host),
       section_(design.section) {
     setObjectName(QString::fromStdString(section_));
-    setFont(designFont("Tahoma", 13));
     setSizeGripEnabled(false);
     const int w = design.client.width();
     const int h = design.client.height();
-    Image1 = new QLabel(this);
-    layout_.place(Image1, {20, 18, 24, 24});
-    Image1->setPixmap(icon.pixmap(layout_.scale(QSize(24, 24))));
-    LabelHeader = new QLabel(this);
-    LabelHeader->setObjectName(QStringLiteral("LabelHeader"));
-    LabelHeader->setFont(designFont("Trebuchet MS", 16));
-    layout_.place(LabelHeader, {50, 19, w - 70, 24}, A::L | A::T | A::R);
+    const Header header = addHeader(icon);
+    Image1 = header.image;
+    LabelHeader = header.title;
     ButtonCancel = new QPushButton(this);
     ButtonCancel->setObjectName(QStringLiteral("ButtonCancel"));
     layout_.place(ButtonCancel, {w - 7 - 102, h - 7 - 28, 102, 28}, A::R | A::B);

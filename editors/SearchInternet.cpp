@@ -25,17 +25,12 @@ TSearchInternet::TSearchInternet(EditorHost& host, const QIcon& icon, Opener ope
       open_(std::move(open)) {
     setObjectName(
         QString::fromLatin1(lang::kSearchInternet.data(), int(lang::kSearchInternet.size())));
-    setFont(designFont("Tahoma", 13));
     setSizeGripEnabled(false);
     const int w = kDesignSize.width();
     const int h = kDesignSize.height();
-    Image1 = new QLabel(this);
-    layout_.place(Image1, {20, 18, 24, 24});
-    Image1->setPixmap(icon.pixmap(layout_.scale(QSize(24, 24))));
-    LabelHeader = new QLabel(this);
-    LabelHeader->setObjectName(QStringLiteral("LabelHeader"));
-    LabelHeader->setFont(designFont("Trebuchet MS", 16));
-    layout_.place(LabelHeader, {50, 19, w - 70, 24}, A::L | A::T | A::R);
+    const Header header = addHeader(icon);
+    Image1 = header.image;
+    LabelHeader = header.title;
     LabelSearchInternet1 = new QLabel(this);
     layout_.place(LabelSearchInternet1, {20, 64, 458, 16}, A::L | A::T | A::R);
     EditSearch = new QLineEdit(this);

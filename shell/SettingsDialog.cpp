@@ -24,13 +24,9 @@ constexpr QSize kClient{537, 545};
 TSettings::TSettings(QWidget* parent, SettingsHost& host, const QIcon& icon)
     : FramedDialog(parent, closableFlags(), host.ppi(), kClient), host_(host) {
     setObjectName(QStringLiteral("Settings"));
-    setFont(designFont("Tahoma", 13));
-    Image1 = new QLabel(this);
-    layout_.place(Image1, {20, 18, 24, 24});
-    Image1->setPixmap(icon.pixmap(layout_.scale(QSize(24, 24))));
-    LabelHeader = new QLabel(this);
-    LabelHeader->setFont(designFont("Trebuchet MS", 16));
-    layout_.place(LabelHeader, {50, 19, 467, 24});
+    const Header header = addHeader(icon);
+    Image1 = header.image;
+    LabelHeader = header.title;
     LabelCategory = new QLabel(this);
     layout_.place(LabelCategory, {20, 62, 497, 16});
     ComboBoxCategory = new QComboBox(this);
