@@ -1,4 +1,4 @@
-#include "shell/SingleInstance.h"
+#include "platform/linux/SingleInstance.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

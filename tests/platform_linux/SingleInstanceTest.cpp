@@ -9,14 +9,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QThread>
 #include <future>
 
-#include "shell/SingleInstance.h"
-#include "tests/shell/ShellTestSupport.h"
+#include "platform/linux/SingleInstance.h"
 
 namespace vorbix {
 namespace {
@@ -128,7 +128,11 @@ private:
 class SingleInstanceTest : public ::testing::Test {
 protected:
     SingleInstanceTest() : runtime_("XDG_RUNTIME_DIR", dir_.path().toLocal8Bit()) {
-        test::offscreenApp();
+        static int argc = 1;
+        static char name[] = "single_instance_tests";
+        static char* argv[] = {name, nullptr};
+        // One application for the test program, never destroyed (Qt's globals go first).
+        if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
     }
     QString socket() const { return dir_.path() + "/vorbix-test.socket"; }
 
