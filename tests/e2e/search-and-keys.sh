@@ -38,12 +38,8 @@ search_window)
     start_focused vorbix-text-target "$text_target" "$work/text"
 
     # The hot key brings the window to the front over the focused one, with the focus in its box.
-    # (The first press may come before the program has registered its hot keys: pressed again.)
-    for try in 1 2 3 4 5; do
-        xdotool key ctrl+F7
-        wait_for 1 active_is "Im Internet suchen" && break
-    done
-    active_is "Im Internet suchen" || fail "the search window is not in front: $(active_name)"
+    key_until 5 ctrl+F7 active_is "Im Internet suchen" ||
+        fail "the search window is not in front: $(active_name)"
     type_german 'AC/DC & "Co" #1+ä% x'
 
     xdotool key Return

@@ -40,17 +40,6 @@ activate() {
     wait_for 5 is_active "$1" || fail "window $1 did not become active"
 }
 press() { xdotool key "ctrl+shift+$1"; }
-# press_until SECONDS KEY CONDITION...: presses until the condition holds, for the first press
-# after the start, which may come before the program has registered its hot keys.
-press_until() {
-    local end=$((SECONDS + $1)) key=$2
-    shift 2
-    while :; do
-        press "$key"
-        wait_for 1 "$@" && return 0
-        [ $SECONDS -ge $end ] && return 1
-    done
-}
 
 case $case_name in
 minimise_all)
@@ -78,7 +67,7 @@ hide_show)
     open_window "Other window"
     start_vorbix hide
     hidden=${window[Alpha Notes]}
-    press_until 5 F6 eval '! viewable $hidden && ! managed $hidden' ||
+    key_until 5 ctrl+shift+F6 eval '! viewable $hidden && ! managed $hidden' ||
         fail "the window with the keyword was not hidden"
     viewable "${window[Other window]}" || fail "the other window was hidden too"
     grep -q 'Alpha Notes' "$data/HiddenWindows.txt" || fail "the hidden window is not on the kept list"

@@ -28,6 +28,17 @@ start_vorbix_shown() {
     start_vorbix "$@"
     wait_for 10 has_main_window || fail "no main window: $(cat "$work/vorbix.log")"
 }
+# key_until SECONDS KEYS CONDITION...: presses KEYS until the condition holds, for the first press
+# after a start, which may come before the program has registered its hot keys.
+key_until() {
+    local end=$((SECONDS + $1)) keys=$2
+    shift 2
+    while :; do
+        xdotool key "$keys"
+        wait_for 1 "$@" && return 0
+        [ $SECONDS -ge $end ] && return 1
+    done
+}
 # case_folders NAME: the case's own folder $work below $VORBIX_TEST_TMP, with $data, the data
 # folder of a private XDG_CONFIG_HOME; stop_started runs when the case ends.
 case_folders() {
