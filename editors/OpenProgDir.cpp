@@ -52,7 +52,10 @@ TOpenProgDir::TOpenProgDir(QWidget* parent, EditorHost& host, const QIcon& icon)
     Edit2->setObjectName(QStringLiteral("Edit2"));
     layout().place(Edit2, {20, 173, 458, 24}, A::L | A::T | A::R);
     LabelOpenProgDir3->setBuddy(Edit2);
-    LabelOpenProgDir4 = label({20, 198, 458, 16});
+    // Two lines: "leave empty for none" and how the parameters are split.
+    LabelOpenProgDir4 = label({20, 197, 458, 31});
+    LabelOpenProgDir4->setWordWrap(true);
+    LabelOpenProgDir4->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     LabelOpenProgDir5 = label({20, 229, 458, 16});
     ComboBox2 = new QComboBox(this);
     ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
@@ -76,7 +79,8 @@ void TOpenProgDir::setLanguageTexts(const LanguageFile& file, std::string_view s
     LabelOpenProgDir1->setText(q(t("LabelOpenProgDir1")));
     LabelOpenProgDir2->setText(q(t("LabelOpenProgDir2")));
     LabelOpenProgDir3->setText(q(t("LabelOpenProgDir3")));
-    LabelOpenProgDir4->setText(q(t("LabelOpenProgDir4")));
+    const std::string words = t("LabelOpenProgDirWords");
+    LabelOpenProgDir4->setText(q(t("LabelOpenProgDir4") + (words.empty() ? "" : " " + words)));
     LabelOpenProgDir5->setText(q(t("LabelOpenProgDir5")));
     const std::string_view modes[] = {"Combobox2Item1", "Combobox2Item2", "Combobox2Item3"};
     for (int i = 0; i < 3; ++i) ComboBox2->setItemText(i, q(t(modes[i])));

@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/ArgumentWords.h"
 #include "core/TextUtil.h"
 #include "platform/linux/ChildProcess.h"
-#include "platform/linux/ShellWords.h"
 
 namespace vorbix {
 
@@ -238,7 +238,7 @@ LaunchResult DesktopLauncher::startProgram(const std::string& program,
     if (S_ISDIR(st.st_mode)) return openWithXdgOpen(resolved, mode);
     if (::access(resolved.c_str(), X_OK) != 0) return openWithXdgOpen(resolved, mode);
     std::vector<std::string> argv{resolved};
-    for (auto& word : splitShellWords(parameters)) argv.push_back(std::move(word));
+    for (auto& word : splitArgumentWords(parameters)) argv.push_back(std::move(word));
     return spawn(argv, folderOf(resolved), mode);
 }
 
@@ -275,7 +275,7 @@ LaunchResult DesktopLauncher::openWebBrowser() {
         size_t end = browsers.find(':', start);
         if (end == std::string::npos) end = browsers.size();
         Command command;
-        for (auto& word : splitShellWords(browsers.substr(start, end - start)))
+        for (auto& word : splitArgumentWords(browsers.substr(start, end - start)))
             if (word.find("%s") == std::string::npos) command.push_back(std::move(word));
         if (!command.empty()) candidates.push_back(command);
         start = end + 1;

@@ -5,7 +5,6 @@
 
 #include "platform/linux/ChildProcess.h"
 #include "platform/linux/DesktopLauncher.h"
-#include "platform/linux/ShellWords.h"
 #include "tests/platform_linux/TestSupport.h"
 
 namespace vorbix {
@@ -13,22 +12,6 @@ namespace {
 
 using test::fs::path;
 using Words = std::vector<std::string>;
-
-TEST(ShellWords, SplitsLikeAShellWithoutRunningOne) {
-    EXPECT_EQ(splitShellWords(""), Words{});
-    EXPECT_EQ(splitShellWords("  \t "), Words{});
-    EXPECT_EQ(splitShellWords(" -a  b\tc "), (Words{"-a", "b", "c"}));
-    EXPECT_EQ(splitShellWords(R"("two words" 'single "q"' x"y z"w)"),
-              (Words{"two words", "single \"q\"", "xy zw"}));
-    EXPECT_EQ(splitShellWords(R"("" '' a)"), (Words{"", "", "a"}));
-    EXPECT_EQ(splitShellWords(R"("say \"hi\" \\ \n")"), (Words{R"(say "hi" \ \n)"}));
-    EXPECT_EQ(splitShellWords(R"(a\ b \"c C:\Temp\x \\d)"),
-              (Words{"a b", "\"c", R"(C:\Temp\x)", "\\d"}));
-    EXPECT_EQ(splitShellWords("\"open to the end"), Words{"open to the end"});
-    EXPECT_EQ(splitShellWords("x 'open"), (Words{"x", "open"}));
-    EXPECT_EQ(splitShellWords("a;b | c && $(rm -rf x) `id` > f *"),
-              (Words{"a;b", "|", "c", "&&", "$(rm", "-rf", "x)", "`id`", ">", "f", "*"}));
-}
 
 TEST(DesktopFamily, ReadsTheDesktopListAndChoosesPanels) {
     EXPECT_EQ(currentDesktopFamily("ubuntu:GNOME"), "GNOME");
