@@ -6,6 +6,7 @@
 #include "core/KeyCombStroke.h"
 #include "core/TextUtil.h"
 #include "core/VolumeAction.h"
+#include "core/WebAddress.h"
 
 namespace vorbix {
 
@@ -26,24 +27,6 @@ std::vector<std::string> windowKeywords(std::string_view window) {
         start = bar + 1;
     }
     return keywords;
-}
-
-std::string webAddressOf(std::string_view url) {
-    const std::string trimmed = trim(url);
-    const size_t colon = trimmed.find(':');
-    // A scheme starts with a letter, so an address never begins with "-" and reads as an option.
-    bool hasScheme = colon != std::string::npos && colon > 0 &&
-                     std::isalpha(static_cast<unsigned char>(trimmed[0]));
-    for (size_t i = 1; hasScheme && i < colon; ++i) {
-        const char c = trimmed[i];
-        hasScheme = std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.';
-    }
-    // "localhost:8080" has a colon but no scheme; a scheme is followed by "//" or is mailto.
-    if (hasScheme && trimmed.compare(colon, 3, "://") != 0 &&
-        !startsWithIgnoreCase(trimmed, "mailto:")) {
-        hasScheme = false;
-    }
-    return hasScheme ? trimmed : "http://" + trimmed;
 }
 
 void Dispatcher::WMHotKey(int32_t id) {
@@ -284,6 +267,15 @@ void Dispatcher::runAction(const HotKeyEntry& row) {
             if (!launcher) break;
             if (row.URL.empty() || isPlaceholder(Placeholder::NewWebsite, row.URL)) {
                 report(LaunchResult::failure("No address is set", LaunchError::NotSet));
+                break;
+            }
+            if (isRefusedAddress(row.URL)) {
+                const std::string address = trim(row.URL);
+                const std::string text = messageText("MessageAddressRefused", address);
+                shell_.actionFailed(text.empty() ? "The address \"" + address +
+                                                       "\" is not opened: javascript: and data: "
+                                                       "addresses can run program code."
+                                                 : text);
                 break;
             }
             report(launcher->openLocation(webAddressOf(row.URL),

@@ -44,8 +44,6 @@ using MessageLookup = std::function<std::string(std::string_view key)>;
 
 // The keywords of a hide/show row: every piece that a "|" ends.
 std::vector<std::string> windowKeywords(std::string_view window);
-// A web address as the user typed it, with "http://" added when it names no scheme.
-std::string webAddressOf(std::string_view url);
 
 class Dispatcher {
 public:

@@ -5,6 +5,7 @@
 
 #include "core/Dispatcher.h"
 #include "core/TableCommands.h"
+#include "core/WebAddress.h"
 #include "platform/fake/FakeDesktop.h"
 #include "tests/support/TestTexts.h"
 
@@ -153,6 +154,14 @@ TEST_F(Dispatch, BuiltInEffects) {
     site.URL = "www.example.org";
     EXPECT_EQ(run(ActionKind::Website, site),
               (Log{"open http://www.example.org Normal", "failed not found"}));
+    site.URL = "tel:+4930123456";
+    EXPECT_EQ(run(ActionKind::Website, site),
+              (Log{"open tel:+4930123456 Normal", "failed not found"}));
+    site.URL = " javascript:alert(1)";
+    EXPECT_EQ(
+        run(ActionKind::Website, site),
+        (Log{"failed The address \"javascript:alert(1)\" is not opened: javascript: and data: "
+             "addresses can run program code."}));
     HotKeyEntry hide;
     hide.Window = "Editor|Rechner|rest";
     EXPECT_EQ(run(ActionKind::HideWindows, hide), (Log{"hide Editor,Rechner"}));
