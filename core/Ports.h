@@ -193,9 +193,9 @@ struct ClipboardContent {
 class ClipboardInserter {
 public:
     virtual ~ClipboardInserter() = default;
-    // Puts the content on the clipboard, pastes it with Ctrl+V into the focused window, then
-    // optionally presses Tab; afterwards restores the previous clipboard (keepClipboard) or
-    // clears it.
+    // Puts the content on the clipboard, pastes it into the focused window (Ctrl+V, or the
+    // paste stroke of a terminal), then optionally presses Tab; afterwards restores the previous
+    // clipboard (keepClipboard) or clears it.
     virtual void insert(const ClipboardContent& content, bool tabAfter, bool keepClipboard) = 0;
 };
 

@@ -1,17 +1,23 @@
 // Inserts text into the focused window through the clipboard: the text goes onto the clipboard
-// (plain text, HTML and RTF, marked as secret so that clipboard managers keep no copy), Ctrl+V
-// pastes it, Tab may follow. Afterwards the clipboard is cleared, or its previous content is put
-// back, once the target has taken the data.
+// (plain text, HTML and RTF, marked as secret so that clipboard managers keep no copy), the
+// window's paste stroke pastes it, Tab may follow. Afterwards the clipboard is cleared, or its
+// previous content is put back, once the target has taken the data.
+//
+// The paste stroke is Ctrl+V, except in terminals (known by the WM_CLASS of the focused window,
+// core/TerminalPaste.h): they get plain text alone, with Ctrl+Shift+V, or for xterm and
+// rxvt-unicode with Shift+Insert, which pastes the PRIMARY selection; there the text is offered
+// as the PRIMARY selection too, and that selection is put back or cleared like the clipboard.
 //
 // Nothing waits for another client. The previous content is read in the background, for at most
 // kReadBoundMs, and only what arrived in that time comes back. "The target has taken the data"
-// means: a request for it came from the client that had the keyboard focus when the paste stroke
-// was sent, so a clipboard manager copying the new content does not count. The insertion ends
+// means: a request for it came from the client that had the keyboard focus when the insertion
+// started, so a clipboard manager copying the new content does not count. The insertion ends
 // kSettleMs after the target's last request, after kGiveUpMs when the target asks nothing, and
 // after kLimitMs whatever anyone asks. Needs a QGuiApplication on xcb.
 #pragma once
 
 #include <QAbstractNativeEventFilter>
+#include <QClipboard>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
@@ -19,6 +25,7 @@
 #include <memory>
 
 #include "core/Ports.h"
+#include "core/TerminalPaste.h"
 #include "platform/x11/X11SelectionReader.h"
 
 class QMimeData;
@@ -48,6 +55,8 @@ public:
     int requestCount() const { return requests_; }
     // How many requests of other clients came meanwhile.
     int otherRequestCount() const { return otherRequests_; }
+    // The paste stroke of the current or last insertion.
+    PasteStroke lastStroke() const { return stroke_; }
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
@@ -62,29 +71,43 @@ private:
         bool tabAfter = false;
         bool keepClipboard = false;
     };
-    // Starts the next queued insertion; `previousKept`: previous_ still holds what the
-    // clipboard had before the insertion that just ended, and the clipboard still holds ours.
-    void startNext(bool previousKept);
+    // One selection this program fills for an insertion: what it put there and what to put back.
+    struct Held {
+        QClipboard::Mode mode;
+        uint32_t atom = 0;
+        QPointer<QMimeData> ours;             // owned by the clipboard while it holds it
+        std::unique_ptr<QMimeData> previous;  // what to put back; null: nothing
+    };
+    // Starts the next queued insertion; `clipboardKept`, `primaryKept`: the selection still holds
+    // the data of the insertion that just ended, and its `previous` what it had before that one.
+    void startNext(bool clipboardKept, bool primaryKept);
+    // Takes the previous content of the selection now, or reads it in the background.
+    void keepPrevious(Held& held, X11SelectionReader& reader);
     void begin();
     void finish();
+    // Whether the selection still holds the data this program put there; forgets it if not.
+    bool stillOurs(Held& held);
+    void putBack(Held& held, bool keep);
     bool fromTarget(uint32_t requestor) const;
-    bool ownerIsThisProcess() const;
+    bool ownerIsThisProcess(uint32_t selection) const;
 
     KeyboardOutput& keys_;
     X11SelectionReader reader_;
+    X11SelectionReader primaryReader_{X11SelectionReader::Selection::Primary};
+    int readsPending_ = 0;
     QTimer settle_;
     QTimer giveUp_;
     QTimer limit_;
     State state_ = State::Idle;
     Insertion current_;
+    PasteStroke stroke_ = PasteStroke::CtrlV;
     int requests_ = 0;
     int otherRequests_ = 0;
-    uint32_t clipboardAtom_ = 0;
-    uint32_t clientMask_ = 0;              // the bits of a resource id that name its X client
-    uint32_t ownClient_ = 0;               // those bits of this process's own resources
-    uint32_t targetClient_ = 0;            // the focused client at the paste stroke; 0 when unknown
-    QPointer<QMimeData> ours_;             // owned by the clipboard while it holds it
-    std::unique_ptr<QMimeData> previous_;  // what to put back; null: nothing to put back
+    uint32_t clientMask_ = 0;    // the bits of a resource id that name its X client
+    uint32_t ownClient_ = 0;     // those bits of this process's own resources
+    uint32_t targetClient_ = 0;  // the focused client at the start; 0 when unknown
+    Held clipboard_{QClipboard::Clipboard};
+    Held primary_{QClipboard::Selection};
     std::deque<Insertion> queue_;
 };
 

@@ -46,7 +46,11 @@ struct X11SelectionReader::Atoms {
     xcb_atom_t property = XCB_ATOM_NONE;
 };
 
-X11SelectionReader::X11SelectionReader(QObject* parent) : QObject(parent) {
+X11SelectionReader::X11SelectionReader(QObject* parent)
+    : X11SelectionReader(Selection::Clipboard, parent) {}
+
+X11SelectionReader::X11SelectionReader(Selection selection, QObject* parent)
+    : QObject(parent), selection_(selection) {
     bound_.setSingleShot(true);
     connect(&bound_, &QTimer::timeout, this, &X11SelectionReader::finish);
 }
@@ -72,7 +76,8 @@ bool X11SelectionReader::connectOnce() {
     }
     c_ = c;
     atoms_ = std::make_unique<Atoms>();
-    atoms_->clipboard = internAtom(c_, "CLIPBOARD");
+    atoms_->clipboard = selection_ == Selection::Primary ? xcb_atom_t(XCB_ATOM_PRIMARY)
+                                                         : internAtom(c_, "CLIPBOARD");
     atoms_->targets = internAtom(c_, "TARGETS");
     atoms_->incr = internAtom(c_, "INCR");
     atoms_->property = internAtom(c_, "VORBIX_SELECTION");

@@ -1,8 +1,8 @@
-// Reads everything the CLIPBOARD selection offers, without waiting for its owner: the requests go
-// out on an X connection of its own, the answers are taken as they arrive through the event loop,
-// and the whole read ends after a fixed time whatever the owner does. What did not arrive by then
-// (a format never delivered, a transfer cut short) is left out. Large formats arrive in pieces
-// (INCR) like any other. Needs a Qt event loop and $DISPLAY.
+// Reads everything the CLIPBOARD (or the PRIMARY) selection offers, without waiting for its owner:
+// the requests go out on an X connection of its own, the answers are taken as they arrive through
+// the event loop, and the whole read ends after a fixed time whatever the owner does. What did not
+// arrive by then (a format never delivered, a transfer cut short) is left out. Large formats arrive
+// in pieces (INCR) like any other. Needs a Qt event loop and $DISPLAY.
 #pragma once
 
 #include <QByteArray>
@@ -32,7 +32,10 @@ public:
     static constexpr int kMaxFormats = 64;
     static constexpr qsizetype kMaxBytes = 64 * 1024 * 1024;
 
+    enum class Selection { Clipboard, Primary };
+
     explicit X11SelectionReader(QObject* parent = nullptr);
+    explicit X11SelectionReader(Selection selection, QObject* parent = nullptr);
     ~X11SelectionReader() override;
 
     // Starts reading; `done` runs from the event loop with what arrived within `boundMs` (at
@@ -56,6 +59,7 @@ private:
     void takeProperty();
     void finish();
 
+    Selection selection_ = Selection::Clipboard;
     xcb_connection_t* c_ = nullptr;
     std::unique_ptr<Atoms> atoms_;
     QSocketNotifier* notifier_ = nullptr;

@@ -5,6 +5,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QProcess>
+#include <QStandardPaths>
 
 #include "core/KeyCombStroke.h"
 #include "platform/x11/ClipboardInserterX11.h"
@@ -92,6 +94,49 @@ TEST_F(ClipboardInsertion, NeverOverwritesWhatWasCopiedMeanwhile) {
         << readFile(t().report);
     EXPECT_TRUE(waitFor([&] { return !inserter.isPending(); }, 3000));
     EXPECT_EQ(clipboardText(), "copied meanwhile");
+}
+
+TEST_F(ClipboardInsertion, TerminalGetsPlainTextAndBothSelectionsComeBack) {
+    if (QStandardPaths::findExecutable("xterm").isEmpty()) GTEST_SKIP() << "xterm missing";
+    // An xterm as installed (Shift+Insert pastes the PRIMARY selection), whose shell copies
+    // every pasted character into a file at once.
+    const QString received = tempPath("terminal received");
+    QProcess xterm;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LC_ALL", "C.UTF-8");
+    xterm.setProcessEnvironment(environment);
+    xterm.start("xterm", {"-T", "Terminal target", "-e", "sh", "-c",
+                          "stty -icanon -echo; exec cat > '" + received + "'"});
+    ASSERT_TRUE(xterm.waitForStarted());
+    uint32_t id = 0;
+    ASSERT_TRUE(waitFor([&] { return (id = view.clientTitled("Terminal target")) != 0; }));
+    ASSERT_TRUE(waitFor([&] { return QFile::exists(received); }));
+    windows.forceForeground(id);
+    ASSERT_TRUE(waitFor([&] { return view.activeWindow() == id; }));
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText("clipboard before");
+    clipboard->setText("selection before", QClipboard::Selection);
+
+    inserter.insert(
+        {"Grüße aus Vorbix", "<b>Grüße</b> aus Vorbix", "{\\rtf1 {\\b Gr\\'fc\\'dfe} aus}"}, false,
+        true);
+    EXPECT_TRUE(waitFor([&] { return readFile(received) == "Grüße aus Vorbix"; }))
+        << readFile(received);
+    EXPECT_TRUE(waitFor([&] { return !inserter.isPending(); }, 3000));
+    EXPECT_EQ(inserter.lastStroke(), PasteStroke::ShiftInsert);
+    EXPECT_GE(inserter.requestCount(), 1);
+    EXPECT_EQ(clipboard->text(), "clipboard before");
+    EXPECT_EQ(clipboard->text(QClipboard::Selection), "selection before");
+
+    // Without keeping, both are emptied.
+    inserter.insert({"zwei", "", ""}, false, false);
+    EXPECT_TRUE(waitFor([&] { return readFile(received) == "Grüße aus Vorbixzwei"; }))
+        << readFile(received);
+    EXPECT_TRUE(waitFor([&] { return !inserter.isPending(); }, 3000));
+    EXPECT_TRUE(clipboardEmpty());
+    EXPECT_TRUE(clipboard->text(QClipboard::Selection).isEmpty());
+    xterm.kill();
+    xterm.waitForFinished(3000);
 }
 
 TEST_F(KeyCombStrokeDesktop, StoredCombinationArrivesInAnotherClient) {
