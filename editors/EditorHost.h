@@ -43,6 +43,9 @@ public:
     virtual ReservedCombinations reservedCombinations() const { return {}; }
     // The setting ProgramDirPrompt as the program holds it: whether paths are checked.
     virtual bool pathCheck() const { return true; }
+    // The setting SaveClipBoard as the program holds it: whether the clipboard's previous
+    // content comes back after a text is inserted.
+    virtual bool keepClipboard() const { return false; }
     // The theme icon `themeName` where the desktop has one, else the picture Images/<file>.
     virtual QIcon icon(const char* themeName, const char* file) const;
     virtual QIcon actionIcon(ActionKind kind) const = 0;

@@ -116,7 +116,9 @@ void TInsertText::setLanguageTexts(const LanguageFile& file, std::string_view se
     RadioInsertText2->setText(t("RadioInsertText2"));
     CheckboxInsertText1->setText(t("CheckboxInsertText1"));
     CheckBoxInsertText2->setText(t("CheckboxInsertText2"));
-    LabelInsertText1->setText(t("LabelInsertText1"));
+    noteCleared_ = t("LabelInsertText1");
+    noteKept_ = t("LabelInsertTextKept");
+    showClipboardNote();
     MessageURL = t("MessageURL");
     MessageCaption = t("MessageCaption");
     // The keyboard's word for Ctrl, as the key texts of the program write it.
@@ -131,7 +133,13 @@ void TInsertText::setLanguageTexts(const LanguageFile& file, std::string_view se
     RichEdit1->setMenuTexts(menu);
 }
 
+void TInsertText::showClipboardNote() {
+    const bool kept = host().keepClipboard() && !noteKept_.isEmpty();
+    LabelInsertText1->setText(kept ? noteKept_ : noteCleared_);
+}
+
 void TInsertText::FormShow(const HotKeyEntry& row) {
+    showClipboardNote();
     model_.decode(row);
     CheckBoxInsertText2->setChecked(model_.tabAfter);
     RadioInsertText1->setChecked(model_.formatted);

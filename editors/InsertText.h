@@ -45,11 +45,14 @@ private:
     void CheckboxInsertText1Click(bool ticked);
     void applyWrap(bool wrap);
     void SaveConfig();
+    // The note says what becomes of the clipboard under the setting in force.
+    void showClipboardNote();
 
     InsertTextModel model_;
     // The text was turned into plain text since the editor was shown.
     bool flattened_ = false;
     QString MessageURL, MessageCaption;
+    QString noteCleared_, noteKept_;
     QRadioButton *RadioInsertText1 = nullptr, *RadioInsertText2 = nullptr;
     RichTextToolBar* ToolBar1 = nullptr;
     RichTextEdit* RichEdit1 = nullptr;

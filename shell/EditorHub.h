@@ -47,6 +47,7 @@ public:
         ShellHooks* hooks = nullptr;              // where a failed search address is told
         std::function<bool()> pathCheck;          // ProgramDirPrompt as held in memory
         std::string configPath;                   // the per-user configuration file
+        std::function<bool()> keepClipboard;      // SaveClipBoard as held in memory
     };
 
     explicit EditorHub(Setup setup);
@@ -81,6 +82,7 @@ public:
     const KeyNameSource& keyNames() const override;
     ReservedCombinations reservedCombinations() const override;
     bool pathCheck() const override { return !s_.pathCheck || s_.pathCheck(); }
+    bool keepClipboard() const override { return s_.keepClipboard && s_.keepClipboard(); }
     QIcon icon(const char* themeName, const char* file) const override;
     QIcon actionIcon(ActionKind kind) const override;
     InsertTextConfig& insertTextConfig() override { return *insertText_; }

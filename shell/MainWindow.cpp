@@ -138,7 +138,8 @@ TMain::TMain(ShellEnvironment env, QWidget* parent)
     editors_ = std::make_unique<EditorHub>(EditorHub::Setup{
         this, *model_, core_->store, hotKeyPath(), *languages_, texts_, core_->languages,
         *env_.prompter, *art_, env_.programFolder, env_.ppi, env_.desktop, env_.keyNames,
-        core_.get(), this, [this] { return settings_->settings().pathCheck; }, configPath()});
+        core_.get(), this, [this] { return settings_->settings().pathCheck; }, configPath(),
+        [this] { return settings_->settings().saveClipboard; }});
     editors_->useInsertTextConfig(settings_->insertText());
     table_->setEditorOpener([this](const EditRequest& r) { editors_->openEditor(r); });
     updates_ = std::make_unique<UpdateCheck>(

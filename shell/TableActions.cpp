@@ -28,6 +28,8 @@ void TableActions::LabelAddHotKeyClick() {
     const auto kind = actionKindFromIndex(page_.actionBox()->currentIndex());
     if (!kind) return;
     if (commands_.add(page_.hotkeyField()->HotKey(), *kind)) {
+        // The new row is the last one: selected and scrolled into view.
+        selectRow(page_.list()->model()->rowCount() - 1);
         UpdateMenuState();
         page_.list()->setFocus();
     }

@@ -1,7 +1,9 @@
 #include "shell/TrayController.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QMenu>
+#include <QStyleHints>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWidget>
@@ -47,8 +49,13 @@ TrayController::TrayController(const Artwork& art, MainMenus& menus, QWidget* wi
     Tray->setToolTip(QStringLiteral("Vorbix"));
     Tray->setContextMenu(PopupMenu1);
     Tray->setIcon(art_.trayIcon(true));
+    // A left click shows or hides the window, as on Linux desktops; so does a double click.
+    clickClock_.start();
     connect(Tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
-        if (r == QSystemTrayIcon::DoubleClick) toggle();
+        if (r != QSystemTrayIcon::Trigger && r != QSystemTrayIcon::DoubleClick) return;
+        const int interval = QGuiApplication::styleHints()->mouseDoubleClickInterval();
+        if (auto step = rules_.iconClicked(applicationVisible(), clickClock_.elapsed(), interval))
+            carryOut(*step);
     });
 }
 

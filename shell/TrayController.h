@@ -1,9 +1,10 @@
 // The tray icon and its menu (show/hide, switch off/on, load a hot key file, settings, exit),
-// and the showing and hiding of the application (the main window) that the menu, a double
-// click, the special hot key and a second start ask for. The captions and close rules are
+// and the showing and hiding of the application (the main window) that the menu, a click on
+// the icon, the special hot key and a second start ask for. The captions and close rules are
 // those of TrayRules.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <functional>
 #include <string_view>
@@ -64,7 +65,7 @@ public:
     void showApplication();
     // The show/hide entry.
     void PopupStartExecute();
-    // The special hot key and the double click: the entry after a caption update.
+    // The special hot key: the entry after a caption update.
     void toggle();
     // A second start of the program.
     void InstanceCreated();
@@ -82,6 +83,7 @@ private:
     bool noWayBackTold_ = false;
     QTimer* trayWait_ = nullptr;
     TrayRules rules_;
+    QElapsedTimer clickClock_;  // the time of the icon's clicks
     QSystemTrayIcon* Tray = nullptr;
     QMenu* PopupMenu1 = nullptr;
 };

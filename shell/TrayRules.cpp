@@ -28,6 +28,15 @@ TrayRules::Step TrayRules::toggle(bool visible) {
     return popupStart(visible);
 }
 
+std::optional<TrayRules::Step> TrayRules::iconClicked(bool visible, int64_t nowMs,
+                                                      int doubleClickMs) {
+    if (lastClickToggle_ && nowMs >= *lastClickToggle_ &&
+        nowMs - *lastClickToggle_ <= doubleClickMs)
+        return std::nullopt;
+    lastClickToggle_ = nowMs;
+    return toggle(visible);
+}
+
 TrayRules::Step TrayRules::instanceCreated(bool visible) {
     if (visible) return Step::BringToFront;
     caption_ = Caption::Start1;

@@ -4,6 +4,8 @@
 // main window carry the decisions out.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace vorbix {
@@ -33,8 +35,13 @@ public:
     // The show/hide entry chosen: it hides a visible application while it reads PopupStart2,
     // else shows it.
     Step popupStart(bool visible);
-    // The special hot key and the tray's double click: caption update, then the entry.
+    // The special hot key and a click on the icon: caption update, then the entry.
     Step toggle(bool visible);
+    // A left click (`doubleClick`: the double click the desktop reports besides) on the icon at
+    // `nowMs`: the first click shows or hides the application; the clicks that follow it
+    // within the double-click interval belong to the same double click and do nothing, so a
+    // double click toggles once, like a single click.
+    std::optional<Step> iconClicked(bool visible, int64_t nowMs, int doubleClickMs);
     // A second start of the program: a hidden application is shown, a visible one comes to the
     // front.
     Step instanceCreated(bool visible);
@@ -65,6 +72,7 @@ private:
     Texts texts_;
     Caption caption_ = Caption::Start2;
     bool startedUp_ = false;
+    std::optional<int64_t> lastClickToggle_;
 };
 
 }  // namespace vorbix

@@ -558,5 +558,30 @@ TEST_F(InsertTextEditorTest, TranslatedAndScaled) {
     EXPECT_EQ(menu->actions()[2]->text(), "Paste\tCtrl+V");
 }
 
+TEST_F(InsertTextEditorTest, TheNoteSaysWhatBecomesOfTheClipboard) {
+    struct Case {
+        const char* saveClipBoard;
+        const char* language;
+        const char* note;
+    } cases[] = {
+        {"0", "German", "Zwischenablage entfernt"},
+        {"1", "German", "erhält die Zwischenablage ihren vorherigen Inhalt zurück"},
+        {"0", "English", "the clipboard is emptied"},
+        {"1", "English", "the clipboard gets its previous content back"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(
+            writeFileAtomically(config(), std::string("[Settings]\r\nLanguage=") + c.language +
+                                              "\r\nSaveClipBoard=" + c.saveClipBoard + "\r\n"));
+        start();
+        TInsertText* editor = open(0);
+        ASSERT_NE(editor, nullptr) << c.language;
+        EXPECT_TRUE(editor->note()->text().contains(QString::fromUtf8(c.note)))
+            << c.saveClipBoard << " " << c.language << ": " << editor->note()->text().toStdString();
+        editor->close();
+        main.reset();
+    }
+}
+
 }  // namespace
 }  // namespace vorbix

@@ -132,6 +132,34 @@ TEST_F(MainWindowTest, AddChecksEveryRuleWithItsMessage) {
     EXPECT_TRUE(logHas(messages(), "error: "));
 }
 
+TEST_F(MainWindowTest, ANewRowIsSelectedAndScrolledIntoView) {
+    start();
+    main->resize(800, 560);
+    main->show();
+    QTreeView* list = main->list();
+    auto inView = [list](int row) {
+        const QRect shown = list->visualRect(list->model()->index(row, 0));
+        return shown.isValid() && list->viewport()->rect().contains(shown);
+    };
+    for (int i = 0; i < 40; ++i) {
+        const uint16_t key = uint16_t(i < 26 ? 0x41 + i : 0x70 + (i - 26) % 12);
+        ASSERT_TRUE(add(uint16_t((i < 38 ? kCtrl | kAlt : kCtrl) | key), ActionKind::Copy)) << i;
+        EXPECT_EQ(main->selectedRow(), i) << "the new row is selected";
+        EXPECT_TRUE(inView(i)) << "row " << i << " is scrolled into view";
+    }
+    // From the top of a long list, too.
+    main->selectRow(0);
+    list->scrollToTop();
+    ASSERT_FALSE(inView(39));
+    ASSERT_TRUE(add(kWin | kCtrl | 0x45, ActionKind::Copy));
+    EXPECT_EQ(main->selectedRow(), 40);
+    EXPECT_TRUE(inView(40));
+    // A refused row changes nothing of the selection.
+    main->selectRow(3);
+    EXPECT_FALSE(add(kWin | kCtrl | 0x45, ActionKind::Copy));
+    EXPECT_EQ(main->selectedRow(), 3);
+}
+
 TEST_F(MainWindowTest, DeleteAndMoveKeepSelectionRegistrationsAndMenus) {
     start();
     ASSERT_TRUE(add(kCtrl | 0x41, ActionKind::Copy));

@@ -1,6 +1,8 @@
 // The tray's caption and close rules, without any window.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "shell/TrayRules.h"
 
 namespace vorbix {
@@ -52,6 +54,35 @@ TEST(TrayRules, HotKeyDoubleClickAndSecondStartFollowTheRealVisibility) {
     EXPECT_EQ(r.caption(), Caption::Start2);
     r.startShown();
     EXPECT_EQ(r.instanceCreated(false), Step::ShowApplication) << "even with a stale caption";
+}
+
+TEST(TrayRules, AClickShowsOrHidesAndADoubleClickDoesTheSameOnce) {
+    constexpr int kInterval = 400;
+    struct Case {
+        const char* what;
+        std::vector<int64_t> clicksMs;  // the click reports the desktop sends, in order
+        bool visibleAfter;              // starting hidden
+    } cases[] = {
+        {"one click", {1000}, true},
+        // The desktop reports the second press of a double click as a click and a double click.
+        {"double click", {1000, 1150, 1150}, true},
+        {"two single clicks", {1000, 2000}, false},
+        {"a double click, then a click", {1000, 1200, 1200, 3000}, false},
+        {"two double clicks", {1000, 1100, 1100, 2000, 2100, 2100}, false},
+        {"a double click at the end of the interval", {1000, 1400, 1400}, true},
+        {"a second click just after the interval", {1000, 1401}, false},
+    };
+    for (const Case& c : cases) {
+        TrayRules r = rulesWithTexts();
+        r.startHidden();
+        bool visible = false;
+        for (int64_t at : c.clicksMs) {
+            if (auto step = r.iconClicked(visible, at, kInterval))
+                visible = *step == Step::ShowApplication || *step == Step::BringToFront;
+        }
+        EXPECT_EQ(visible, c.visibleAfter) << c.what;
+        EXPECT_EQ(r.caption(), visible ? Caption::Start2 : Caption::Start1) << c.what;
+    }
 }
 
 TEST(TrayRules, LanguageKeepsTheEntryInLineWithVisibility) {
