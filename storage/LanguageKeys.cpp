@@ -54,7 +54,9 @@ constexpr K kMainKeys[] = {
     // A Wayland session
     "MessageWayland1", "MessageWayland2",
     // Special combinations held by other programs, a desktop without tray, saving, replacing
-    "MessageSpecialHotKeyTaken", "MessageNoTray", "MessageSaveFailed", "MessageOverwrite"};
+    "MessageSpecialHotKeyTaken", "MessageNoTray", "MessageSaveFailed", "MessageOverwrite",
+    // A website row whose address is refused
+    "MessageAddressRefused"};
 
 constexpr K kAboutKeys[] = {"FormCaption", "LabelAbout3", "LabelAbout4"};
 
@@ -76,11 +78,11 @@ constexpr K kSettingsKeys[] = {
     // The policy could not be written
     "MessageWriteFailed"};
 
-constexpr K kInsertTextKeys[] = {"FormCaption",         "LabelHeader",         "ButtonSave",
-                                 "ButtonCancel",        "RadioInsertText1",    "RadioInsertText2",
-                                 "CheckboxInsertText1", "CheckboxInsertText2", "LabelInsertText1",
-                                 "MessageURL",          "MessageCaption",      "PopupCut",
-                                 "PopupCopy",           "PopupPaste",          "PopupSelectAll"};
+constexpr K kInsertTextKeys[] = {
+    "FormCaption",      "LabelHeader",      "ButtonSave",          "ButtonCancel",
+    "RadioInsertText1", "RadioInsertText2", "CheckboxInsertText1", "CheckboxInsertText2",
+    "LabelInsertText1", "MessageURL",       "MessageCaption",      "PopupCut",
+    "PopupCopy",        "PopupPaste",       "PopupSelectAll",      "LabelInsertTextKept"};
 
 constexpr K kOpenProgDirKeys[] = {"FormCaption",
                                   "LabelHeader",
@@ -100,7 +102,8 @@ constexpr K kOpenProgDirKeys[] = {"FormCaption",
                                   "MessageSelectDir",
                                   "MessageFileNotExists",
                                   "MessageDirNotExists",
-                                  "Filter"};
+                                  "Filter",
+                                  "LabelOpenProgDirWords"};
 
 constexpr K kDateTimeKeys[] = {
     "FormCaption",    "LabelHeader",    "ButtonSave",     "ButtonCancel",   "ButtonAbb",
