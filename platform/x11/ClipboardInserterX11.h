@@ -18,6 +18,7 @@
 
 #include <QAbstractNativeEventFilter>
 #include <QClipboard>
+#include <QMimeData>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
@@ -27,8 +28,6 @@
 #include "core/Ports.h"
 #include "core/TerminalPaste.h"
 #include "platform/x11/X11SelectionReader.h"
-
-class QMimeData;
 
 namespace vorbix {
 
@@ -73,6 +72,7 @@ private:
     };
     // One selection this program fills for an insertion: what it put there and what to put back.
     struct Held {
+        explicit Held(QClipboard::Mode m) : mode(m) {}
         QClipboard::Mode mode;
         uint32_t atom = 0;
         QPointer<QMimeData> ours;             // owned by the clipboard while it holds it

@@ -59,7 +59,7 @@ paste_into_field() {
 inserted='Grüße aus Vorbix'
 insert_table() {
     write_table '[General]' 'Count=1' '[Hot Key1]' 'Hot Key=Strg+F7' 'Action=Text einfügen' \
-        "Text1=<~Form~>{\\rtf1\\ansi{\\fonttbl{\\f0<~Spa~>Tahoma;}}\\f0\\b<~Spa~>Gr\\'fc\\'dfe\\b0<~Spa~>aus<~Spa~>Vorbix}" \
+        "Text1=<~Form~>{\\rtf1\\ansi{\\fonttbl{\\f0<~Spa~>Tahoma;}}\\f0\\b<~Spa~>Gr\\'fc\\'dfe\\b0<~Spa~><~Spa~>aus<~Spa~>Vorbix}" \
         'Count=1'
 }
 
