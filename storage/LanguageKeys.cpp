@@ -54,7 +54,10 @@ constexpr K kMainKeys[] = {
     // A Wayland session
     "MessageWayland1", "MessageWayland2",
     // Special combinations held by other programs, a desktop without tray, saving, replacing
-    "MessageSpecialHotKeyTaken", "MessageNoTray", "MessageSaveFailed", "MessageOverwrite"};
+    "MessageSpecialHotKeyTaken", "MessageNoTray", "MessageSaveFailed", "MessageOverwrite",
+    "MessageNotHotKeyFile", "MessageNotConfigFile", "MessageFileTooLarge", "MessageFileBinary",
+    "MessageFileNotText", "MessageFileNoSection", "MessageLoadReplace", "MessageHotKeyFileSetAside",
+    "MessageConfigFileSetAside"};
 
 constexpr K kAboutKeys[] = {"FormCaption", "LabelAbout3", "LabelAbout4"};
 
