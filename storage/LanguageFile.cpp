@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "storage/FileKind.h"
 #include "storage/LanguageKeys.h"
 
 namespace vorbix {
@@ -26,11 +27,19 @@ std::string LanguageFile::pathFor(std::string_view programFolder, std::string_vi
 
 LanguageFile LanguageFile::load(const std::string& path) {
     LanguageFile file;
-    std::string error;
-    if (std::optional<IniFile> ini = IniFile::load(path, &error)) {
-        file.ini_ = std::move(*ini);
+    // Read whole first; a file that is no language file (a program, random bytes, another
+    // kind of text) gives no texts rather than garbage for captions.
+    KindCheckedFile read = readFileOfKind(path, FileKind::Language);
+    if (read.missing) return file;
+    if (!read.error.empty()) {
+        file.error_ = std::move(read.error);
+    } else if (read.refusal != FileRefusal::None) {
+        file.error_ =
+            path + ": not a language file (" + std::string(fileRefusalReason(read.refusal)) + ")";
     } else {
-        file.error_ = error.empty() ? path + ": cannot be read" : error;
+        const DecodedText decoded = decodeText(read.bytes);
+        file.ini_ = IniFile::parse(decoded.text);
+        file.ini_.setEncoding(decoded.encoding);
     }
     return file;
 }

@@ -56,7 +56,10 @@ constexpr K kMainKeys[] = {
     // Special combinations held by other programs, a desktop without tray, saving, replacing
     "MessageSpecialHotKeyTaken", "MessageNoTray", "MessageSaveFailed", "MessageOverwrite",
     // A website row whose address is refused
-    "MessageAddressRefused"};
+    "MessageAddressRefused",
+    "MessageNotHotKeyFile", "MessageNotConfigFile", "MessageFileTooLarge", "MessageFileBinary",
+    "MessageFileNotText", "MessageFileNoSection", "MessageLoadReplace", "MessageHotKeyFileSetAside",
+    "MessageConfigFileSetAside"};
 
 constexpr K kAboutKeys[] = {"FormCaption", "LabelAbout3", "LabelAbout4"};
 

@@ -15,6 +15,7 @@
 #include "core/KeyNotation.h"
 #include "core/LanguageTexts.h"
 #include "storage/AtomicFile.h"
+#include "storage/FileKind.h"
 #include "storage/HotKeyFile.h"
 #include "storage/HotKeyTranslation.h"
 #include "storage/HtmlExport.h"
@@ -72,6 +73,10 @@ constexpr const char* kUsage =
     "  -o OUT                     output file of resave, normalize, html and translate\n"
     "  --help                     show this text\n"
     "  --version                  print the version\n"
+    "\n"
+    "A FILE that is no hot key table (binary bytes, text in no encoding the program reads,\n"
+    "no section of a table, or larger than 16 MB) is refused before anything is written:\n"
+    "check reports it with exit status 1, every other command fails with exit status 2.\n"
     "\n"
     "Exit status: 0 success, 1 check or translate found something, 2 error.\n";
 
@@ -230,6 +235,17 @@ int translate(const Arguments& args, const LanguageCatalogue& languages) {
 }
 
 int run(const Arguments& args) {
+    // The program refuses such a file before it changes anything, and so does every command.
+    const KindCheckedFile file = readFileOfKind(args.file, FileKind::HotKeys);
+    if (file.missing) return fail(args.file + ": No such file or directory");
+    if (!file.error.empty()) return fail(file.error);
+    if (file.refusal != FileRefusal::None) {
+        const std::string text = args.file + ": not a hot key table (" +
+                                 std::string(fileRefusalReason(file.refusal)) + ")";
+        if (args.command != "check") return fail(text);
+        std::cerr << text << "\n";
+        return kExitFindings;
+    }
     if (args.command == "normalize") {
         std::string error;
         const std::optional<std::string> bytes = readWholeFile(args.file, &error);

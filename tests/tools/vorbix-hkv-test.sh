@@ -183,6 +183,44 @@ run resave utf8.hkv -o utf8-resaved.hkv
 expect_rc resave-utf8 0
 expect_file resave-utf8 utf8-resaved.hkv utf8.hkv
 
+echo "== files that are no hot key table"
+# name|bytes (printf format)|reason check names
+head -c 20000 /dev/urandom >random.bin
+cp "$(command -v ls)" program.bin
+printf '[Settings]\r\nLanguage=English\r\n' >config.ini
+printf '\357\273\277[General]\r\nCount=0\r\nHot Key=\377\376\r\n' >broken-utf8.hkv
+printf 'just a note, no sections\r\n' >note.txt
+truncate -s 17M huge.hkv
+while IFS='|' read -r name reason; do
+    cp "$name" "$name.orig"
+    run "${de[@]}" check "$name"
+    expect_rc "check-$name" 1
+    expect_err_has "check-$name" "$name: not a hot key table ($reason)"
+    for command in list resave normalize html translate; do
+        out_args=(-o "out-$name")
+        [ "$command" = list ] && out_args=()
+        [ "$command" = translate ] && out_args+=(--to English)
+        run "${de[@]}" "$command" "$name" "${out_args[@]}"
+        expect_one_error_line "$command-$name"
+        expect_err_has "$command-$name" "not a hot key table"
+        [ -e "out-$name" ] && fail "$command-$name" "wrote out-$name"
+    done
+    expect_file "unchanged-$name" "$name" "$name.orig"
+done <<'CASES'
+random.bin|binary data, not text
+program.bin|binary data, not text
+config.ini|no section of its kind
+broken-utf8.hkv|not text in an encoding that can be read
+note.txt|no section of its kind
+huge.hkv|larger than 16 MB
+CASES
+# An empty table is still a table.
+printf '[General]\r\nCount=0\r\n' >empty.hkv
+run "${de[@]}" check empty.hkv
+expect_rc check-empty-table 0
+run "${de[@]}" list empty.hkv
+expect_rc list-empty-table 0
+
 if [ "$failures" -ne 0 ]; then
     echo "$failures check(s) failed" >&2
     exit 1
