@@ -2,52 +2,20 @@
 
 #include <grp.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 
+#include "storage/StorageLocations.h"
+
 namespace vorbix {
 
 namespace {
-
-std::string homeOfUser(const passwd* entry) {
-    return entry && entry->pw_dir ? entry->pw_dir : "";
-}
-
-std::string homeOf(uid_t uid) {
-    std::vector<char> buffer(16384);
-    passwd entry{};
-    passwd* found = nullptr;
-    if (::getpwuid_r(uid, &entry, buffer.data(), buffer.size(), &found) != 0) return {};
-    return homeOfUser(found);
-}
-
-std::string homeOfName(const char* name) {
-    std::vector<char> buffer(16384);
-    passwd entry{};
-    passwd* found = nullptr;
-    if (!name || !*name || ::getpwnam_r(name, &entry, buffer.data(), buffer.size(), &found) != 0)
-        return {};
-    return homeOfUser(found);
-}
-
-// The path with links and "." / ".." resolved as far as it exists.
-std::filesystem::path resolved(const std::string& path) {
-    std::error_code ec;
-    std::filesystem::path p = std::filesystem::weakly_canonical(path, ec);
-    if (ec) p = std::filesystem::path(path).lexically_normal();
-    if (p.has_filename() == false && p != p.root_path()) p = p.parent_path();
-    return p;
-}
-
-bool isWithin(const std::filesystem::path& path, const std::filesystem::path& folder) {
-    auto [end, unused] = std::mismatch(folder.begin(), folder.end(), path.begin(), path.end());
-    (void)unused;
-    return end == folder.end();
-}
 
 bool isAdministratorsGroup(gid_t gid) {
     std::vector<char> buffer(16384);
@@ -85,21 +53,88 @@ bool isElevated() {
     return ::geteuid() == 0;
 }
 
-std::optional<std::string> userFolderOfRootWith(uid_t effectiveUid, const char* home,
-                                                const char* configHome, const std::string& rootHome,
-                                                const std::string& sudoUserHome) {
-    if (effectiveUid != 0) return std::nullopt;
-    if (home && *home && !rootHome.empty() && resolved(home) != resolved(rootHome)) return home;
-    if (configHome && *configHome && !sudoUserHome.empty() &&
-        resolved(sudoUserHome) != resolved(rootHome) &&
-        isWithin(resolved(configHome), resolved(sudoUserHome)))
-        return configHome;
+namespace {
+
+bool mayBeChangedByOthers(const PathFacts& facts, uid_t user) {
+    if (facts.owner != user) return true;
+    // A link's own bits mean nothing; whoever owns it (and may replace it) counts.
+    if (S_ISLNK(facts.mode)) return false;
+    if (facts.mode & S_ISVTX) return false;  // others may add, but not rename or remove ours
+    if (facts.mode & S_IWOTH) return true;
+    return (facts.mode & S_IWGRP) && facts.group != 0;
+}
+
+// The names of a path, in reverse order so that the next one is at the back.
+void pushNames(const std::string& path, std::vector<std::string>& pending) {
+    std::vector<std::string> names;
+    for (const auto& name : std::filesystem::path(path).relative_path()) names.push_back(name);
+    pending.insert(pending.end(), names.rbegin(), names.rend());
+}
+
+constexpr int kMostLinks = 40;  // as the kernel follows them
+
+}  // namespace
+
+std::optional<std::string> foreignFolderOnPath(const std::string& folder, uid_t user,
+                                               const PathLookup& lookup) {
+    if (folder.empty()) return std::nullopt;
+    std::filesystem::path current = "/";
+    if (const auto facts = lookup("/"); facts && mayBeChangedByOthers(*facts, user)) return "/";
+    std::vector<std::string> pending;
+    std::error_code ec;
+    pushNames(std::filesystem::absolute(folder, ec).string(), pending);
+    int links = 0;
+    while (!pending.empty()) {
+        const std::string name = pending.back();
+        pending.pop_back();
+        if (name.empty() || name == ".") continue;
+        if (name == "..") {
+            current = current.parent_path();
+            continue;
+        }
+        const std::filesystem::path next = current / name;
+        const std::optional<PathFacts> facts = lookup(next.string());
+        if (!facts) return std::nullopt;
+        if (mayBeChangedByOthers(*facts, user)) return next.string();
+        if (S_ISLNK(facts->mode)) {
+            // A loop leaves the folder unusable anyway; the start reports that itself.
+            if (++links > kMostLinks) return std::nullopt;
+            if (!facts->linkTarget.empty() && facts->linkTarget.front() == '/') current = "/";
+            pushNames(facts->linkTarget, pending);
+            continue;
+        }
+        current = next;
+    }
     return std::nullopt;
 }
 
+std::optional<std::string> userFolderOfRootWith(uid_t effectiveUid,
+                                                const std::vector<std::string>& folders,
+                                                const PathLookup& lookup) {
+    if (effectiveUid != 0) return std::nullopt;
+    for (const std::string& folder : folders)
+        if (auto foreign = foreignFolderOnPath(folder, effectiveUid, lookup)) return foreign;
+    return std::nullopt;
+}
+
+PathLookup systemPathLookup() {
+    return [](const std::string& path) -> std::optional<PathFacts> {
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0) return std::nullopt;
+        PathFacts facts{info.st_uid, info.st_gid, info.st_mode, {}};
+        if (S_ISLNK(info.st_mode)) {
+            std::vector<char> target(PATH_MAX + 1);
+            const ssize_t length = ::readlink(path.c_str(), target.data(), PATH_MAX);
+            if (length > 0) facts.linkTarget.assign(target.data(), static_cast<size_t>(length));
+        }
+        return facts;
+    };
+}
+
 std::optional<std::string> userFolderOfRoot() {
-    return userFolderOfRootWith(::geteuid(), std::getenv("HOME"), std::getenv("XDG_CONFIG_HOME"),
-                                homeOf(0), homeOfName(std::getenv("SUDO_USER")));
+    std::vector<std::string> folders{DataFolder()};
+    if (const char* home = std::getenv("HOME"); home && *home) folders.insert(folders.begin(), home);
+    return userFolderOfRootWith(::geteuid(), folders, systemPathLookup());
 }
 
 }  // namespace vorbix

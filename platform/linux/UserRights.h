@@ -4,6 +4,7 @@
 
 #include <sys/types.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,16 +18,36 @@ bool isAdministratorWith(uid_t realUid, uid_t effectiveUid, const std::vector<gi
 // The effective user id is root.
 bool isElevated();
 
-// The folder of another user that this process would keep its files in although it runs as root
-// (sudo -E, sudo with HOME kept, or XDG_CONFIG_HOME of the user who called sudo): the program
-// must not write there as root. nullopt when not root or in root's own folders.
+// What the folder rule needs to know of one path, as lstat tells it: owner, group, type and
+// permission bits, and for a symbolic link the text it points to.
+struct PathFacts {
+    uid_t owner = 0;
+    gid_t group = 0;
+    mode_t mode = 0;
+    std::string linkTarget;
+};
+// The facts of a path, nullopt when it does not exist.
+using PathLookup = std::function<std::optional<PathFacts>(const std::string& path)>;
+// The facts of the file system itself.
+PathLookup systemPathLookup();
+
+// The first folder on the way from / to `folder` (symbolic links followed, each link itself
+// counted) that `user` does not own or that others may write to (a group other than root's, or
+// everybody, without the sticky bit of /tmp); nullopt when there is none. The part of the path
+// that does not exist yet is not judged: the program makes it itself.
+std::optional<std::string> foreignFolderOnPath(const std::string& folder, uid_t user,
+                                               const PathLookup& lookup);
+
+// A folder this process would keep its files in although it runs as root and the folder (or one
+// above it) belongs to another user or may be written by others (sudo -E, HOME set by hand to a
+// user's home, XDG_CONFIG_HOME of the user who called sudo): links placed there would be followed
+// as root, and the files made there would belong to root. nullopt when not root, or when every
+// folder is root's alone (root's home, or a root-owned folder given as HOME in a container).
 std::optional<std::string> userFolderOfRoot();
 
-// The same rule for given facts: `home` and `configHome` as in the environment (null when
-// unset), `rootHome` from the password database, `sudoUserHome` the home of SUDO_USER (empty
-// without one).
-std::optional<std::string> userFolderOfRootWith(uid_t effectiveUid, const char* home,
-                                                const char* configHome, const std::string& rootHome,
-                                                const std::string& sudoUserHome);
+// The same rule for given facts: `folders` are the program's folders (HOME and the data folder).
+std::optional<std::string> userFolderOfRootWith(uid_t effectiveUid,
+                                                const std::vector<std::string>& folders,
+                                                const PathLookup& lookup);
 
 }  // namespace vorbix

@@ -12,10 +12,12 @@ case $case_name in
 root_with_user_home)
     [ "$(id -u)" -eq 0 ] || { echo "SKIPPED: needs root"; exit 77; }
     # sudo -E keeps the caller's HOME (and maybe XDG_CONFIG_HOME): the window must not start,
-    # and nothing may be written in the user's folders.
-    for setting in "HOME=$work/user" "HOME=$work/user XDG_CONFIG_HOME=$work/user/.config"; do
+    # and nothing may be written in the user's folders (here one that belongs to nobody).
+    for setting in "HOME=$work/user" "HOME=$work/user XDG_CONFIG_HOME=$work/user/.config" \
+                   "HOME=$work/root XDG_CONFIG_HOME=$work/user/.config"; do
         rm -rf "$work/user"
-        mkdir -p "$work/user"
+        mkdir -p "$work/user" "$work/root"
+        chown nobody "$work/user"
         env -u XDG_CONFIG_HOME $setting timeout 10 "$vorbix" hide >"$work/out" 2>&1
         status=$?
         [ $status -ne 0 ] && [ $status -ne 124 ] || fail "$setting: exit status $status"
@@ -30,6 +32,18 @@ root_with_user_home)
     kill "$pid" 2>/dev/null
     wait "$pid"
     grep -qs '^Active=' "$work/config/Vorbix/Config.ini" || fail "root's own start: $(cat "$work/out")"
+    # A root-owned home of its own (a container, a kiosk, a CI job) starts, in both settings.
+    for setting in "HOME=$work/kiosk" "HOME=$work/kiosk XDG_CONFIG_HOME=$work/kiosk/.config"; do
+        rm -rf "$work/kiosk"
+        mkdir -m 0700 -p "$work/kiosk"
+        env -u XDG_CONFIG_HOME $setting "$vorbix" hide >"$work/out" 2>&1 &
+        pid=$!
+        ini=$work/kiosk/.config/Vorbix/Config.ini
+        for _ in $(seq 200); do grep -qs '^Active=' "$ini" && break; sleep 0.05; done
+        kill "$pid" 2>/dev/null
+        wait "$pid"
+        grep -qs '^Active=' "$ini" || fail "$setting: a root-owned home did not start: $(cat "$work/out")"
+    done
     ;;
 *)
     fail "unknown case $case_name"
