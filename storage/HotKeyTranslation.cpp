@@ -123,19 +123,21 @@ std::string displayIn(uint16_t shortCut, Group group) {
     return KeyTextToDisplay(ShortCutToKeyText(shortCut, false, names), names);
 }
 
-// A key text as the program writes it with the names of `target` ("Strg+Shift+A" for German,
-// "Ctrl+Shift+A" for English). A text already written so stays; any other is read as a text of
-// the other group first, since that is where a file to translate comes from, then in the
-// target's own names (another spelling, such as the capture form "Strg+Umsch+A"). nullopt when
-// it names no combination in either.
+// A key text for a file in the language of `target`. The program writes the display form of
+// the layout group ("Strg+Shift+A" for German, "Ctrl+Shift+A" for English); the text written so
+// in the other group becomes the one of the target, and the way back turns it into the original
+// again. Every other spelling that the target reads as the same combination (the capture form
+// "Strg+Umsch+A", which both groups read, another letter case or order of the modifiers) stays
+// as it is, so that translating there and back gives the original text. A text only the other
+// group reads becomes the target's display form. nullopt when it names no combination in either.
 std::optional<std::string> translateKeyText(std::string_view text, Group target) {
-    const std::optional<uint16_t> inTarget = shortCutIn(text, target);
-    if (inTarget && displayIn(*inTarget, target) == text) return std::string(text);
     const Group other = target == Group::German ? Group::English : Group::German;
-    if (const std::optional<uint16_t> inOther = shortCutIn(text, other)) {
-        return displayIn(*inOther, target);
-    }
-    if (inTarget) return displayIn(*inTarget, target);
+    const std::optional<uint16_t> inTarget = shortCutIn(text, target);
+    const std::optional<uint16_t> inOther = shortCutIn(text, other);
+    if (inTarget && displayIn(*inTarget, target) == text) return std::string(text);
+    if (inOther && displayIn(*inOther, other) == text) return displayIn(*inOther, target);
+    if (inTarget && (!inOther || *inOther == *inTarget)) return std::string(text);
+    if (inOther) return displayIn(*inOther, target);
     return std::nullopt;
 }
 

@@ -51,10 +51,12 @@ constexpr const char* kUsage =
     "  translate FILE --to English|German -o OUT\n"
     "                       write to OUT the table for the other language: action captions,\n"
     "                       placeholders, window-mode words, browser and media commands, the\n"
-    "                       mute word and key names (Strg+Umsch+A <-> Ctrl+Shift+A); every\n"
-    "                       value of the user and every other byte stay as they are. Rows\n"
-    "                       that cannot be translated are reported on standard error and\n"
-    "                       kept; exit status 1 when any was kept, 0 otherwise\n"
+    "                       mute word and key names (Strg+Shift+A <-> Ctrl+Shift+A; a key\n"
+    "                       text both languages read, such as Strg+Umsch+A, stays); every\n"
+    "                       value of the user and every other byte stay as they are, so\n"
+    "                       translating back gives the original file. Rows that cannot be\n"
+    "                       translated are reported on standard error and kept; exit\n"
+    "                       status 1 when any was kept, 0 otherwise\n"
     "\n"
     "A row's action is recognised in every language file of the program folder; a row whose\n"
     "action no language knows keeps its keys as they are.\n"
@@ -219,6 +221,12 @@ int check(const HotKeyTable& table, const LoadResult& loaded, const LanguageText
     return findings == 0 ? kExitOk : kExitFindings;
 }
 
+// Writes a hot key file as the program saves its table: atomically, and a new file readable by
+// the user alone, since tables hold personal texts.
+FileResult writeTable(const std::string& path, std::string_view bytes) {
+    return writeFileAtomically(path, bytes, WriteOptions{.mode = kPrivateFileMode});
+}
+
 // Writes the file for the other language; rows kept as they were are findings.
 int translate(const Arguments& args, const LanguageCatalogue& languages) {
     std::string error;
@@ -226,7 +234,7 @@ int translate(const Arguments& args, const LanguageCatalogue& languages) {
     if (!bytes) return fail(error);
     const TranslationResult translated = translateHotKeyFile(*bytes, *args.to, languages);
     if (!translated.ok) return fail(args.file + ": " + translated.error);
-    const FileResult written = writeFileAtomically(*args.out, translated.bytes);
+    const FileResult written = writeTable(*args.out, translated.bytes);
     if (!written) return fail(written.error);
     for (const std::string& kept : translated.keptRows) {
         std::cerr << "vorbix-hkv: " << kept << "; kept as it is\n";
@@ -250,7 +258,7 @@ int run(const Arguments& args) {
         std::string error;
         const std::optional<std::string> bytes = readWholeFile(args.file, &error);
         if (!bytes) return fail(error);
-        const FileResult written = writeFileAtomically(*args.out, normalizedHotKeyFile(*bytes));
+        const FileResult written = writeTable(*args.out, normalizedHotKeyFile(*bytes));
         return written ? kExitOk : fail(written.error);
     }
 

@@ -188,20 +188,26 @@ TEST(HotKeyTranslation, EveryKindBothWaysAndBackToTheSameBytes) {
     EXPECT_EQ(translate(en, "English").bytes, en);
 }
 
-TEST(HotKeyTranslation, OtherSpellingsOfKeyTextsBecomeThoseTheProgramWrites) {
+TEST(HotKeyTranslation, KeyTextsTheTargetReadsStayOthersBecomeThoseTheProgramWrites) {
     struct Case {
         const char* text;
         const char* english;
         const char* german;
     };
     const Case cases[] = {
-        // The capture form, as typed by hand or stored by older versions.
-        {"Strg+Umsch+A", "Ctrl+Shift+A", "Strg+Shift+A"},
-        {"Strg+Umsch+BildAuf", "Ctrl+Shift+PgUp", "Strg+Shift+BildAuf"},
+        // The capture form, as typed by hand or stored by older versions: both languages read
+        // it, so it stays (and comes back as it was).
+        {"Strg+Umsch+A", "Strg+Umsch+A", "Strg+Umsch+A"},
+        {"Strg+Umsch+BildAuf", "Strg+Umsch+BildAuf", "Strg+Umsch+BildAuf"},
         // Letter case and order of the modifiers as the reader takes them.
-        {"strg+a", "Ctrl+A", "Strg+A"},
-        {"Umsch+Strg+A", "Ctrl+Shift+A", "Strg+Shift+A"},
+        {"strg+a", "strg+a", "strg+a"},
+        {"Umsch+Strg+A", "Umsch+Strg+A", "Umsch+Strg+A"},
+        // Written for the other layout group: becomes the target's own text.
         {"Ctrl+Shift+A", "Ctrl+Shift+A", "Strg+Shift+A"},
+        {"Strg+Shift+A", "Ctrl+Shift+A", "Strg+Shift+A"},
+        // Read by one group only: the other one gets its display form.
+        {"ctrl+shift+a", "ctrl+shift+a", "Strg+Shift+A"},
+        {"Ctrl+Umsch+A", "Ctrl+Umsch+A", "Strg+Shift+A"},
         // Keys of the layouts' own names.
         {"Strg+ß", "Ctrl+[", "Strg+ß"},
         {"Ctrl+Num 1", "Ctrl+Num 1", "Strg+1 (Num)"},
@@ -216,6 +222,91 @@ TEST(HotKeyTranslation, OtherSpellingsOfKeyTextsBecomeThoseTheProgramWrites) {
         };
         EXPECT_EQ(keyText(translate(file, "English")), c.english) << c.text;
         EXPECT_EQ(keyText(translate(file, "German")), c.german) << c.text;
+    }
+}
+
+// Every kind of row with key texts in every spelling the program writes or reads for the file's
+// language, as hot key and as simulated combination: translated to the other language and back,
+// the file is the same. (A text only the other language reads cannot stay, since it would not
+// work in the translated file; it becomes the target's own text, as the table above shows.)
+TEST(HotKeyTranslation, ThereAndBackGivesTheOriginalForEveryKeyText) {
+    // Read in both languages: the capture form in any letter case and order, and texts whose
+    // words both groups share.
+    const std::vector<std::string> both = {
+        "Strg+Umsch+Z",   "Strg+Umsch+BildAuf", "Umsch+Strg+Z", "strg+umsch+z", "^Z",
+        "Win+Umsch+Pos1", "Strg+Umsch+Entf",    "F12",          "Alt+Tab",      "Strg+Umsch+Ende",
+    };
+    // As the program writes them for German and for English keyboard layouts.
+    const std::vector<std::string> germanOnly = {
+        "Strg+Shift+Z", "Strg+Shift+BildAuf",
+        "Win+Pos1",     "Alt+Ende",
+        "Strg+Einfg",   "Shift+Entf",
+        "Strg+Links",   "Alt+Auf",
+        "Strg+Alt+Ab",  "Strg+ß",
+        "Strg+1 (Num)", "Strg+Tab",
+        "Eingabe",      "Win+Strg+Shift+Alt+F1",
+        "strg+shift+z", "Strg+Leertaste",
+    };
+    const std::vector<std::string> englishOnly = {
+        "Ctrl+Shift+Z",
+        "Ctrl+Shift+PgUp",
+        "Win+Home",
+        "Alt+End",
+        "Ctrl+Ins",
+        "Shift+Del",
+        "Ctrl+Left",
+        "Alt+Up",
+        "Ctrl+Alt+Down",
+        "Ctrl+[",
+        "Ctrl+Num 1",
+        "Ctrl+Tab",
+        "Win+Ctrl+Shift+Alt+F1",
+    };
+    for (const bool fromGerman : {true, false}) {
+        std::vector<std::string> keyTexts = both;
+        for (const std::string& key : fromGerman ? germanOnly : englishOnly)
+            keyTexts.push_back(key);
+        std::vector<std::string> lines;
+        for (const Pair& row : everyKind()) {
+            if (row.german == "[General]") break;
+            lines.push_back(fromGerman ? row.german : row.english);
+        }
+        size_t n = 25;
+        for (const std::string& key : keyTexts) {
+            lines.push_back("[Hot Key" + std::to_string(++n) + "]");
+            lines.push_back("Hot Key=" + key);
+            lines.push_back(fromGerman ? "Action=Kopieren" : "Action=Copy");
+            lines.push_back("[Hot Key" + std::to_string(++n) + "]");
+            lines.push_back("Hot Key=Alt+F" + std::to_string(n % 24 + 1));
+            lines.push_back(fromGerman ? "Action=Tastenkombination simulieren"
+                                       : "Action=Simulate key combination");
+            lines.push_back("KeyComb=" + key);
+        }
+        lines.push_back("[General]");
+        lines.push_back("Count=" + std::to_string(n));
+        const std::string file = table(lines);
+        const char* there = fromGerman ? "English" : "German";
+        const TranslationResult out = translate(file, there);
+        ASSERT_TRUE(out.ok) << out.error;
+        EXPECT_TRUE(out.keptRows.empty()) << out.keptRows.front();
+        const TranslationResult back =
+            translate(out.bytes, std::string_view(there) == "English" ? "German" : "English");
+        ASSERT_TRUE(back.ok) << back.error;
+        // Line by line, so that a failure names the key text.
+        const auto linesOf = [](const std::string& bytes) {
+            std::vector<std::string> out;
+            std::string text = decodeText(bytes).text;
+            for (size_t at = 0, end; at < text.size(); at = end + 2) {
+                end = text.find("\r\n", at);
+                if (end == std::string::npos) end = text.size();
+                out.push_back(text.substr(at, end - at));
+            }
+            return out;
+        };
+        const std::vector<std::string> want = linesOf(file), got = linesOf(back.bytes);
+        ASSERT_EQ(got.size(), want.size()) << "there: " << there;
+        for (size_t i = 0; i < want.size(); ++i)
+            EXPECT_EQ(got[i], want[i]) << "there: " << there << ", via: " << linesOf(out.bytes)[i];
     }
 }
 

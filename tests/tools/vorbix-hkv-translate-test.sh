@@ -53,6 +53,26 @@ expect_rc "in place" 0
 run translate one.hkv --to German -o one.hkv
 cmp -s one.hkv one-orig.hkv || fail "in place back" "$(utf8 one.hkv)"
 
+# Key texts in the capture form, which both languages read, come back as they were; the output
+# is written as the program saves its table: a new file for its owner only, an existing one
+# keeping its permissions.
+printf '[General]\r\nCount=2\r\n[Hot Key1]\r\nHot Key=Strg+Umsch+F1\r\nAction=Kopieren\r\n[Hot Key2]\r\nHot Key=Strg+Shift+F2\r\nAction=Tastenkombination simulieren\r\nKeyComb=Strg+Umsch+Z\r\n' >capture.hkv
+rm -f capture-en.hkv capture-de.hkv
+run translate capture.hkv --to English -o capture-en.hkv
+expect_rc "capture form to English" 0
+utf8 capture-en.hkv | grep -qxF 'Hot Key=Ctrl+Shift+F2' || fail "capture form to English" "$(utf8 capture-en.hkv)"
+run translate capture-en.hkv --to German -o capture-de.hkv
+cmp -s capture.hkv capture-de.hkv || fail "capture form back" "$(diff <(utf8 capture.hkv) <(utf8 capture-de.hkv))"
+for f in capture-en.hkv capture-de.hkv; do
+    [ "$(stat -c %a "$f")" = 600 ] || fail "mode of $f" "$(stat -c %a "$f")"
+done
+chmod 644 capture-de.hkv
+run translate capture-en.hkv --to German -o capture-de.hkv
+[ "$(stat -c %a capture-de.hkv)" = 644 ] || fail "existing file keeps its mode" "$(stat -c %a capture-de.hkv)"
+rm -f normal.hkv
+run normalize capture.hkv -o normal.hkv
+[ "$(stat -c %a normal.hkv)" = 600 ] || fail "mode of normalize output" "$(stat -c %a normal.hkv)"
+
 # Mistakes: one line on standard error, status 2, no output file.
 for args in "translate de.hkv -o x.hkv" "translate de.hkv --to French -o x.hkv" \
     "translate de.hkv --to English" "list de.hkv --to English" \
