@@ -20,6 +20,7 @@
 #include "core/TextUtil.h"
 #include "shell/AboutBox.h"
 #include "shell/Artwork.h"
+#include "shell/DialogsFollowWindow.h"
 #include "shell/EditorHub.h"
 #include "shell/FileCommands.h"
 #include "shell/HotKeyPage.h"
@@ -106,6 +107,7 @@ TMain::TMain(ShellEnvironment env, QWidget* parent)
 
     setFont(designFont("Tahoma", 13));
     setAutoFillBackground(true);
+    new DialogsFollowWindow(this);
     topStrip_ = new TopStrip(this, *art_, env_.ppi);
     layout_.place(topStrip_, TopStrip::kDesign, A::L | A::T | A::R);
     menus_ = new MainMenus(this, topStrip_->menuBar());

