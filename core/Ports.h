@@ -35,10 +35,31 @@ struct HotKeyResult {
     HotKeyRefusal refusal = HotKeyRefusal::None;
     // For HeldByOther: the lock states (LockState bits) in which another program holds it.
     uint8_t refusedLocks = 0;
+    // The back end answers later, through its report handler: neither bound nor refused yet.
+    bool pending = false;
+    // Bound, but the desktop chose another trigger than the one asked for; its own text of that
+    // trigger ("Meta+Shift+Z"). Empty when bound as asked.
+    std::string otherTrigger;
 
+    // Not refused: bound, or still waiting for the answer.
     bool ok() const { return refusal == HotKeyRefusal::None; }
     static HotKeyResult accepted() { return {}; }
-    static HotKeyResult refused(HotKeyRefusal why, uint8_t locks = 0) { return {why, locks}; }
+    static HotKeyResult refused(HotKeyRefusal why, uint8_t locks = 0) {
+        HotKeyResult result;
+        result.refusal = why;
+        result.refusedLocks = locks;
+        return result;
+    }
+    static HotKeyResult later() {
+        HotKeyResult result;
+        result.pending = true;
+        return result;
+    }
+    static HotKeyResult boundTo(std::string trigger) {
+        HotKeyResult result;
+        result.otherTrigger = std::move(trigger);
+        return result;
+    }
     bool operator==(const HotKeyResult&) const = default;
 };
 
@@ -48,15 +69,21 @@ std::string describeHotKeyResult(const HotKeyResult& result);
 
 // System-wide hot keys. A registered combination arrives as its identifier (10000, 20000 or
 // 30000 + row) at the handler the shell installs on the concrete backend.
+//
+// A back end answers a registration at once (X11 grabs), or says "later" (a desktop portal that
+// asks the compositor, and maybe the user) and reports the answer through the report handler
+// when it comes. It reports again whenever the desktop changes a binding afterwards.
 class HotKeyBackend {
 public:
     struct Request {
         int32_t id;
         TWinHotKey combination;
     };
+    using ReportHandler = std::function<void(int32_t id, const HotKeyResult& result)>;
 
     virtual ~HotKeyBackend() = default;
-    // Registers the combination in every lock state, or not at all, and says why not.
+    // Registers the combination in every lock state, or not at all, and says why not; or
+    // answers HotKeyResult::later() and reports the outcome through the report handler.
     virtual HotKeyResult registerHotKey(int32_t id, const TWinHotKey& combination) = 0;
     // Registers several with the results registerHotKey would give one after the other, in
     // the same order; a back end may send them all before it waits for any answer.
@@ -68,6 +95,17 @@ public:
     }
     // Harmless for an identifier that is not registered.
     virtual void unregisterHotKey(int32_t id) = 0;
+
+    // Where answers that come later go; one receiver at a time (null: none).
+    void setReportHandler(ReportHandler handler) { report_ = std::move(handler); }
+
+protected:
+    void report(int32_t id, const HotKeyResult& result) const {
+        if (report_) report_(id, result);
+    }
+
+private:
+    ReportHandler report_;
 };
 
 // Synthetic key strokes in virtual-key codes.

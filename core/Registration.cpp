@@ -5,6 +5,8 @@ namespace vorbix {
 std::string describeHotKeyResult(const HotKeyResult& result) {
     switch (result.refusal) {
         case HotKeyRefusal::None:
+            if (result.pending) return "waiting for the desktop's answer";
+            if (!result.otherTrigger.empty()) return "registered as " + result.otherTrigger;
             return "registered";
         case HotKeyRefusal::NoKey:
             return "no such key on the keyboard";
@@ -36,6 +38,33 @@ std::string describeHotKeyResult(const HotKeyResult& result) {
 
 std::string_view refusalTextKey(const HotKeyResult& result) {
     return result.refusal == HotKeyRefusal::HeldByOther ? "HintHotKeyTaken" : "HintHotKeyRefused";
+}
+
+HotKeyRegistry::HotKeyRegistry(HotKeyTable& table, HotKeyBackend& backend,
+                               const KeyNameSource& names)
+    : table_(table), backend_(backend), names_(names) {
+    backend_.setReportHandler(
+        [this](int32_t id, const HotKeyResult& result) { takeReport(id, result); });
+}
+
+HotKeyRegistry::~HotKeyRegistry() {
+    backend_.setReportHandler(nullptr);
+}
+
+void HotKeyRegistry::takeReport(int32_t id, const HotKeyResult& result) {
+    if (id == SymbolHotKeyId || id == DeActivateHotKeyId) {
+        (id == SymbolHotKeyId ? symbolResult_ : deActivateResult_) = result;
+        changed();
+        return;
+    }
+    // Only an answer for a row as it is registered now: a row that moved or went away since
+    // has another identifier or none.
+    if (!active_ || id < kRowHotKeyIdBase) return;
+    const size_t index = size_t(id - kRowHotKeyIdBase);
+    if (index >= table_.size() || index >= results_.size() || table_.at(index).HotKeyId != id)
+        return;
+    results_[index] = result;
+    changed();
 }
 
 int32_t HotKeyRegistry::MyGlobalAddAtom(int32_t start) {
@@ -91,11 +120,17 @@ HotKeyResult HotKeyRegistry::registerRow(size_t index, const TWinHotKey& combina
 RowRegistration HotKeyRegistry::rowRegistration(size_t row) const {
     if (!active_ || row >= table_.size() || row >= results_.size() || !results_[row])
         return RowRegistration::Off;
-    return results_[row]->ok() ? RowRegistration::Accepted : RowRegistration::Refused;
+    const HotKeyResult& result = *results_[row];
+    if (!result.ok()) return RowRegistration::Refused;
+    if (result.pending) return RowRegistration::Pending;
+    if (!result.otherTrigger.empty()) return RowRegistration::OtherTrigger;
+    return RowRegistration::Accepted;
 }
 
 HotKeyResult HotKeyRegistry::rowResult(size_t row) const {
-    if (rowRegistration(row) != RowRegistration::Refused) return HotKeyResult::accepted();
+    const RowRegistration state = rowRegistration(row);
+    if (state != RowRegistration::Refused && state != RowRegistration::OtherTrigger)
+        return HotKeyResult::accepted();
     return *results_[row];
 }
 
@@ -107,11 +142,22 @@ std::vector<size_t> HotKeyRegistry::refusedRows() const {
 }
 
 bool HotKeyRegistry::RegisterHK(int32_t id, const TWinHotKey& combination) {
-    return backend_.registerHotKey(id, combination).ok();
+    const HotKeyResult result = backend_.registerHotKey(id, combination);
+    if (id == SymbolHotKeyId) symbolResult_ = result;
+    if (id == DeActivateHotKeyId) deActivateResult_ = result;
+    return result.ok();
 }
 
 void HotKeyRegistry::UnRegisterHK(int32_t id) {
     backend_.unregisterHotKey(id);
+    if (id == SymbolHotKeyId) symbolResult_ = {};
+    if (id == DeActivateHotKeyId) deActivateResult_ = {};
+}
+
+HotKeyResult HotKeyRegistry::specialResult(int32_t id) const {
+    if (id == SymbolHotKeyId) return symbolResult_;
+    if (id == DeActivateHotKeyId) return deActivateResult_;
+    return {};
 }
 
 }  // namespace vorbix

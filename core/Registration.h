@@ -31,9 +31,11 @@ struct Permissions {
 
 // What became of a row's registration.
 enum class RowRegistration {
-    Off,       // not registered: the hot keys are switched off, or the row is not checked yet
-    Accepted,  // the system took the combination
-    Refused,   // the system refused it; the row stays in the table and never fires
+    Off,           // not registered: the hot keys are switched off, or the row is not checked yet
+    Accepted,      // the system took the combination
+    Refused,       // the system refused it; the row stays in the table and never fires
+    Pending,       // asked; the desktop has not answered yet
+    OtherTrigger,  // the desktop bound the row, but to another trigger (rowResult names it)
 };
 
 // The language key (section "Main") of the text that says why a row does not fire.
@@ -41,8 +43,11 @@ std::string_view refusalTextKey(const HotKeyResult& result);
 
 class HotKeyRegistry {
 public:
-    HotKeyRegistry(HotKeyTable& table, HotKeyBackend& backend, const KeyNameSource& names)
-        : table_(table), backend_(backend), names_(names) {}
+    // Receives the answers the back end gives later, for as long as the registry lives.
+    HotKeyRegistry(HotKeyTable& table, HotKeyBackend& backend, const KeyNameSource& names);
+    ~HotKeyRegistry();
+    HotKeyRegistry(const HotKeyRegistry&) = delete;
+    HotKeyRegistry& operator=(const HotKeyRegistry&) = delete;
 
     bool active() const { return active_; }
     // Sets the state only; registering according to it is the caller's business.
@@ -56,24 +61,29 @@ public:
     // Unregisters every row, clears its identifier and forgets the answers.
     void UnregisterAllHotKeys();
     // Registers one newly added row (while active); the system's answer (accepted while
-    // inactive, where nothing was asked).
+    // inactive, where nothing was asked; "later" when the back end answers later).
     HotKeyResult registerRow(size_t index, const TWinHotKey& combination);
 
     // The answer kept for a row: Off while the hot keys are off or the row was not registered
     // since the rows last changed.
     RowRegistration rowRegistration(size_t row) const;
-    // Why a refused row was refused (accepted for the other rows).
+    // Why a refused row was refused, or the trigger an OtherTrigger row got (accepted for the
+    // other rows).
     HotKeyResult rowResult(size_t row) const;
     // The rows the system refused, in table order.
     std::vector<size_t> refusedRows() const;
 
-    // Called after the rows' answers changed: all rows registered or unregistered, or one
-    // row added.
+    // Called after the rows' answers changed: all rows registered or unregistered, one row
+    // added, or an answer of the back end arrived.
     void setChangeHandler(std::function<void()> handler) { changed_ = std::move(handler); }
 
-    // The special combinations of the settings dialog.
+    // The special combinations of the settings dialog: false only when refused at once (a
+    // back end that answers later reports a refusal through specialResult and the change
+    // handler).
     bool RegisterHK(int32_t id, const TWinHotKey& combination);
     void UnRegisterHK(int32_t id);
+    // The last answer for 10000 or 20000; accepted when not registered.
+    HotKeyResult specialResult(int32_t id) const;
 
     // The identifier for a start number: the number itself up to 0xC000, otherwise 0.
     static int32_t MyGlobalAddAtom(int32_t start);
@@ -85,7 +95,10 @@ private:
     bool active_ = true;
     // The answer per row, by index; empty while nothing is registered.
     std::vector<std::optional<HotKeyResult>> results_;
+    HotKeyResult symbolResult_, deActivateResult_;
     std::function<void()> changed_;
+    // An answer the back end gives later.
+    void takeReport(int32_t id, const HotKeyResult& result);
     void changed() {
         if (changed_) changed_();
     }

@@ -10,6 +10,7 @@ packages=(
     dbus dbus-x11 pulseaudio pulseaudio-utils imagemagick fonts-dejavu-core libglib2.0-bin
     xfwm4 xfconf metacity i3-wm
     desktop-file-utils appstream lintian
+    kwin-wayland xdg-desktop-portal xdg-desktop-portal-kde qtwayland5 qt6-wayland libwayland-dev python3
 )
 missing=()
 for p in "${packages[@]}"; do

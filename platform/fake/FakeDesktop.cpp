@@ -29,6 +29,18 @@ std::string joined(const std::vector<std::string>& words) {
 HotKeyResult FakeHotKeyBackend::registerHotKey(int32_t id, const TWinHotKey& c) {
     log_.push_back("register " + std::to_string(id) + " " + std::to_string(c.Modifiers) + "+" +
                    std::to_string(c.Key));
+    if (!answerLater) return decide(id, c);
+    waiting.emplace_back(id, decide(id, c));
+    return HotKeyResult::later();
+}
+
+void FakeHotKeyBackend::answerNow() {
+    const auto answers = std::move(waiting);
+    waiting.clear();
+    for (const auto& [id, result] : answers) report(id, result);
+}
+
+HotKeyResult FakeHotKeyBackend::decide(int32_t id, const TWinHotKey& c) {
     if (c.Key == 0) return HotKeyResult::refused(HotKeyRefusal::NoKey);
     if (refused.count({c.Key, c.Modifiers}))
         return HotKeyResult::refused(HotKeyRefusal::HeldByOther,

@@ -24,7 +24,16 @@ public:
     std::set<std::pair<uint16_t, uint32_t>> refused;
     std::map<int32_t, TWinHotKey> registered;
 
+    // Like a desktop portal: every registration answers "later", and the answers wait in
+    // `waiting` until answerNow() reports them, in the order asked.
+    bool answerLater = false;
+    std::vector<std::pair<int32_t, HotKeyResult>> waiting;
+    void answerNow();
+    // A change the desktop makes on its own afterwards (the user's settings), reported at once.
+    void reportChange(int32_t id, const HotKeyResult& result) { report(id, result); }
+
 private:
+    HotKeyResult decide(int32_t id, const TWinHotKey& combination);
     Log& log_;
 };
 

@@ -1,0 +1,139 @@
+#include "platform/portal/WaylandClipboardInserter.h"
+
+#include <QLoggingCategory>
+
+#include "core/KeyCombStroke.h"
+#include "core/KeyNotation.h"
+#include "core/TextUtil.h"
+#include "platform/portal/KeymapCoverage.h"
+#include "platform/portal/PortalKeyboardOutput.h"
+
+Q_DECLARE_LOGGING_CATEGORY(lcStrokes)
+
+namespace vorbix::portal {
+namespace {
+
+constexpr uint8_t kVkTab = 0x09;
+constexpr uint8_t kVkV = 0x56;
+
+// The formats of an inserted text: plain text under the names Wayland and X11 programs ask for,
+// HTML and RTF where the text has them, and the hint that asks clipboard managers to keep no
+// copy of a stored text on its way into one window.
+WaylandSelection::Formats formatsOf(const ClipboardContent& content) {
+    WaylandSelection::Formats formats = {{"text/plain;charset=utf-8", content.plain},
+                                         {"text/plain", content.plain},
+                                         {"UTF8_STRING", content.plain}};
+    if (!content.html.empty()) formats.emplace_back("text/html", content.html);
+    if (!content.rtf.empty()) formats.emplace_back("text/rtf", content.rtf);
+    formats.emplace_back("x-kde-passwordManagerHint", "secret");
+    return formats;
+}
+
+}  // namespace
+
+WaylandClipboardInserter::WaylandClipboardInserter(PortalKeyboardOutput& keys, QObject* parent)
+    : QObject(parent), keys_(keys) {
+    for (auto [timer, ms] : {std::pair{&settle_, kSettleMs}, std::pair{&giveUp_, kGiveUpMs},
+                             std::pair{&limit_, kLimitMs}}) {
+        timer->setSingleShot(true);
+        timer->setInterval(ms);
+    }
+    connect(&settle_, &QTimer::timeout, this, &WaylandClipboardInserter::finish);
+    connect(&limit_, &QTimer::timeout, this, &WaylandClipboardInserter::finish);
+    connect(&giveUp_, &QTimer::timeout, this, [this] {
+        if (requests_ == 0) finish();
+    });
+    connect(&selection_, &WaylandSelection::dataSent, this, [this] {
+        if (state_ != State::Pasting) return;
+        ++requests_;
+        if (strokesOut_) settle_.start();
+    });
+    connect(&keys_, &PortalKeyboardOutput::drained, this, [this] {
+        if (state_ != State::Pasting || strokesOut_) return;
+        strokesOut_ = true;
+        giveUp_.start();
+        // The target may have asked before the desktop's answer to the last stroke came back.
+        if (requests_ > 0) settle_.start();
+    });
+}
+
+WaylandClipboardInserter::~WaylandClipboardInserter() {
+    queue_.clear();
+    if (state_ == State::Pasting) finish();
+}
+
+void WaylandClipboardInserter::insert(const ClipboardContent& content, bool tabAfter,
+                                      bool keepClipboard) {
+    queue_.push_back({content, tabAfter, keepClipboard});
+    if (state_ == State::Idle) startNext(false);
+}
+
+void WaylandClipboardInserter::startNext(bool previousKept) {
+    current_ = std::move(queue_.front());
+    queue_.pop_front();
+    if (!selection_.available()) return type();
+    if (!current_.keepClipboard) {
+        previous_.clear();
+    } else if (!previousKept) {
+        previous_ = selection_.read(kReadBoundMs);
+    }
+    paste();
+}
+
+void WaylandClipboardInserter::paste() {
+    state_ = State::Pasting;
+    strokesOut_ = false;
+    requests_ = 0;
+    selection_.set(formatsOf(current_.content));
+    strokeShortCut(kShortCutCtrl | kVkV, keys_);
+    if (current_.tabAfter) {
+        keys_.keyDown(kVkTab);
+        keys_.keyUp(kVkTab);
+    }
+    limit_.start();
+    if (keys_.failed()) finish();
+}
+
+void WaylandClipboardInserter::type() {
+    const KeymapCoverage coverage(selection_.keymap());
+    const std::u32string text = charactersToType(current_.content.plain);
+    const std::u32string missing = coverage.missing(text);
+    if (!missing.empty()) {
+        const QString chars = QString::fromStdString(toUtf8(missing));
+        qCWarning(lcStrokes).noquote()
+            << "the keyboard cannot type these characters, left out:" << chars;
+        emit charactersMissing(chars);
+    }
+    keys_.releaseModifiers();
+    for (char32_t c : text) {
+        if (coverage.canType(c)) keys_.strokeKeysym(keysymForCharacter(c));
+    }
+    if (current_.tabAfter) {
+        keys_.keyDown(kVkTab);
+        keys_.keyUp(kVkTab);
+    }
+    if (!queue_.empty()) return startNext(false);
+    emit finished();
+}
+
+void WaylandClipboardInserter::finish() {
+    settle_.stop();
+    giveUp_.stop();
+    limit_.stop();
+    if (state_ != State::Pasting) return;
+    state_ = State::Idle;
+    // Someone set another content meanwhile: that one stays, or is what comes back later.
+    const bool stillOurs = selection_.holdsOurs();
+    if (!queue_.empty()) return startNext(stillOurs);
+    if (stillOurs) {
+        if (current_.keepClipboard && !previous_.empty()) {
+            selection_.set(std::move(previous_));
+        } else {
+            selection_.clearOurs();
+        }
+    }
+    previous_.clear();
+    emit finished();
+}
+
+}  // namespace vorbix::portal

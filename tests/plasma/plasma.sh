@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# One end-to-end case in a headless Plasma Wayland session, run inside
+# tests/support/run-in-plasma.sh:
+#   plasma.sh CASE VORBIX TEXT_TARGET PORTAL_KEYS
+# A Wayland-native text field (TEXT_TARGET on Qt's wayland platform) holds the focus, and every
+# key is pressed through the RemoteDesktop portal (PORTAL_KEYS), as a person's keyboard would.
+# Every case has its own XDG_CONFIG_HOME and stops what it started by process id.
+set -u
+case_name=$1 vorbix=$2 text_target=$3 portal_keys=$4
+
+source "$(dirname "$(realpath "$0")")/../support/e2e-helpers.sh"
+case_folders "$case_name"
+
+press() { "$portal_keys" "$@" || fail "the portal did not take the keys $*"; }
+# Presses a combination until the condition holds, for the first press after a start, which may
+# come before the program's shortcuts are bound.
+press_until() {
+    local end=$((SECONDS + $1)) keys=$2
+    shift 2
+    while :; do
+        press "$keys"
+        wait_for 1 "$@" && return 0
+        [ $SECONDS -ge $end ] && return 1
+    done
+}
+start_text_field() {
+    QT_QPA_PLATFORM=wayland "$text_target" "$work/text" >"$work/text-field.log" 2>&1 &
+    pids+=($!)
+    # The field has the focus once a key reaches it; the x is wiped again.
+    press_until 10 x field_is x || fail "the Wayland text field got no keys: $(cat "$work/text-field.log")"
+    press BackSpace
+    wait_for 5 field_is "" || fail "the text field was not emptied: '$(field_text)'"
+}
+field_text() { cat "$work/text" 2>/dev/null; }
+field_is() { [ "$(field_text)" = "$1" ]; }
+# The Wayland-native window has the focus, not an X11 one: the program's X11 windows are hidden.
+start_vorbix_hidden() {
+    start_vorbix hide
+    grep -q 'Wayland' "$work/vorbix.log" || true
+}
+
+case $case_name in
+portal_keys)
+    # The session itself: keys pressed through the portal reach a Wayland-native window.
+    start_text_field
+    press a b shift+c EuroSign
+    wait_for 5 field_is "abC€" || fail "typed through the portal: '$(field_text)'"
+    ;;
+program_row)
+    write_table '[General]' 'Count=1' '[Hot Key1]' 'Hot Key=Strg+Alt+H' \
+        'Action=Benutzerdefiniertes Programm' "Program=/usr/bin/touch<~F~>" \
+        "Parameter=$work/started" 'HowToOpen=Normal'
+    start_vorbix_hidden
+    start_text_field
+    press_until 15 ctrl+alt+h test -e "$work/started" ||
+        fail "the program row did not fire: $(cat "$work/vorbix.log")"
+    ;;
+insert_text)
+    # Umlauts through the Wayland clipboard, and the content before comes back afterwards.
+    printf '[Settings]\r\nSaveClipBoard=1\r\n' >"$data/Config.ini"
+    write_table '[General]' 'Count=1' '[Hot Key1]' 'Hot Key=Strg+Alt+T' 'Action=Text einfügen' \
+        'Text1=<~NoFo~>Grüße<~Spa~>aus<~Spa~>Köln' 'Count=1'
+    start_vorbix_hidden
+    start_text_field
+    press o l d ctrl+a ctrl+c End
+    wait_for 5 field_is old || fail "typing did not reach the field: '$(field_text)'"
+    press_until 15 ctrl+alt+t field_is "oldGrüße aus Köln" ||
+        fail "inserted text: '$(field_text)' $(cat "$work/vorbix.log")"
+    sleep 1.2
+    press ctrl+v
+    wait_for 5 field_is "oldGrüße aus Kölnold" ||
+        fail "the clipboard did not come back: '$(field_text)'"
+    ;;
+key_simulation)
+    write_table '[General]' 'Count=1' '[Hot Key1]' 'Hot Key=Strg+Alt+K' \
+        'Action=Tastenkombination simulieren' 'KeyComb=Umsch+Pos1'
+    start_vorbix_hidden
+    start_text_field
+    press h e l l o
+    wait_for 5 field_is hello || fail "typing did not reach the field: '$(field_text)'"
+    # Shift+Home selects the line; the next key replaces it.
+    press_until 15 ctrl+alt+k true
+    sleep 0.5
+    press x
+    wait_for 5 field_is x || fail "the simulated Shift+Home did not reach the field: '$(field_text)'"
+    ;;
+*)
+    fail "unknown case $case_name"
+    ;;
+esac
+exit 0
