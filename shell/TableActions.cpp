@@ -27,10 +27,10 @@ void TableActions::UpdateMenuState() {
 void TableActions::LabelAddHotKeyClick() {
     const auto kind = actionKindFromIndex(page_.actionBox()->currentIndex());
     if (!kind) return;
-    if (commands_.add(page_.hotkeyField()->HotKey(), *kind)) {
+    commands_.add(page_.hotkeyField()->HotKey(), *kind, [this] {
         UpdateMenuState();
         page_.list()->setFocus();
-    }
+    });
 }
 
 void TableActions::ListView1DblClick() {
@@ -48,8 +48,7 @@ void TableActions::MenuDeleteSelectedExecute() {
 }
 
 void TableActions::MenuDeleteAllExecute() {
-    commands_.deleteAll();
-    UpdateMenuState();
+    commands_.deleteAll([this] { UpdateMenuState(); });
 }
 
 void TableActions::ButtonUpClick() {
