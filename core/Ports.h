@@ -271,12 +271,27 @@ struct Desktop {
 
 enum class MessageType { Information = 0, Error = 1 };
 
-// Message boxes and questions of the program (caption "Vorbix").
+// Message boxes and questions of the program (caption "Vorbix"). Neither waits for the user:
+// both return at once, so the program goes on answering hot keys, the tray and the end of the
+// session while a box is open.
 class Prompter {
 public:
+    // Called once with the user's answer: true for Yes, false for No or a box closed otherwise.
+    // Never called when the box goes away unanswered because the program ends.
+    using Answer = std::function<void(bool yes)>;
+
     virtual ~Prompter() = default;
     virtual void showMessage(const std::string& text, MessageType type) = 0;
-    virtual bool askYesNo(const std::string& question) = 0;
+    // Asks a yes/no question. `answer` runs after this returns (a double may run it at once),
+    // so state it uses must be checked again there.
+    virtual void ask(const std::string& question, Answer answer) = 0;
+    // Runs `next` at once when `needed` is false, else after a Yes to `question`.
+    void confirmThen(bool needed, const std::string& question, std::function<void()> next) {
+        if (!needed) return next();
+        ask(question, [next = std::move(next)](bool yes) {
+            if (yes) next();
+        });
+    }
 };
 
 }  // namespace vorbix

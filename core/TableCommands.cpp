@@ -1,6 +1,7 @@
 #include "core/TableCommands.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "core/TextUtil.h"
 
@@ -44,14 +45,13 @@ void TableCommands::reportLeftOut(size_t rowsLeftOut) {
                             MessageType::Error);
 }
 
-bool TableCommands::add(uint16_t shortCut, ActionKind kind) {
+bool TableCommands::mayAdd(uint16_t shortCut, ActionKind kind) {
     if (!permitted()) return false;
     if (c_.table.full()) {
         c_.prompter.showMessage(c_.message("MessageTableFull"), MessageType::Error);
         return false;
     }
-    const std::string captureText = ShortCutToKeyText(shortCut, false, c_.names);
-    if (captureText.empty()) {
+    if (ShortCutToKeyText(shortCut, false, c_.names).empty()) {
         info("MessageHotKeyError2");
         return false;
     }
@@ -72,10 +72,28 @@ bool TableCommands::add(uint16_t shortCut, ActionKind kind) {
         info("MessageInsertText");
         return false;
     }
-    if (combination.Modifiers == MOD_WIN && isSystemWindowsKey(combination.Key) &&
-        !c_.prompter.askYesNo(c_.message("MessageWindowsKey"))) {
-        return false;
-    }
+    return true;
+}
+
+bool TableCommands::add(uint16_t shortCut, ActionKind kind, std::function<void()> added) {
+    if (!mayAdd(shortCut, kind)) return false;
+    const TWinHotKey combination = ShortCutToHotKey(shortCut);
+    auto addedNow = std::make_shared<bool>(false);
+    c_.prompter.confirmThen(combination.Modifiers == MOD_WIN && isSystemWindowsKey(combination.Key),
+                            c_.message("MessageWindowsKey"),
+                            [this, shortCut, kind, added, addedNow] {
+                                // An answer given later finds the table as it is then: the checks
+                                // run again.
+                                if (!mayAdd(shortCut, kind) || !appendRow(shortCut, kind)) return;
+                                *addedNow = true;
+                                if (added) added();
+                            });
+    return *addedNow;
+}
+
+bool TableCommands::appendRow(uint16_t shortCut, ActionKind kind) {
+    const std::string captureText = ShortCutToKeyText(shortCut, false, c_.names);
+    const TWinHotKey combination = ShortCutToHotKey(shortCut);
     HotKeyEntry row =
         makeNewRow(kind, KeyTextToDisplay(captureText, c_.names), c_.texts, c_.defaultDeviceId);
     // The table is not full (checked above), so the row is appended.
@@ -137,18 +155,21 @@ void TableCommands::deleteSelected() {
     updateMenuState();
 }
 
-void TableCommands::deleteAll() {
+void TableCommands::deleteAll(std::function<void()> done) {
     if (!permitted()) {
         updateMenuState();
         return;
     }
-    if (c_.prompter.askYesNo(c_.message("MessageDeleteAll"))) {
-        c_.registry.UnregisterAllHotKeys();
-        changeRows(RowChange::Reset, 0, [&] { c_.table.clear(); });
-        selected_ = -1;
-    }
-    savePerUserFile();
-    updateMenuState();
+    c_.prompter.ask(c_.message("MessageDeleteAll"), [this, done](bool yes) {
+        if (yes && c_.permissions.mayChangeTable()) {
+            c_.registry.UnregisterAllHotKeys();
+            changeRows(RowChange::Reset, 0, [&] { c_.table.clear(); });
+            selected_ = -1;
+        }
+        savePerUserFile();
+        updateMenuState();
+        if (done) done();
+    });
 }
 
 void TableCommands::move(int direction) {
@@ -169,7 +190,37 @@ bool TableCommands::mayLoad() {
     return permitted();
 }
 
-void TableCommands::load(const std::string& path) {
+void TableCommands::load(const std::string& path, std::function<void()> done) {
+    const TableStore::Result examined = c_.store.examine(path);
+    if (!examined.ok) {
+        tellLoadFailure(path, examined);
+        return;
+    }
+    c_.prompter.confirmThen(
+        !c_.table.empty(), fillPlaceholder(c_.message("MessageLoadReplace"), "%s", path),
+        [this, path, done] {
+            // Asked for before the question; an answer given later finds the policy as it is.
+            if (!permitted()) return;
+            const TableStore::Result kept = c_.store.keepBackup(c_.hotKeyFilePath);
+            if (!kept.ok) {
+                c_.prompter.showMessage(c_.message("MessageSaveFailed") + "\r\n\r\n" + kept.error,
+                                        MessageType::Error);
+                return;
+            }
+            replaceWith(path);
+            if (done) done();
+        });
+}
+
+void TableCommands::tellLoadFailure(const std::string& path, const TableStore::Result& r) {
+    c_.prompter.showMessage(r.refusalKey.empty()
+                                ? r.error
+                                : fillPlaceholder(c_.message("MessageNotHotKeyFile"), "%s", path) +
+                                      "\r\n\r\n" + c_.message(r.refusalKey),
+                            MessageType::Error);
+}
+
+void TableCommands::replaceWith(const std::string& path) {
     c_.registry.UnregisterAllHotKeys();
     selected_ = -1;
     TableStore::Result r;
@@ -182,7 +233,7 @@ void TableCommands::load(const std::string& path) {
     });
     if (!r.ok) {
         c_.registry.RegisterAllHotKeys();
-        c_.prompter.showMessage(r.error, MessageType::Error);
+        tellLoadFailure(path, r);
         updateMenuState();
         return;
     }

@@ -26,11 +26,26 @@ public:
         bool ok = true;
         std::string error;       // the system's message when !ok, or a warning when ok
         size_t rowsLeftOut = 0;  // rows of a loaded file beyond the table's capacity
+        // With !ok: the key of section "Main" that says why the file is no hot key table
+        // (empty when it could not be read at all; `error` then says why).
+        std::string refusalKey = {};
     };
     virtual ~TableStore() = default;
     virtual Result save(const std::string& path) = 0;
-    // Appends the rows of the file to the table.
+    // Appends the rows of the file to the table; a file that is no hot key table is refused
+    // and the table stays as it was.
     virtual Result load(const std::string& path) = 0;
+    // Reads the whole file and tells whether it is a hot key table, changing nothing.
+    virtual Result examine(const std::string& path) {
+        (void)path;
+        return {};
+    }
+    // Keeps the file at `path` as `path` + ".bak" (one generation, readable by the user only);
+    // nothing to do when there is no file.
+    virtual Result keepBackup(const std::string& path) {
+        (void)path;
+        return {};
+    }
     // True once: when the properties notice has not been shown yet (and is now recorded).
     virtual bool takePropertiesNotice() = 0;
 };
@@ -91,8 +106,11 @@ public:
     // Told about every change of rows the commands make; null for none.
     void setListener(RowChangeListener* listener) { listener_ = listener; }
 
-    // Adds the combination `shortCut` with the action `kind`; true when a row was added.
-    bool add(uint16_t shortCut, ActionKind kind);
+    // Adds the combination `shortCut` with the action `kind`. A combination the desktop uses
+    // itself is added only after the user agrees; `added` runs once the row is in the table.
+    // True when the row is in the table on return (so always when nothing was asked, or the
+    // prompter answered at once).
+    bool add(uint16_t shortCut, ActionKind kind, std::function<void()> added = {});
     // The row to open an editor for, when the selected row has properties of a kind named in
     // any language.
     std::optional<EditRequest> edit();
@@ -100,12 +118,17 @@ public:
     // are opened by.
     std::optional<ActionKind> kindOf(const HotKeyEntry& row) const;
     void deleteSelected();
-    void deleteAll();
+    // Asks first; `done` runs once the question is answered and the commands are through.
+    void deleteAll(std::function<void()> done = {});
     void moveUp() { move(-1); }
     void moveDown() { move(+1); }
     // Loading asks for permission before the file dialog opens.
     bool mayLoad();
-    void load(const std::string& path);
+    // Reads the file first: one that is no hot key table is refused with a message that names
+    // it and says why, and nothing changes. A table replaces the rows only after the user
+    // agrees (asked when there are rows to lose), and the per-user hot key file is kept as
+    // its ".bak" first. `done` runs after a replacement.
+    void load(const std::string& path, std::function<void()> done = {});
     void saveTo(const std::string& path);
     // Writes the table to the per-user hot key file; a failure is shown to the user.
     bool savePerUserFile();
@@ -120,6 +143,12 @@ public:
 
 private:
     bool permitted();
+    // The checks of add() that need no question; each refusal is told.
+    bool mayAdd(uint16_t shortCut, ActionKind kind);
+    bool appendRow(uint16_t shortCut, ActionKind kind);
+    // Replaces the rows by those of the file.
+    void replaceWith(const std::string& path);
+    void tellLoadFailure(const std::string& path, const TableStore::Result& r);
     void move(int direction);
     // Runs `change` on the table between the listener's two notices.
     template <typename F>

@@ -96,7 +96,14 @@ void EditorDialog::ButtonSaveClick() {
         closeWithoutWriting();
         return;
     }
-    if (!okAvailable() || !checkInput()) return;
+    if (!okAvailable()) return;
+    checkInput([this] { writeAndClose(); });
+}
+
+void EditorDialog::writeAndClose() {
+    // Checked again: the row may have gone, and the editor closed, while a question was open.
+    const HotKeyEntry* current = host_.row(row_);
+    if (!current || !isVisible()) return;
     HotKeyEntry values = *current;
     encode(values);
     const FileResult saved = host_.writeRow(row_, values);

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <QPersistentModelIndex>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -57,8 +58,9 @@ protected:
     // Builds the row's new values from the controls.
     virtual void encode(HotKeyEntry& row) = 0;
     virtual bool okAvailable() const { return true; }
-    // Checks the input before anything is written; false keeps the editor open.
-    virtual bool checkInput() { return true; }
+    // Checks the input before anything is written and runs `accepted` when it passes, perhaps
+    // later, after a question to the user; without a call the editor stays open.
+    virtual void checkInput(const std::function<void()>& accepted) { accepted(); }
     // Enables OK as okAvailable() says; editors call it when a control changes.
     void updateOkButton();
     // The header's title and icon, for an editor whose header follows the row it shows.
@@ -73,6 +75,8 @@ protected:
 
 private:
     void ButtonSaveClick();
+    // Writes the row from the controls and closes; a failed write keeps the editor open.
+    void writeAndClose();
     void watchRows(const QAbstractItemModel* model);
 
     EditorHost& host_;

@@ -144,16 +144,16 @@ void TOpenProgDir::takeControls() {
     model_.mode = WindowModeEntry(std::max(0, ComboBox2->currentIndex()));
 }
 
-bool TOpenProgDir::checkInput() {
+void TOpenProgDir::checkInput(const std::function<void()>& accepted) {
     takeControls();
     const Launcher* launcher = host().desktop().launcher;
     const auto question =
         model_.question(host().pathCheck(), [launcher](const std::string& path, bool folder) {
             return !launcher || launcher->canFind(path, folder);
         });
-    if (question == OpenProgDirModel::Question::None) return true;
     const bool dir = question == OpenProgDirModel::Question::DirNotExists;
-    return host().prompter().askYesNo(messages_[dir ? 1 : 0]);
+    host().prompter().confirmThen(question != OpenProgDirModel::Question::None,
+                                  messages_[dir ? 1 : 0], accepted);
 }
 
 void TOpenProgDir::encode(HotKeyEntry& row) {

@@ -32,7 +32,7 @@ protected:
     void setLanguageTexts(const LanguageFile& file, std::string_view section) override;
     void FormShow(const HotKeyEntry& row) override;
     void encode(HotKeyEntry& row) override;
-    bool checkInput() override;
+    void checkInput(const std::function<void()>& accepted) override;
 
 private:
     void ComboBox1Change();

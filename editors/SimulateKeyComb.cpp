@@ -58,7 +58,7 @@ void TSimulateKeyComb::FormShow(const HotKeyEntry& row) {
     HotKey1->setFocus();
 }
 
-bool TSimulateKeyComb::checkInput() {
+void TSimulateKeyComb::checkInput(const std::function<void()>& accepted) {
     // The field gives up the keyboard before anything else happens.
     saveButton()->setFocus();
     model_.shortCut = HotKey1->HotKey();
@@ -67,7 +67,7 @@ bool TSimulateKeyComb::checkInput() {
     const std::string* message = nullptr;
     switch (verdict) {
         case KeyCombCheck::Accepted:
-            return true;
+            return accepted();
         case KeyCombCheck::Incomplete:
             message = &MessageHotKeyError2;
             break;
@@ -81,7 +81,6 @@ bool TSimulateKeyComb::checkInput() {
     host().prompter().showMessage(*message, MessageType::Information);
     // The field keeps its value; the user may press another combination at once.
     HotKey1->setFocus();
-    return false;
 }
 
 void TSimulateKeyComb::encode(HotKeyEntry& row) {

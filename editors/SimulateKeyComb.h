@@ -23,7 +23,7 @@ public:
 protected:
     void setLanguageTexts(const LanguageFile& file, std::string_view section) override;
     void FormShow(const HotKeyEntry& row) override;
-    bool checkInput() override;
+    void checkInput(const std::function<void()>& accepted) override;
     void encode(HotKeyEntry& row) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 

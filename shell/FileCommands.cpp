@@ -1,10 +1,13 @@
 #include "shell/FileCommands.h"
 
+#include <cerrno>
+
 #include "core/TextUtil.h"
 #include "shell/HotKeyTableModel.h"
 #include "shell/LanguageApplier.h"
 #include "shell/MainWindow.h"
 #include "shell/ShellCore.h"
+#include "storage/AtomicFile.h"
 #include "storage/HtmlExport.h"
 #include "storage/LanguageFile.h"
 
@@ -17,10 +20,27 @@ void FileCommands::SetLanguage(const LanguageFile& file, std::string_view sectio
 }
 
 FileChooser::ConfirmOverwrite FileCommands::confirmOverwrite() const {
-    return [this](const std::string& path) {
-        return main_.prompter().askYesNo(
-            fillPlaceholder(main_.message("MessageOverwrite"), "%s", path));
+    return [this](const std::string& path, const Prompter::Answer& answer) {
+        main_.prompter().ask(fillPlaceholder(main_.message("MessageOverwrite"), "%s", path),
+                             answer);
     };
+}
+
+bool FileCommands::refusedAs(const std::string& path, FileKind kind) const {
+    const KindCheckedFile file = readFileOfKind(path, kind);
+    std::string text;
+    if (file.missing) {
+        text = systemErrorText(path, ENOENT);
+    } else if (!file.error.empty()) {
+        text = file.error;
+    } else if (file.refusal != FileRefusal::None) {
+        text = fillPlaceholder(main_.message(std::string(notOfKindTextKey(kind))), "%s", path) +
+               "\r\n\r\n" + main_.message(std::string(fileRefusalTextKey(file.refusal)));
+    } else {
+        return false;
+    }
+    main_.prompter().showMessage(text, MessageType::Error);
+    return true;
 }
 
 void FileCommands::MenuOpenExecute() {
@@ -29,31 +49,29 @@ void FileCommands::MenuOpenExecute() {
         main_.UpdateMenuState();
         return;
     }
-    const std::string path = chooser_.open(hkvFilter_, "hkv");
-    if (path.empty()) return;
-    commands.load(path);
-    main_.UpdateMenuState();
+    chooser_.open(hkvFilter_, "hkv", [this](const std::string& path) {
+        main_.core().commands.load(path, [this] { main_.UpdateMenuState(); });
+    });
 }
 
 void FileCommands::MenuSaveExecute() {
-    const std::string target = chooser_.save(hkvFilter_, "hkv", confirmOverwrite());
-    if (target.empty()) return;
-    main_.core().commands.saveTo(target);
+    chooser_.save(hkvFilter_, "hkv", confirmOverwrite(),
+                  [this](const std::string& target) { main_.core().commands.saveTo(target); });
 }
 
 void FileCommands::MenuSave2Execute() {
-    const std::string target = chooser_.save(htmlFilter_, "html", confirmOverwrite());
-    if (target.empty()) return;
-    main_.model().finishAllRows();
-    FileResult r = ExportHtml(target, main_.core().table, main_.language());
-    if (!r.ok) main_.reportSaveFailure(r.error);
+    chooser_.save(htmlFilter_, "html", confirmOverwrite(), [this](const std::string& target) {
+        main_.model().finishAllRows();
+        FileResult r = ExportHtml(target, main_.core().table, main_.language());
+        if (!r.ok) main_.reportSaveFailure(r.error);
+    });
 }
 
 void FileCommands::MenuSaveConfigExecute() {
-    const std::string target = chooser_.save(iniFilter_, "ini", confirmOverwrite());
-    if (target.empty()) return;
-    main_.SaveMainConfig(target);
-    main_.saveSettingsPart(target);
+    chooser_.save(iniFilter_, "ini", confirmOverwrite(), [this](const std::string& target) {
+        main_.SaveMainConfig(target);
+        main_.saveSettingsPart(target);
+    });
 }
 
 void FileCommands::MenuLoadConfigExecute() {
@@ -61,8 +79,12 @@ void FileCommands::MenuLoadConfigExecute() {
         main_.prompter().showMessage(main_.message("MessageAdminError"), MessageType::Error);
         return;
     }
-    const std::string path = chooser_.open(iniFilter_, "ini");
-    if (path.empty()) return;
+    chooser_.open(iniFilter_, "ini", [this](const std::string& path) { loadConfig(path); });
+}
+
+void FileCommands::loadConfig(const std::string& path) {
+    // A file that is no configuration changes nothing: not the settings, not Config.ini.
+    if (refusedAs(path, FileKind::Config)) return;
     HotKeyRegistry& registry = main_.core().registry;
     const bool wasActive = registry.active();
     main_.LoadMainConfig(path);

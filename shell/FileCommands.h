@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "shell/FileChooser.h"
+#include "storage/FileKind.h"
 
 namespace vorbix {
 
@@ -25,9 +26,15 @@ public:
     void MenuSaveConfigExecute();
     void MenuLoadConfigExecute();
 
+    // The chooser of the commands (tests look at its open dialog).
+    const FileChooser& chooser() const { return chooser_; }
+
 private:
     // Asks whether an existing file may be replaced.
     FileChooser::ConfirmOverwrite confirmOverwrite() const;
+    // True, after telling the user why, when the file cannot be read or is not of `kind`.
+    bool refusedAs(const std::string& path, FileKind kind) const;
+    void loadConfig(const std::string& path);
 
     TMain& main_;
     FileChooser chooser_;

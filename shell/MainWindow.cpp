@@ -537,9 +537,11 @@ void TMain::actionFailed(const std::string& reason) {
     notifyFailure(message(std::string(lang::kMessageActionFailed)) + " " + reason);
 }
 
-bool TMain::askHiddenWindowsBack(size_t count) {
-    return env_.prompter->askYesNo(fillPlaceholder(
-        message(std::string(lang::kMessageHiddenWindows)), "%d", std::to_string(count)));
+void TMain::askHiddenWindowsBack(size_t count, std::function<void()> yes) {
+    env_.prompter->confirmThen(true,
+                               fillPlaceholder(message(std::string(lang::kMessageHiddenWindows)),
+                                               "%d", std::to_string(count)),
+                               std::move(yes));
 }
 
 void TMain::notifyFailure(const std::string& text) {

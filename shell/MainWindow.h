@@ -183,8 +183,9 @@ public:
     bool closedForGood() const { return closedForGood_; }
     // A second start of the program asked the running one to show itself.
     void InstanceCreated();
-    // Asks whether the windows an earlier run left hidden are to be shown again.
-    bool askHiddenWindowsBack(size_t count);
+    // Asks whether the windows an earlier run left hidden are to be shown again; `yes` runs on
+    // a Yes.
+    void askHiddenWindowsBack(size_t count, std::function<void()> yes);
     // Saves Config.ini and HotKeys.hkv of the data folder; a file that cannot be written keeps
     // its former content. The system's reasons, empty when both were written.
     std::string saveState();

@@ -49,6 +49,12 @@ void TMain::MenuCloseExecute() {
 }
 
 void TMain::sessionEnding() {
+    if (closedForGood_) {
+        // Already on the way out, with a failed save on screen: the end does not wait for it.
+        tray_->setIconVisible(false);
+        QCoreApplication::quit();
+        return;
+    }
     editors_->closeAll();
     tray_->rules().sessionEnds();
     close();
@@ -100,15 +106,22 @@ void TMain::finishExit(const std::string& failure, bool windowWasUp) {
     };
     if (failure.empty()) return end();
     const std::string text = message("MessageSaveFailed") + "\r\n\r\n" + failure;
+    if (tray_->rules().SessionEnding) {
+        // The session does not wait for anybody to read a message: said on standard error.
+        qWarning("%s", text.c_str());
+        return end();
+    }
     if (!windowWasUp && tray_->notify(QString::fromStdString(text))) {
         // The notification stays readable for a moment before the program ends.
         QTimer::singleShot(kExitNoticeMs, this, end);
         return;
     }
-    if (ownPrompter_)
-        ownPrompter_->showMessageFor(text, MessageType::Error, kExitMessageMs);
-    else
-        env_.prompter->showMessage(text, MessageType::Error);
+    if (ownPrompter_) {
+        // The program ends when the box closes, by OK or by itself.
+        ownPrompter_->showMessageFor(text, MessageType::Error, kExitMessageMs, end);
+        return;
+    }
+    env_.prompter->showMessage(text, MessageType::Error);
     end();
 }
 

@@ -121,10 +121,12 @@ void TSettings::ButtonSaveClick() {
 }
 
 void TSettings::ButtonDefaultSettingsClick() {
-    if (!host_.prompter().askYesNo(
-            host_.language().file().text(lang::kSettings, "MessageDefaultSettings"))) {
-        return;
-    }
+    host_.prompter().confirmThen(
+        true, host_.language().file().text(lang::kSettings, "MessageDefaultSettings"),
+        [this] { resetControls(); });
+}
+
+void TSettings::resetControls() {
     SettingsConfig settings = loaded_;
     bindings_.store(settings);
     AutostartChoice autostart = Panel2->choice();

@@ -58,6 +58,8 @@ public:
 private:
     // Every control from the settings as the file holds them, the autostart entry and the policy.
     void LoadConfig();
+    // The controls at the program's defaults (nothing is stored until Save).
+    void resetControls();
 
     SettingsHost& host_;
     SettingBindings bindings_;

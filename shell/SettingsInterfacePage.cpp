@@ -75,11 +75,6 @@ SettingsInterfacePage::SettingsInterfacePage(QWidget* dialog, SettingsHost& host
         ShapeLabels[i]->setBuddy(Shapes[i]);
         connect(Shapes[i], &ColorSwatch::pressed, this, [this, i] { ShapeMouseDown(i); });
     }
-    picker_ = [this](const QColor& start) -> std::optional<QColor> {
-        const QColor c = QColorDialog::getColor(start, window());
-        if (!c.isValid()) return std::nullopt;
-        return c;
-    };
 }
 
 void SettingsInterfacePage::SetLanguage(const LanguageFile& file, std::string_view section) {
@@ -143,10 +138,20 @@ void SettingsInterfacePage::showSwatch(size_t index, ColorValue value) {
 }
 
 void SettingsInterfacePage::ShapeMouseDown(size_t index) {
-    const std::optional<QColor> chosen = picker_(lastPicked_);
-    if (!chosen) return;
-    lastPicked_ = *chosen;
-    showSwatch(index, colorValueOf(*chosen));
+    auto take = [this, index](const QColor& chosen) {
+        lastPicked_ = chosen;
+        showSwatch(index, colorValueOf(chosen));
+    };
+    if (picker_) {
+        if (const std::optional<QColor> chosen = picker_(lastPicked_)) take(*chosen);
+        return;
+    }
+    // Opened without a nested event loop, like every dialog of the program.
+    auto* dialog = new QColorDialog(lastPicked_, window());
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::WindowModal);
+    connect(dialog, &QColorDialog::colorSelected, this, take);
+    dialog->open();
 }
 
 }  // namespace vorbix

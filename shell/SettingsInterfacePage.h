@@ -34,7 +34,7 @@ public:
     // Entries 0 to 2 set the swatches to the scheme's colours and hide them; entry 3 shows them
     // and keeps their colours.
     void ApplyColorScheme();
-    // Stands in for the colour dialog (tests).
+    // Stands in for the colour dialog (tests); none: Qt's, opened with open().
     void setColorPicker(ColorPicker picker) { picker_ = std::move(picker); }
 
     QCheckBox* CheckboxGUI1 = nullptr;

@@ -1,6 +1,9 @@
 #include "shell/ShellCore.h"
 
+#include <cerrno>
+
 #include "storage/ConfigFile.h"
+#include "storage/FileKind.h"
 #include "storage/HotKeyFile.h"
 
 namespace vorbix {
@@ -11,7 +14,32 @@ TableStore::Result FileTableStore::save(const std::string& path) {
     return {written.ok, written.error, 0};
 }
 
+namespace {
+// The verdict on a file read as a hot key table; a missing file is no refusal.
+TableStore::Result verdictOn(const KindCheckedFile& file) {
+    if (!file.error.empty()) return {false, file.error, 0};
+    if (file.refusal != FileRefusal::None)
+        return {false, "", 0, std::string(fileRefusalTextKey(file.refusal))};
+    return {};
+}
+}  // namespace
+
+TableStore::Result FileTableStore::examine(const std::string& path) {
+    const KindCheckedFile file = readFileOfKind(path, FileKind::HotKeys);
+    if (file.missing) return {false, systemErrorText(path, ENOENT), 0};
+    return verdictOn(file);
+}
+
+TableStore::Result FileTableStore::keepBackup(const std::string& path) {
+    const FileResult kept = vorbix::keepBackup(path);
+    return {kept.ok, kept.error, 0};
+}
+
 TableStore::Result FileTableStore::load(const std::string& path) {
+    // Whatever the file is, nothing is changed before it has been read whole and found to be a
+    // hot key table (LoadHotKeys may write it back in normalised form).
+    if (Result refused = verdictOn(readFileOfKind(path, FileKind::HotKeys)); !refused.ok)
+        return refused;
     // The digests of long texts are made after the hot keys are registered (the table model
     // finishes the rows).
     LoadResult loaded =

@@ -30,6 +30,8 @@ public:
           defaultDeviceId_(defaultDeviceId) {}
     Result save(const std::string& path) override;
     Result load(const std::string& path) override;
+    Result examine(const std::string& path) override;
+    Result keepBackup(const std::string& path) override;
     bool takePropertiesNotice() override;
 
 private:

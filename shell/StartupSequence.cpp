@@ -1,10 +1,12 @@
 #include "shell/StartupSequence.h"
 
+#include "core/TextUtil.h"
 #include "core/VolumeAction.h"
 #include "shell/HotKeyTableModel.h"
 #include "shell/LanguageApplier.h"
 #include "shell/MainWindow.h"
 #include "shell/ShellCore.h"
+#include "storage/FileKind.h"
 #include "storage/StorageLocations.h"
 
 namespace vorbix {
@@ -18,9 +20,23 @@ void StartupSequence::run() {
         main_.finishStartUp(false);
         return;
     }
-    main_.LoadMainConfig(main_.configPath());
+    // A configuration file that is none (binary bytes, another kind of file) is moved aside
+    // and the program starts with its defaults; read as it is, its bytes would be kept and
+    // written back around the program's own keys.
+    const std::string configPath = main_.configPath();
+    const KindCheckedFile config = readFileOfKind(configPath, FileKind::Config);
+    FileResult configAside;
+    if (config.refusal != FileRefusal::None) configAside = setAsideRefusedFile(configPath);
+    main_.LoadMainConfig(configPath);
     // Only the main window exists yet; the other windows translate themselves when created.
     main_.languages().applyAll();
+    if (config.refusal != FileRefusal::None) {
+        main_.prompter().showMessage(
+            fillPlaceholder(main_.message("MessageConfigFileSetAside"), "%s", configPath) +
+                "\r\n\r\n" + main_.message(std::string(fileRefusalTextKey(config.refusal))) +
+                (configAside ? "" : "\r\n\r\n" + configAside.error),
+            MessageType::Error);
+    }
     // The notice for systems older than the oldest supported one has no counterpart here.
     loadHotKeyFile();
     main_.applyActivePresentation();
@@ -41,7 +57,17 @@ void StartupSequence::loadHotKeyFile() {
     }
     TableStore::Result loaded;
     main_.model().resetAround([&] { loaded = core.store.load(main_.hotKeyPath()); });
-    if (!loaded.error.empty()) main_.prompter().showMessage(loaded.error, MessageType::Error);
+    if (!loaded.refusalKey.empty()) {
+        // Not a table: it is moved aside, so that the next save (of the empty table) keeps it.
+        const std::string path = main_.hotKeyPath();
+        const FileResult aside = setAsideRefusedFile(path);
+        main_.prompter().showMessage(
+            fillPlaceholder(main_.message("MessageHotKeyFileSetAside"), "%s", path) + "\r\n\r\n" +
+                main_.message(loaded.refusalKey) + (aside ? "" : "\r\n\r\n" + aside.error),
+            MessageType::Error);
+    } else if (!loaded.error.empty()) {
+        main_.prompter().showMessage(loaded.error, MessageType::Error);
+    }
     core.commands.reportLeftOut(loaded.rowsLeftOut);
     core.registry.RegisterAllHotKeys();
     if (!core.registry.active()) core.registry.UnregisterAllHotKeys();

@@ -27,12 +27,12 @@ void TableActions::UpdateMenuState() {
 void TableActions::LabelAddHotKeyClick() {
     const auto kind = actionKindFromIndex(page_.actionBox()->currentIndex());
     if (!kind) return;
-    if (commands_.add(page_.hotkeyField()->HotKey(), *kind)) {
+    commands_.add(page_.hotkeyField()->HotKey(), *kind, [this] {
         // The new row is the last one: selected and scrolled into view.
         selectRow(page_.list()->model()->rowCount() - 1);
         UpdateMenuState();
         page_.list()->setFocus();
-    }
+    });
 }
 
 void TableActions::ListView1DblClick() {
@@ -50,8 +50,7 @@ void TableActions::MenuDeleteSelectedExecute() {
 }
 
 void TableActions::MenuDeleteAllExecute() {
-    commands_.deleteAll();
-    UpdateMenuState();
+    commands_.deleteAll([this] { UpdateMenuState(); });
 }
 
 void TableActions::ButtonUpClick() {

@@ -152,9 +152,8 @@ void UpdateCheck::downloaded(bool manual, const UpdateDownload::Result& result) 
 }
 
 void UpdateCheck::offer(const std::string& version) {
-    if (s_.prompter.askYesNo(s_.message("MessageUpdateAvailable") + " " + version + ")")) {
-        s_.openPage(productPageUrl(s_.language()));
-    }
+    s_.prompter.confirmThen(true, s_.message("MessageUpdateAvailable") + " " + version + ")",
+                            [this] { s_.openPage(productPageUrl(s_.language())); });
 }
 
 void UpdateCheck::recordToday() {

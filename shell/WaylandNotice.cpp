@@ -3,7 +3,6 @@
 #include <QLoggingCategory>
 #include <QSystemTrayIcon>
 
-#include "shell/QtPrompter.h"
 #include "storage/LanguageFile.h"
 #include "storage/LanguageKeys.h"
 #include "storage/OneTimeNotice.h"
@@ -18,7 +17,8 @@ constexpr int kTrayMessageMs = 20000;
 }  // namespace
 
 bool WaylandNotice::tellOnce(bool wayland, const std::string& configPath,
-                             const LanguageFile& language, QSystemTrayIcon* tray, QWidget* owner) {
+                             const LanguageFile& language, QSystemTrayIcon* tray,
+                             Prompter& prompter) {
     if (!wayland || !takeOneTimeNotice(configPath, config::kWaylandNotice)) return false;
     const std::string text = language.text(lang::kMain, lang::kMessageWayland1) + "\r\n\r\n" +
                              language.text(lang::kMain, lang::kMessageWayland2);
@@ -32,7 +32,7 @@ bool WaylandNotice::tellOnce(bool wayland, const std::string& configPath,
         qCInfo(lcSession,
                "Wayland session: hot keys only while an X11 window has the focus "
                "(told in a message box)");
-        QtPrompter(owner).showMessage(text, MessageType::Information);
+        prompter.showMessage(text, MessageType::Information);
     }
     return true;
 }

@@ -6,8 +6,9 @@
 
 #include <string>
 
+#include "core/Ports.h"
+
 class QSystemTrayIcon;
-class QWidget;
 
 namespace vorbix {
 
@@ -17,10 +18,12 @@ class WaylandNotice {
 public:
     // Tells the user when `wayland` holds and the configuration file has not recorded the notice
     // yet; the text is MessageWayland1 and MessageWayland2 of section "Main" of `language`.
-    // `tray` may be null. Returns whether the notice was given; a given notice is also written
-    // to the diagnostics (category vorbix.session).
+    // `tray` may be null; the message box is the prompter's, which returns at once (the
+    // program goes on, and ends on SIGTERM or Quit, while the box is up). Returns whether the
+    // notice was given; a given notice is also written to the diagnostics (category
+    // vorbix.session).
     static bool tellOnce(bool wayland, const std::string& configPath, const LanguageFile& language,
-                         QSystemTrayIcon* tray, QWidget* owner);
+                         QSystemTrayIcon* tray, Prompter& prompter);
 };
 
 }  // namespace vorbix

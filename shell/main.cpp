@@ -155,7 +155,7 @@ int main(int argc, char** argv) {
     windows.setOwnWindows({main.winId()});
     // Windows that an earlier run hid and could not show again (it crashed) are offered back.
     if (const size_t left = windows.leftoversFromEarlierRun().size(); left > 0) {
-        if (main.askHiddenWindowsBack(left)) windows.restoreAfterCrash();
+        main.askHiddenWindowsBack(left, [&windows] { windows.restoreAfterCrash(); });
     }
 
     // 3. "hide" as the first argument: the window stays in the tray.
@@ -174,7 +174,7 @@ int main(int argc, char** argv) {
     // In a Wayland session the hot keys reach the program only while an X11 window has the focus.
     WaylandNotice::tellOnce(isWaylandSession(), main.configPath(),
                             LanguageFile::load(env.programFolder, main.language()), main.trayIcon(),
-                            &main);
+                            main.prompter());
 
     QObject::connect(&instance, &SingleInstance::instanceCreated, &main,
                      [&main](const QStringList&) { main.InstanceCreated(); });

@@ -165,9 +165,21 @@ void FakeMedia::send(MediaCommand command) {
 void FakePrompter::showMessage(const std::string& text, MessageType type) {
     log_.push_back((type == MessageType::Error ? "error: " : "info: ") + text);
 }
-bool FakePrompter::askYesNo(const std::string& question) {
+void FakePrompter::ask(const std::string& question, Answer reply) {
     log_.push_back("ask: " + question);
-    return answer;
+    if (holdAnswers) {
+        held_.push_back(std::move(reply));
+    } else if (reply) {
+        reply(answer);
+    }
+}
+
+bool FakePrompter::answerHeld(bool yes) {
+    if (held_.empty()) return false;
+    Answer reply = std::move(held_.front());
+    held_.pop_front();
+    if (reply) reply(yes);
+    return true;
 }
 
 Log FakePlatform::take() {

@@ -3,6 +3,7 @@
 // both what happened and in which order.
 #pragma once
 
+#include <deque>
 #include <map>
 #include <set>
 #include <string>
@@ -133,11 +134,18 @@ class FakePrompter : public Prompter {
 public:
     explicit FakePrompter(Log& log) : log_(log) {}
     void showMessage(const std::string& text, MessageType type) override;
-    bool askYesNo(const std::string& question) override;
+    // Logs the question and answers it at once with `answer`, or holds it (holdAnswers)
+    // until answerHeld().
+    void ask(const std::string& question, Answer answer) override;
     bool answer = true;  // the answer to every question
+    bool holdAnswers = false;
+    // Answers the oldest held question; false when none is held.
+    bool answerHeld(bool yes);
+    size_t heldQuestions() const { return held_.size(); }
 
 private:
     Log& log_;
+    std::deque<Answer> held_;
 };
 
 // All doubles together, with a Desktop bundle pointing at them.

@@ -29,8 +29,18 @@ public:
         return loadResult;
     }
     bool takePropertiesNotice() override { return std::exchange(noticeDue, false); }
+    Result examine(const std::string& path) override {
+        log_.push_back("examine " + path);
+        return examineResult;
+    }
+    Result keepBackup(const std::string& path) override {
+        log_.push_back("backup " + path);
+        return backupResult;
+    }
 
     HotKeyTable* table = nullptr;
+    Result examineResult;
+    Result backupResult;
     std::vector<HotKeyEntry> rowsToLoad;
     Result saveResult;
     Result loadResult;
@@ -363,6 +373,121 @@ TEST_F(Commands, EditOpensOnlyRowsWithProperties) {
     ASSERT_TRUE(request);
     EXPECT_EQ(request->kind, ActionKind::Website);
     EXPECT_EQ(table.CurrentRow, 1);
+}
+
+}  // namespace
+}  // namespace vorbix
+
+namespace vorbix {
+namespace {
+
+// Loading: a file that is no table changes nothing and asks nothing; a table replaces the rows
+// only after a Yes (asked when there are rows to lose) and after the per-user file was kept.
+TEST_F(Commands, LoadRefusesWhatIsNoTableAndAsksBeforeReplacing) {
+    HotKeyEntry loaded;
+    loaded.HotKeyText = "Strg+A";
+    store.rowsToLoad = {loaded};
+    const struct {
+        const char* name;
+        TableStore::Result examined;
+        bool rowsBefore;
+        bool answer;
+        TableStore::Result backup;
+        Log expected;
+        bool replaced;
+    } cases[] = {
+        {"no table",
+         {false, "", 0, "MessageFileBinary"},
+         true,
+         true,
+         {},
+         {"examine /x/f.hkv", "error: MessageNotHotKeyFile\r\n\r\nMessageFileBinary"},
+         false},
+        {"unreadable",
+         {false, "/x/f.hkv: Permission denied", 0},
+         true,
+         true,
+         {},
+         {"examine /x/f.hkv", "error: /x/f.hkv: Permission denied"},
+         false},
+        {"answered No",
+         {},
+         true,
+         false,
+         {},
+         {"examine /x/f.hkv", "ask: MessageLoadReplace"},
+         false},
+        {"the backup fails",
+         {},
+         true,
+         true,
+         {false, "/data/HotKeys.hkv.bak: No space left on device", 0},
+         {"examine /x/f.hkv", "ask: MessageLoadReplace", "backup /data/HotKeys.hkv",
+          "error: MessageSaveFailed\r\n\r\n/data/HotKeys.hkv.bak: No space left on device"},
+         false},
+        {"answered Yes",
+         {},
+         true,
+         true,
+         {},
+         {"examine /x/f.hkv", "ask: MessageLoadReplace", "backup /data/HotKeys.hkv",
+          "unregister 30000", "load /x/f.hkv", "register 30000 2+65", "save /data/HotKeys.hkv"},
+         true},
+        {"nothing to lose: not asked",
+         {},
+         false,
+         false,
+         {},
+         {"examine /x/f.hkv", "backup /data/HotKeys.hkv", "load /x/f.hkv", "register 30000 2+65",
+          "save /data/HotKeys.hkv"},
+         true},
+    };
+    for (const auto& c : cases) {
+        table.clear();
+        if (c.rowsBefore) addRows({{0x4074, ActionKind::Copy}});
+        p.take();
+        store.examineResult = c.examined;
+        store.backupResult = c.backup;
+        p.prompter.answer = c.answer;
+        bool done = false;
+        commands.load("/x/f.hkv", [&done] { done = true; });
+        EXPECT_EQ(p.take(), c.expected) << c.name;
+        EXPECT_EQ(done, c.replaced) << c.name;
+        ASSERT_EQ(table.size(), 1u) << c.name;
+        EXPECT_EQ(table.at(0).HotKeyText, c.replaced ? "Strg+A" : "Strg+F5") << c.name;
+    }
+}
+
+// An answer that comes later finds the table as it is then.
+TEST_F(Commands, LateAnswersCheckAgain) {
+    p.prompter.holdAnswers = true;
+    int added = 0;
+    EXPECT_FALSE(commands.add(0x1045, ActionKind::Copy, [&added] { ++added; }));  // Win+E
+    EXPECT_TRUE(table.empty());
+    ASSERT_TRUE(p.prompter.answerHeld(true));
+    ASSERT_EQ(table.size(), 1u);
+    EXPECT_EQ(added, 1);
+
+    // Asked again; meanwhile another row took the combination.
+    commands.add(0x1044, ActionKind::Copy, [&added] { ++added; });  // Win+D
+    HotKeyEntry same;
+    same.HotKeyText = "Win+D";
+    ASSERT_TRUE(table.append(same));
+    p.take();
+    ASSERT_TRUE(p.prompter.answerHeld(true));
+    EXPECT_EQ(p.take(), (Log{"info: MessageHotKeyError1"}));
+    EXPECT_EQ(table.size(), 2u);
+    EXPECT_EQ(added, 1);
+
+    // Deleting all waits for the answer, then tells its caller.
+    bool done = false;
+    commands.deleteAll([&done] { done = true; });
+    EXPECT_EQ(table.size(), 2u);
+    EXPECT_FALSE(done);
+    ASSERT_TRUE(p.prompter.answerHeld(true));
+    EXPECT_TRUE(table.empty());
+    EXPECT_TRUE(done);
+    EXPECT_FALSE(p.prompter.answerHeld(true));
 }
 
 }  // namespace
