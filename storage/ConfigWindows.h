@@ -21,7 +21,8 @@ namespace vorbix {
 
 enum class WindowState { Normal, Maximized, Minimized };
 
-// Size, place and state of a window as the file keeps them.
+// Size, place and state of a window as the file keeps them: the client size and the frame's
+// top-left corner in device pixels, so that a file opens the same window at any scale.
 struct WindowPlacement {
     int32_t clientWidth = 0;
     int32_t clientHeight = 0;

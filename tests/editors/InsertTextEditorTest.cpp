@@ -24,7 +24,6 @@
 #include <QToolButton>
 #include <QTreeView>
 
-#include "components/WindowGeometry.h"
 #include "editors/InsertText.h"
 #include "editors/RichTextConverter.h"
 #include "editors/RichTextEdit.h"
@@ -511,29 +510,6 @@ TEST_F(InsertTextEditorTest, AStoredPlaceOffEveryScreenComesOntoTheScreen) {
         << editor->pos().x() << "," << editor->pos().y() << " in " << screen.width() << "x"
         << screen.height();
     editor->close();
-}
-
-TEST(WindowPlacement, APlaceOffEveryScreenMovesOntoTheNearest) {
-    const QList<QRect> screens{{0, 0, 1280, 1024}, {1280, 0, 1920, 1080}};
-    struct Case {
-        QRect window;
-        QPoint place;
-    } cases[] = {
-        {{100, 100, 600, 600}, {100, 100}},        // on the first screen
-        {{2000, 500, 600, 600}, {2000, 500}},      // on the second
-        {{1250, 50, 600, 600}, {1250, 50}},        // across both
-        {{-560, 10, 600, 600}, {-560, 10}},        // 40 pixels still on a screen
-        {{-570, 10, 600, 600}, {0, 10}},           // 30 pixels: moved
-        {{5000, 300, 600, 600}, {2600, 300}},      // right of the second screen
-        {{500, -3000, 600, 600}, {500, 0}},        // above the first
-        {{200, 1200, 600, 600}, {200, 424}},       // below the first, nearer to it
-        {{-900, -900, 2000, 2000}, {-900, -900}},  // larger than a screen, partly on it
-        {{9000, 9000, 2000, 2000}, {1280, 0}},     // larger than the nearest screen
-        {{9000, 9000, 30, 30}, {3170, 1050}},      // a small window needs its whole self
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(reachablePlace(c.window, screens), c.place) << c.window.x();
-    EXPECT_EQ(reachablePlace({9000, 9000, 10, 10}, {}), QPoint(9000, 9000));
 }
 
 TEST_F(InsertTextEditorTest, TranslatedAndScaled) {

@@ -85,12 +85,15 @@ public:
         auto states = property32(window, "_NET_WM_STATE", XCB_ATOM_ATOM);
         return std::find(states.begin(), states.end(), atom(state)) != states.end();
     }
-    bool isMapped(uint32_t window) {
+    bool isMapped(uint32_t window) { return mapState(window) != XCB_MAP_STATE_UNMAPPED; }
+    // Mapped with every parent (the window manager's frame included): on the screen.
+    bool isViewable(uint32_t window) { return mapState(window) == XCB_MAP_STATE_VIEWABLE; }
+    uint8_t mapState(uint32_t window) {
         auto* r =
             xcb_get_window_attributes_reply(c_, xcb_get_window_attributes(c_, window), nullptr);
-        const bool mapped = r && r->map_state != XCB_MAP_STATE_UNMAPPED;
+        const uint8_t state = r ? r->map_state : uint8_t{XCB_MAP_STATE_UNMAPPED};
         std::free(r);
-        return mapped;
+        return state;
     }
     uint32_t activeWindow() {
         auto v = property32(root_, "_NET_ACTIVE_WINDOW", XCB_ATOM_WINDOW);
@@ -139,15 +142,16 @@ public:
     }
     int64_t pid() const { return process_.processId(); }
     bool running() { return process_.state() != QProcess::NotRunning; }
-    // Waits until the window manager manages the window and has mapped it; its id, 0 when it
-    // never came.
+    // Waits until the window manager manages the window and shows it (the window and its frame
+    // mapped: a manager lists a window before it has framed and shown it, and a window not yet
+    // on the screen is no window a person could act on); its id, 0 when it never came.
     uint32_t waitForWindow(int timeoutMs = 5000) { return waitForClient(true, timeoutMs); }
     // The same without waiting for the map (for a window that starts minimised).
-    uint32_t waitForClient(bool mapped = false, int timeoutMs = 5000) {
+    uint32_t waitForClient(bool shown = false, int timeoutMs = 5000) {
         const bool came = waitFor(
             [&] {
                 window_ = view_.clientTitled(title_.toStdString());
-                return window_ != 0 && (!mapped || view_.isMapped(window_));
+                return window_ != 0 && (!shown || view_.isViewable(window_));
             },
             timeoutMs);
         if (!came) window_ = 0;

@@ -14,13 +14,18 @@ using namespace vorbix::test;
 
 namespace {
 
-// A window of the test process itself, which the control must leave alone.
+// A window of the test process itself, which the control must leave alone; ready once the
+// window manager shows it.
 struct OwnWindow {
     OwnWindow(XView& view, const QString& title) {
         widget.setWindowTitle(title);
         widget.resize(200, 100);
         widget.show();
-        waitFor([&] { return (id = view.clientTitled(title.toStdString())) != 0; });
+        const bool shown = waitFor([&] {
+            id = view.clientTitled(title.toStdString());
+            return id != 0 && view.isViewable(id);
+        });
+        if (!shown) id = 0;
     }
     QWidget widget;
     uint32_t id = 0;
