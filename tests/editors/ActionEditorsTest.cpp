@@ -147,7 +147,7 @@ TEST_F(ActionEditorsTest, BrowserAndMediaCommandsOfEitherLanguage) {
     EXPECT_EQ(browser->entryTexts(), (std::vector<std::string>{"Back", "Forward", "Home page",
                                                                "Favorites", "Reload", "Stop"}));
     ASSERT_NE(browser->note(), nullptr);
-    EXPECT_TRUE(browser->note()->text().contains("IntelliType"));
+    EXPECT_TRUE(browser->note()->text().contains("Alt+Left"));
     browser->close();
     auto* media = open<CommandListEditor>(3);
     EXPECT_EQ(media->entryTexts(),
