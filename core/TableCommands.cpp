@@ -18,6 +18,10 @@ bool isSystemWindowsKey(uint16_t key) {
 
 }  // namespace
 
+bool TableCommands::confirmTypingKey() {
+    return c_.prompter.askYesNo(c_.message("MessageTypingKey"));
+}
+
 bool TableCommands::permitted() {
     if (c_.permissions.mayChangeTable()) return true;
     c_.prompter.showMessage(c_.message("MessageAdminError"), MessageType::Error);
@@ -72,6 +76,14 @@ bool TableCommands::add(uint16_t shortCut, ActionKind kind) {
         info("MessageInsertText");
         return false;
     }
+    // A bound character can no longer be typed anywhere: Shift with it is refused, the bare key
+    // only taken when the user says so.
+    const TypingClash clash = typingClashOf(combination);
+    if (clash == TypingClash::ShiftCharacter) {
+        info("MessageShiftCharacter");
+        return false;
+    }
+    if (clash == TypingClash::Character && !confirmTypingKey()) return false;
     if (combination.Modifiers == MOD_WIN && isSystemWindowsKey(combination.Key) &&
         !c_.prompter.askYesNo(c_.message("MessageWindowsKey"))) {
         return false;

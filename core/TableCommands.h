@@ -120,6 +120,8 @@ public:
 
 private:
     bool permitted();
+    // Asks whether a combination that types a character (no modifier) is to be taken anyway.
+    bool confirmTypingKey();
     void move(int direction);
     // Runs `change` on the table between the listener's two notices.
     template <typename F>
