@@ -26,6 +26,11 @@ THotkeyEx::KeyMapper& keysymMapper() {
     return mapper;
 }
 
+THotkeyEx::WinKeyProbe& winKeyProbe() {
+    static THotkeyEx::WinKeyProbe probe;
+    return probe;
+}
+
 uint8_t virtualKeyOfQtKey(int key, bool keypad) {
     if (key >= Qt::Key_A && key <= Qt::Key_Z) return static_cast<uint8_t>('A' + key - Qt::Key_A);
     if (key >= Qt::Key_0 && key <= Qt::Key_9) {
@@ -172,6 +177,22 @@ THotkeyEx::~THotkeyEx() {
 
 void THotkeyEx::setKeysymMapper(KeyMapper mapper) {
     keysymMapper() = std::move(mapper);
+}
+
+void THotkeyEx::setWinKeyProbe(WinKeyProbe probe) {
+    winKeyProbe() = std::move(probe);
+}
+
+bool THotkeyEx::isWinKeyEvent(const QKeyEvent& event, uint8_t vk) {
+    if (vk == VK_LWIN || vk == VK_RWIN) return true;
+    const WinKeyProbe& probe = winKeyProbe();
+    return probe.isWinKey && event.nativeScanCode() != 0 && probe.isWinKey(event.nativeScanCode());
+}
+
+bool THotkeyEx::winHeldIn(const QKeyEvent& event) {
+    if (event.modifiers() & Qt::MetaModifier) return true;
+    const WinKeyProbe& probe = winKeyProbe();
+    return probe.winHeld && probe.winHeld(event.nativeModifiers());
 }
 
 uint8_t THotkeyEx::virtualKeyOf(const QKeyEvent& event) {
@@ -328,11 +349,14 @@ bool THotkeyEx::event(QEvent* e) {
 
 void THotkeyEx::keyPressEvent(QKeyEvent* e) {
     const uint8_t vk = virtualKeyOf(*e);
-    if (vk == VK_LWIN || vk == VK_RWIN) {
+    if (isWinKeyEvent(*e, vk)) {
         winKeyDown(e->isAutoRepeat());
         return;
     }
-    FWinkey = FWinkeyPressed;
+    // A Windows key held down joins the key, also one whose own press the field did not see as
+    // such (a tool may press Super on a keycode that carries it only on a shifted level): the
+    // event's modifier state says it is down.
+    FWinkey = FWinkeyPressed || winHeldIn(*e);
     switch (vk) {
         case VK_RETURN:
         case VK_SPACE:
@@ -352,13 +376,15 @@ void THotkeyEx::keyPressEvent(QKeyEvent* e) {
 
 void THotkeyEx::keyReleaseEvent(QKeyEvent* e) {
     const uint8_t vk = virtualKeyOf(*e);
-    if (vk == VK_LWIN || vk == VK_RWIN) {
+    if (isWinKeyEvent(*e, vk)) {
         if (!e->isAutoRepeat()) winKeyUp();
         return;
     }
     if (e->isAutoRepeat()) return;
-    if (vk != VK_SHIFT && vk != VK_CONTROL && vk != VK_MENU) {
-        FWinkey = FWinkeyPressed;
+    // The key of a complete combination keeps its Windows key, in whatever order the keys come
+    // up: Win released before E still leaves Win+E, never the bare E.
+    if (vk != VK_SHIFT && vk != VK_CONTROL && vk != VK_MENU && !(key_ != 0 && vk == key_)) {
+        FWinkey = FWinkeyPressed || winHeldIn(*e);
         update();
     }
     standardKeyUp(vk);

@@ -41,8 +41,10 @@ public:
     void setHotKey(uint16_t shortCut);
 
     // Invalid combinations (HKCOMB_* flags) take `substituteModifiers` (shortcut-word modifier
-    // bits) instead of the modifiers held. The default declares a key without modifier and a
-    // key with Shift alone invalid, with no substitute modifier.
+    // bits) instead of the modifiers held. The default declares a key without modifier invalid,
+    // with no substitute modifier. Shift alone is kept: Shift with a key that types no character
+    // (Shift+F5) is a combination of its own, and the table refuses Shift with a character key
+    // with a hint instead of taking the bare key silently.
     void setRules(uint16_t invalidCombinations, uint16_t substituteModifiers);
 
     // Where the key names of the painted text come from; the built-in German names when none.
@@ -51,6 +53,15 @@ public:
     // mapper, or when it answers 0, the Qt key code is mapped with the built-in table.
     using KeyMapper = std::function<uint8_t(uint32_t keysym, uint32_t keycode)>;
     static void setKeysymMapper(KeyMapper mapper);
+    // How the platform tells the Windows key in a key event, whatever keycode and modifier a
+    // keyboard or a tool uses for it: `isWinKey` for the event's keycode (a Super or Hyper key),
+    // `winHeld` for its native modifier state (the modifiers those keys set). Qt's Meta key and
+    // Meta modifier count as well.
+    struct WinKeyProbe {
+        std::function<bool(uint32_t keycode)> isWinKey;
+        std::function<bool(uint32_t state)> winHeld;
+    };
+    static void setWinKeyProbe(WinKeyProbe probe);
 
     // The text the field shows at the moment.
     QString displayText() const;
@@ -81,12 +92,14 @@ private:
     void winKeyDown(bool autoRepeat);
     void winKeyUp();
     bool invalidCombination() const;
+    static bool isWinKeyEvent(const QKeyEvent& event, uint8_t vk);
+    static bool winHeldIn(const QKeyEvent& event);
     void releaseGrab();
 
     uint8_t key_ = 0;             // the standard field's key, 0 when none
     uint16_t modifiers_ = 0;      // the standard field's modifiers of that key (shortcut bits)
     uint16_t heldModifiers_ = 0;  // Shift/Ctrl/Alt held at this moment (shortcut bits)
-    uint16_t invalidCombinations_ = HKCOMB_NONE | HKCOMB_S;
+    uint16_t invalidCombinations_ = HKCOMB_NONE;
     uint16_t substituteModifiers_ = 0;
     const KeyNameSource* names_ = nullptr;
     bool grabbing_ = false;

@@ -177,11 +177,46 @@ std::string applyPairs(std::string_view text, const std::array<Pair, N>& pairs) 
     return out;
 }
 
+// A display text of either layout group in the capture vocabulary: the German group's pairs,
+// then the other group's. No pair of one set reads a word that a pair of either set writes, so a
+// text already in the capture vocabulary stays as it is and reading twice changes nothing.
+std::string readForm(std::string_view text) {
+    return applyPairs(applyPairs(text, kGermanFromDisplay), kOtherFromDisplay);
+}
+
 std::string keyNameOf(uint8_t vk, const KeyNameSource& names) {
     if (std::string_view fixed = fixedKeyName(vk); !fixed.empty()) return std::string(fixed);
     if ((vk >= 0x30 && vk <= 0x39) || (vk >= 0x41 && vk <= 0x5A)) return std::string(1, char(vk));
     if (vk >= 0x70 && vk <= 0x87) return "F" + std::to_string(vk - 0x6F);
     return names.keyName(vk);
+}
+
+using NameIndex = std::unordered_map<std::string, uint8_t>;
+
+// Every key's name in one group as KeyTextFromDisplay leaves it, in folded case; the lowest code
+// where several keys share a name.
+NameIndex readNameIndex(BuiltinKeyNames::Group group) {
+    const BuiltinKeyNames names(group);
+    NameIndex index;
+    for (int code = 8; code <= 0xFF; ++code) {
+        const std::string n = keyNameOf(static_cast<uint8_t>(code), names);
+        if (!n.empty()) index.try_emplace(foldCase(readForm(n)), static_cast<uint8_t>(code));
+    }
+    return index;
+}
+
+// The key a name of either group stands for, whether written in the group's own words or
+// already read by KeyTextFromDisplay: the names of the active group first, so that a name both
+// groups give different keys keeps the active layout's meaning.
+uint8_t keyOfNameInEitherGroup(std::string_view name, bool germanFirst) {
+    static const NameIndex german = readNameIndex(BuiltinKeyNames::Group::German);
+    static const NameIndex english = readNameIndex(BuiltinKeyNames::Group::English);
+    const std::string wanted = foldCase(readForm(name));
+    for (const NameIndex* index :
+         {germanFirst ? &german : &english, germanFirst ? &english : &german}) {
+        if (const auto found = index->find(wanted); found != index->end()) return found->second;
+    }
+    return 0;
 }
 
 }  // namespace
@@ -191,7 +226,7 @@ uint8_t KeyNameSource::keyOfName(std::string_view name) const {
         const std::string n = keyNameOf(static_cast<uint8_t>(code), *this);
         if (!n.empty() && equalsIgnoreCase(n, name)) return static_cast<uint8_t>(code);
     }
-    return 0;
+    return keyOfNameInEitherGroup(name, isGermanLayout());
 }
 
 uint8_t CachedKeyNames::keyOfName(std::string_view name) const {
@@ -203,7 +238,8 @@ uint8_t CachedKeyNames::keyOfName(std::string_view name) const {
         }
     }
     const auto found = keysByName_->find(foldCase(name));
-    return found == keysByName_->end() ? 0 : found->second;
+    return found != keysByName_->end() ? found->second
+                                       : keyOfNameInEitherGroup(name, isGermanLayout());
 }
 
 std::string CachedKeyNames::keyName(uint8_t virtualKey) const {
@@ -256,13 +292,7 @@ uint16_t KeyTextToShortCut(std::string_view text, const KeyNameSource& names) {
         if (strip("Alt+")) stripped = true, modifiers |= kShortCutAlt;
     }
     if (rest.empty()) return 0;
-    if (const uint8_t code = names.keyOfName(rest)) return static_cast<uint16_t>(code | modifiers);
-    // A layout name that holds a word of the display translation ("Num Del", "Right Shift",
-    // "Volume Up") has been changed by KeyTextFromDisplay on its way here; such a name is
-    // recognised in its translated form too, so that every key text goes back to its key.
-    const std::string translated = KeyTextToDisplay(rest, names);
-    if (translated == rest) return 0;
-    const uint8_t code = names.keyOfName(translated);
+    const uint8_t code = names.keyOfName(rest);
     return code ? static_cast<uint16_t>(code | modifiers) : 0;
 }
 
@@ -271,9 +301,9 @@ std::string KeyTextToDisplay(std::string_view captureText, const KeyNameSource& 
                                   : applyPairs(captureText, kOtherToDisplay);
 }
 
-std::string KeyTextFromDisplay(std::string_view displayText, const KeyNameSource& names) {
-    return names.isGermanLayout() ? applyPairs(displayText, kGermanFromDisplay)
-                                  : applyPairs(displayText, kOtherFromDisplay);
+std::string KeyTextFromDisplay(std::string_view displayText, const KeyNameSource&) {
+    // Tables travel between layouts: a text written on either group reads on every layout.
+    return readForm(displayText);
 }
 
 TWinHotKey ShortCutToHotKey(uint16_t shortCut) {
@@ -284,6 +314,20 @@ TWinHotKey ShortCutToHotKey(uint16_t shortCut) {
     if (shortCut & kShortCutCtrl) hk.Modifiers |= MOD_CONTROL;
     if (shortCut & kShortCutWin) hk.Modifiers |= MOD_WIN;
     return hk;
+}
+
+bool keyTypesCharacter(uint16_t virtualKey) {
+    return virtualKey == 0x20 || (virtualKey >= 0x30 && virtualKey <= 0x39) ||
+           (virtualKey >= 0x41 && virtualKey <= 0x5A) ||
+           (virtualKey >= 0xBA && virtualKey <= 0xC0) ||
+           (virtualKey >= 0xDB && virtualKey <= 0xDF) || virtualKey == 0xE2;
+}
+
+TypingClash typingClashOf(const TWinHotKey& combination) {
+    if (!keyTypesCharacter(combination.Key)) return TypingClash::None;
+    if (combination.Modifiers == 0) return TypingClash::Character;
+    if (combination.Modifiers == MOD_SHIFT) return TypingClash::ShiftCharacter;
+    return TypingClash::None;
 }
 
 TWinHotKey hotKeyOfText(std::string_view displayText, const KeyNameSource& names) {

@@ -41,7 +41,9 @@ public:
     // Whether the active keyboard layout is a German one (Germany or Switzerland).
     virtual bool isGermanLayout() const = 0;
     // The virtual key (8 to 255) that a key text names by `name` (letter case ignored): the
-    // lowest when several keys have that name, 0 when none has.
+    // lowest when several keys have that name, 0 when none has. A name this source does not
+    // give is looked for among the built-in names of both layout groups, also in the form
+    // KeyTextFromDisplay leaves it ("ZEHNERTASTATUR Entf" for "Num Del"), the active group's first.
     virtual uint8_t keyOfName(std::string_view name) const;
 };
 
@@ -80,9 +82,24 @@ private:
 std::string ShortCutToKeyText(uint16_t shortCut, bool showModifiersAlone,
                               const KeyNameSource& names);
 uint16_t KeyTextToShortCut(std::string_view text, const KeyNameSource& names);
+// The display form of the active layout group: texts are written for the layout they are made on.
 std::string KeyTextToDisplay(std::string_view captureText, const KeyNameSource& names);
+// Reads a display text of either layout group (the German group's pairs, then the other's), so a
+// table made on one layout works on every other; `names` is not consulted.
 std::string KeyTextFromDisplay(std::string_view displayText, const KeyNameSource& names);
 TWinHotKey ShortCutToHotKey(uint16_t shortCut);
+
+// Whether the key types a character, alone or with Shift: letters, digits, Space and the
+// punctuation keys. Function, navigation, editing, numeric-pad and media keys do not.
+bool keyTypesCharacter(uint16_t virtualKey);
+
+// What a combination does to typing when it is bound system-wide.
+enum class TypingClash {
+    None,            // it types nothing, or it has a modifier that types nothing
+    Character,       // no modifier, and the key types a character that could no longer be typed
+    ShiftCharacter,  // Shift alone with a character key: it only types another character
+};
+TypingClash typingClashOf(const TWinHotKey& combination);
 
 // The combination a stored row text stands for: ShortCutToHotKey(KeyTextToShortCut(
 // KeyTextFromDisplay(text))).

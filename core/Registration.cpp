@@ -117,6 +117,29 @@ HotKeyResult HotKeyRegistry::registerRow(size_t index, const TWinHotKey& combina
     return result;
 }
 
+bool HotKeyRegistry::retryRefusedRows() {
+    const std::vector<size_t> rows = refusedRows();
+    if (rows.empty()) return false;
+    const CachedKeyNames names(names_);
+    std::vector<HotKeyBackend::Request> requests;
+    requests.reserve(rows.size());
+    for (size_t i : rows) {
+        HotKeyEntry& row = table_.at(i);
+        if (row.HotKeyId == 0)
+            row.HotKeyId = MyGlobalAddAtom(kRowHotKeyIdBase + static_cast<int32_t>(i));
+        requests.push_back({row.HotKeyId, hotKeyOfText(row.HotKeyText, names)});
+    }
+    const std::vector<HotKeyResult> results = backend_.registerHotKeys(requests);
+    bool anyChanged = false;
+    for (size_t k = 0; k < rows.size() && k < results.size(); ++k) {
+        std::optional<HotKeyResult>& kept = results_[rows[k]];
+        if (kept != results[k]) anyChanged = true;
+        kept = results[k];
+    }
+    if (anyChanged) changed();
+    return anyChanged;
+}
+
 RowRegistration HotKeyRegistry::rowRegistration(size_t row) const {
     if (!active_ || row >= table_.size() || row >= results_.size() || !results_[row])
         return RowRegistration::Off;

@@ -64,6 +64,12 @@ public:
     // inactive, where nothing was asked; "later" when the back end answers later).
     HotKeyResult registerRow(size_t index, const TWinHotKey& combination);
 
+    // Tries the refused rows again in one batch, as another program may have let their
+    // combinations go since (the shell calls it when the user turns to the program: the window
+    // shown, the tray menu opened). Nothing is asked when no row is refused. True when an
+    // answer changed; the change handler is told then.
+    bool retryRefusedRows();
+
     // The answer kept for a row: Off while the hot keys are off or the row was not registered
     // since the rows last changed.
     RowRegistration rowRegistration(size_t row) const;

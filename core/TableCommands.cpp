@@ -72,21 +72,32 @@ bool TableCommands::mayAdd(uint16_t shortCut, ActionKind kind) {
         info("MessageInsertText");
         return false;
     }
+    // A bound character can no longer be typed anywhere: Shift with it is refused; the bare key
+    // is taken only when the user says so (asked in add()).
+    if (typingClashOf(combination) == TypingClash::ShiftCharacter) {
+        info("MessageShiftCharacter");
+        return false;
+    }
     return true;
 }
 
 bool TableCommands::add(uint16_t shortCut, ActionKind kind, std::function<void()> added) {
     if (!mayAdd(shortCut, kind)) return false;
     const TWinHotKey combination = ShortCutToHotKey(shortCut);
+    const bool typesCharacter = typingClashOf(combination) == TypingClash::Character;
+    const bool systemWindowsKey =
+        combination.Modifiers == MOD_WIN && isSystemWindowsKey(combination.Key);
     auto addedNow = std::make_shared<bool>(false);
-    c_.prompter.confirmThen(combination.Modifiers == MOD_WIN && isSystemWindowsKey(combination.Key),
-                            c_.message("MessageWindowsKey"),
-                            [this, shortCut, kind, added, addedNow] {
-                                // An answer given later finds the table as it is then: the checks
-                                // run again.
-                                if (!mayAdd(shortCut, kind) || !appendRow(shortCut, kind)) return;
-                                *addedNow = true;
-                                if (added) added();
+    auto append = [this, shortCut, kind, added, addedNow] {
+        // An answer given later finds the table as it is then: the checks run again.
+        if (!mayAdd(shortCut, kind) || !appendRow(shortCut, kind)) return;
+        *addedNow = true;
+        if (added) added();
+    };
+    c_.prompter.confirmThen(typesCharacter, c_.message("MessageTypingKey"),
+                            [this, systemWindowsKey, append] {
+                                c_.prompter.confirmThen(systemWindowsKey,
+                                                        c_.message("MessageWindowsKey"), append);
                             });
     return *addedNow;
 }

@@ -198,6 +198,10 @@ void TMain::connectPieces() {
     connect(menus_->listMenu(), &QMenu::aboutToShow, this, [this] { UpdateMenuState(); });
     connect(hotKeyPage_, &HotKeyPage::fieldMenuRequested, this,
             [this](const QPoint& at) { tray_->menu()->popup(at); });
+    // A combination another program held may be free by the time the user turns to the
+    // program: the refused rows are tried again when the tray menu opens and the window shows.
+    connect(tray_->menu(), &QMenu::aboutToShow, this,
+            [this] { core_->registry.retryRefusedRows(); });
     connect(hotKeyPage_, &HotKeyPage::adviceClicked, this,
             [this] { QDesktopServices::openUrl(QUrl(q(suggestionMailLink(texts_.language)))); });
     connect(status_, &StatusStrip::activationClicked, this, [this] { PopupDeactivateExecute(); });
@@ -590,6 +594,7 @@ void TMain::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
     // Each time the window is shown the action box starts at its first entry.
     hotKeyPage_->resetActionBox();
+    core_->registry.retryRefusedRows();
 }
 
 void TMain::changeEvent(QEvent* e) {

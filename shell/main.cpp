@@ -118,6 +118,7 @@ int main(int argc, char** argv) {
     THotkeyEx::setKeysymMapper([](uint32_t keysym, uint32_t keycode) {
         return x11::virtualKeyOfKeyEvent(keysym, keycode);
     });
+    THotkeyEx::setWinKeyProbe({x11::isWinKeycode, x11::winHeldInState});
     std::string policyError;
     const ChangePolicy policy = readChangePolicy(std::string(kPolicyFilePath),
                                                  PolicyReading::OnlyZeroForbids, &policyError);

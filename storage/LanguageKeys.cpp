@@ -39,6 +39,8 @@ constexpr K kMainKeys[] = {
     "MessageInsertText", "MessageTableFull", "MessageTableTruncated", "MessageHiddenWindows",
     "MessageActionFailed", "MessageLaunchNotSet", "MessageLaunchNotFound", "MessageLaunchNoProgram",
     "MessageLaunchFailed",
+    // Combinations that type a character
+    "MessageTypingKey", "MessageShiftCharacter",
     // Tray menu
     "PopupStart1", "PopupStart2", "PopupClose", "PopupDeactivate", "PopupActivate",
     // Edit menu: the selected row's property editor

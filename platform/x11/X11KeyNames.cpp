@@ -1,5 +1,8 @@
 #include "platform/x11/X11KeyNames.h"
 
+#include <X11/keysym.h>
+
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -129,6 +132,29 @@ uint8_t virtualKeyOfKeyEvent(uint32_t keysym, uint32_t keycode) {
     if (!c || keycode > 0xFF) return 0;
     X11Keymap keymap(c);
     return virtualKeyFromKeysym(keymap.keysymAt(static_cast<uint8_t>(keycode), 0));
+}
+
+WinKeys winKeysOf(const X11Keymap& keymap) {
+    WinKeys keys;
+    keys.keycodes = keymap.keycodesCarrying({XK_Super_L, XK_Super_R, XK_Hyper_L, XK_Hyper_R});
+    const uint16_t alt =
+        keymap.modifiersOf(keymap.keycodesCarrying({XK_Alt_L, XK_Alt_R, XK_Meta_L, XK_Meta_R}));
+    keys.modifiers = static_cast<uint16_t>(keymap.modifiersOf(keys.keycodes) & ~alt);
+    return keys;
+}
+
+bool isWinKeycode(uint32_t keycode) {
+    xcb_connection_t* c = applicationConnection();
+    if (!c || keycode == 0 || keycode > 0xFF) return false;
+    const WinKeys keys = winKeysOf(X11Keymap(c));
+    return std::find(keys.keycodes.begin(), keys.keycodes.end(), uint8_t(keycode)) !=
+           keys.keycodes.end();
+}
+
+bool winHeldInState(uint32_t state) {
+    xcb_connection_t* c = applicationConnection();
+    if (!c) return false;
+    return (state & winKeysOf(X11Keymap(c)).modifiers) != 0;
 }
 
 }  // namespace vorbix::x11

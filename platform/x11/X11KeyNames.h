@@ -6,12 +6,15 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/KeyNotation.h"
 
 struct xcb_connection_t;
 
 namespace vorbix::x11 {
+
+class X11Keymap;
 
 class X11KeyNames : public KeyNameSource {
 public:
@@ -41,5 +44,19 @@ bool isGermanSymbolsGroup(std::string_view symbols, int group);
 // nativeVirtualKey) and, when that symbol has no virtual key (a shifted symbol such as "!"),
 // from the unshifted symbol of its keycode (Qt's nativeScanCode). 0 when neither has one.
 uint8_t virtualKeyOfKeyEvent(uint32_t keysym, uint32_t keycode);
+
+// The Windows key on this keyboard, as the capture field needs it: the keycodes that carry Super
+// or Hyper at any level (a keyboard may have several, and a tool may press one that carries it
+// only on a shifted level), and the modifier bits those keycodes set per the modifier map.
+// Modifiers that Alt or Meta keys share are left out, so Alt is never taken for Win.
+struct WinKeys {
+    std::vector<uint8_t> keycodes;
+    uint16_t modifiers = 0;
+};
+WinKeys winKeysOf(const X11Keymap& keymap);
+// The same for the application's X connection, read anew on every call (the capture field asks
+// for the few keys typed into it); nothing without a connection.
+bool isWinKeycode(uint32_t keycode);
+bool winHeldInState(uint32_t state);
 
 }  // namespace vorbix::x11

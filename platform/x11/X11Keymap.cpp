@@ -2,6 +2,7 @@
 
 #include <X11/keysym.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -47,10 +48,14 @@ void X11Keymap::refresh() {
     numLockMask_ = 0;
     altMask_ = XCB_MOD_MASK_1;
     superMask_ = XCB_MOD_MASK_4;
+    modifierMap_.clear();
+    perModifier_ = 0;
     if (modifiers) {
         const uint8_t* codes = xcb_get_modifier_mapping_keycodes(modifiers.get());
         const int perModifier = modifiers->keycodes_per_modifier;
         std::vector<uint8_t> map(codes, codes + 8 * perModifier);
+        modifierMap_ = map;
+        perModifier_ = perModifier;
         numLockMask_ = maskOfKeycodes(keycodesWith({XK_Num_Lock}), map, perModifier);
         if (uint16_t m = maskOfKeycodes(keycodesWith({XK_Alt_L, XK_Alt_R}), map, perModifier))
             altMask_ = m;
@@ -115,6 +120,30 @@ std::vector<uint8_t> X11Keymap::keycodesWith(std::initializer_list<uint32_t> key
             }
         }
     return result;
+}
+
+std::vector<uint8_t> X11Keymap::keycodesCarrying(std::initializer_list<uint32_t> keysyms) const {
+    std::vector<uint8_t> result;
+    for (int code = minKeycode_; code <= maxKeycode_; ++code) {
+        bool match = false;
+        for (int column = 0; column < perKeycode_ && !match; ++column) {
+            const uint32_t sym = keysymAt(static_cast<uint8_t>(code), column);
+            for (uint32_t k : keysyms) match = match || (sym != 0 && sym == k);
+        }
+        if (match) result.push_back(static_cast<uint8_t>(code));
+    }
+    return result;
+}
+
+uint16_t X11Keymap::modifiersOf(const std::vector<uint8_t>& keycodes) const {
+    uint16_t mask = 0;
+    for (int modifier = 3; modifier < 8; ++modifier)
+        for (int i = 0; i < perModifier_; ++i) {
+            const uint8_t code = modifierMap_[modifier * perModifier_ + i];
+            if (code != 0 && std::find(keycodes.begin(), keycodes.end(), code) != keycodes.end())
+                mask |= static_cast<uint16_t>(1u << modifier);
+        }
+    return mask;
 }
 
 uint8_t X11Keymap::spareKeycode() const {

@@ -27,6 +27,10 @@ public:
     uint32_t keysymAt(uint8_t keycode, int column) const;
     // Every keycode whose first two columns hold one of the keysyms.
     std::vector<uint8_t> keycodesWith(std::initializer_list<uint32_t> keysyms) const;
+    // Every keycode that holds one of the keysyms in any column (any group, any level).
+    std::vector<uint8_t> keycodesCarrying(std::initializer_list<uint32_t> keysyms) const;
+    // The modifier bits (Mod1..Mod5) that the modifier mapping gives to any of the keycodes.
+    uint16_t modifiersOf(const std::vector<uint8_t>& keycodes) const;
     // A keycode without any symbol, usable for a temporary binding; 0 when there is none.
     uint8_t spareKeycode() const;
 
@@ -48,7 +52,9 @@ private:
     uint8_t minKeycode_ = 8;
     uint8_t maxKeycode_ = 255;
     int perKeycode_ = 0;
-    std::vector<uint32_t> keysyms_;  // (maxKeycode_ - minKeycode_ + 1) * perKeycode_
+    std::vector<uint32_t> keysyms_;     // (maxKeycode_ - minKeycode_ + 1) * perKeycode_
+    std::vector<uint8_t> modifierMap_;  // 8 * perModifier_ keycodes, Shift to Mod5
+    int perModifier_ = 0;
     uint16_t numLockMask_ = 0;
     uint16_t altMask_ = XCB_MOD_MASK_1;
     uint16_t superMask_ = XCB_MOD_MASK_4;

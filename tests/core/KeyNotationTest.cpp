@@ -66,8 +66,93 @@ TEST(KeyNotation, LayoutNamesOfNumericPadPunctuationAndMediaKeys) {
     EXPECT_EQ(parseDisplay(displayOf(0x006E, kEnglish), kEnglish), 0x006E);
     EXPECT_EQ(parseDisplay(displayOf(0x00AF, kEnglish), kEnglish), 0x00AF);
     EXPECT_EQ(parseDisplay(displayOf(0x00A1, kEnglish), kEnglish), 0x00A1);
-    // A name of the other group does not parse.
-    EXPECT_EQ(parseDisplay("Strg+1 (Num)", kEnglish), 0);
+    // A name of the other group reads too (tables travel between layouts).
+    EXPECT_EQ(parseDisplay("Strg+1 (Num)", kEnglish), 0x4061);
+}
+
+// A table written on a layout of one group works on a layout of the other: every text is read
+// with the words of both groups, whichever layout is active.
+TEST(KeyNotation, TextsOfBothLayoutGroupsReadOnEveryLayout) {
+    struct Case {
+        const char* text;
+        uint16_t word;
+    };
+    const Case cases[] = {
+        // Written on a US layout.
+        {"Ctrl+Alt+T", 0xC054},
+        {"Ctrl+Shift+PgUp", 0x6021},
+        {"Shift+Home", 0x2024},
+        {"Ctrl+End", 0x4023},
+        {"Alt+Left", 0x8025},
+        {"Win+Up", 0x1026},
+        {"Ctrl+Ins", 0x402D},
+        {"Ctrl+Alt+Del", 0xC02E},
+        {"Ctrl+Num 5", 0x400C},
+        {"Alt+Num Del", 0x806E},
+        {"Ctrl+Num Lock", 0x4090},
+        {"Ctrl+Right Shift", 0x40A1},
+        {"Volume Up", 0x00AF},
+        {"Ctrl+;", 0x40BA},
+        {"ctrl+shift+pgdn", 0x6022},
+        // Written on a German layout.
+        {"Strg+Alt+T", 0xC054},
+        {"Strg+Shift+BildAuf", 0x6021},
+        {"Umsch+Pos1", 0x2024},
+        {"Strg+Ende", 0x4023},
+        {"Alt+Links", 0x8025},
+        {"Win+Auf", 0x1026},
+        {"Strg+Einfg", 0x402D},
+        {"Strg+Alt+Entf", 0xC02E},
+        {"Strg+5 (Num)", 0x400C},
+        {"Strg+5 (ZEHNERTASTATUR)", 0x400C},
+        {"Alt+KOMMA (Num)", 0x806E},
+        {"Strg+NUM-FESTSTELL", 0x4090},
+        {"Strg+UMSCHALT RECHTS", 0x40A1},
+        {"LAUTER", 0x00AF},
+        {"Strg+Ü", 0x40BA},
+        {"^Ä", 0x40DE},
+        // Both groups' words in one text, and texts that name nothing in either.
+        {"Ctrl+Umsch+Pos1", 0x6024},
+        {"Strg+Nonsense", 0},
+        {"Shift+", 0},
+        {"Ctrl+Num", 0},
+    };
+    for (const KeyNameSource* names : {static_cast<const KeyNameSource*>(&kGerman),
+                                       static_cast<const KeyNameSource*>(&kEnglish)}) {
+        const CachedKeyNames cached(*names);
+        for (const Case& c : cases) {
+            EXPECT_EQ(parseDisplay(c.text, *names), c.word)
+                << c.text << (names->isGermanLayout() ? " on German" : " on US");
+            EXPECT_EQ(parseDisplay(c.text, cached), c.word) << c.text << " through the cache";
+        }
+    }
+}
+
+// Whatever layout a row was written on, reading it on either layout gives a key of the same
+// name: every key of both groups, with and without modifiers.
+TEST(KeyNotation, EveryKeyWrittenOnOneGroupReadsBackOnTheOther) {
+    for (const BuiltinKeyNames* written : {&kGerman, &kEnglish}) {
+        for (const BuiltinKeyNames* reading : {&kGerman, &kEnglish}) {
+            for (int code = 8; code <= 0xFF; ++code) {
+                for (const uint16_t modifiers : {0x0000, 0x2000, 0xD000}) {
+                    const uint16_t word = static_cast<uint16_t>(code | modifiers);
+                    const std::string text = displayOf(word, *written);
+                    if (text.empty()) continue;
+                    const uint16_t read = parseDisplay(text, *reading);
+                    EXPECT_EQ(displayOf(read, *written), text)
+                        << text << " read on the " << (reading->isGermanLayout() ? "German" : "US")
+                        << " layout";
+                }
+            }
+        }
+    }
+}
+
+TEST(KeyNotation, WritingKeepsTheActiveLayoutsForm) {
+    // A text read from the other group is written again in the words of the active layout.
+    EXPECT_EQ(displayOf(parseDisplay("Ctrl+Shift+Home", kGerman), kGerman), "Strg+Shift+Pos1");
+    EXPECT_EQ(displayOf(parseDisplay("Strg+Shift+Pos1", kEnglish), kEnglish), "Ctrl+Shift+Home");
+    EXPECT_EQ(displayOf(parseDisplay("Alt+Num Del", kGerman), kGerman), "Alt+KOMMA (Num)");
 }
 
 TEST(KeyNotation, RegistrationForm) {

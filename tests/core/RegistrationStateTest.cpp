@@ -125,6 +125,55 @@ TEST_F(RowStates, SwitchingOnChecksEveryRowAgain) {
     EXPECT_EQ(p.hotKeys.registered.size(), 2u);
 }
 
+// A combination another program let go works again when the refused rows are tried anew: only
+// those rows are asked for, in one batch, and the answers change only where the system's did.
+TEST_F(RowStates, RefusedRowsAreTriedAgain) {
+    takenElsewhere(kCtrlF6);
+    takenElsewhere(kCtrlF7);
+    addRows({kCtrlF5, kCtrlF6, kCtrlF7});
+    HotKeyEntry twice;  // the first row's combination again, as a loaded file may hold it
+    twice.HotKeyText = "Strg+F5";
+    ASSERT_TRUE(table.append(twice));
+    registry.UnregisterAllHotKeys();
+    registry.RegisterAllHotKeys();
+    p.take();
+    EXPECT_EQ(states(), (std::vector<R>{R::Accepted, R::Refused, R::Refused, R::Refused}));
+    int told = 0;
+    registry.setChangeHandler([&] { ++told; });
+
+    // Nothing let go: the rows are asked for again, the answers stay, nobody is told.
+    EXPECT_FALSE(registry.retryRefusedRows());
+    EXPECT_EQ(p.take(),
+              (fake::Log{"register 30001 2+117", "register 30002 2+118", "register 30003 2+116"}));
+    EXPECT_EQ(told, 0);
+
+    releasedElsewhere(kCtrlF6);
+    EXPECT_TRUE(registry.retryRefusedRows());
+    EXPECT_EQ(told, 1);
+    // The duplicate of the first row stays refused for that reason.
+    EXPECT_EQ(states(), (std::vector<R>{R::Accepted, R::Accepted, R::Refused, R::Refused}));
+    EXPECT_EQ(registry.rowResult(3).refusal, HotKeyRefusal::Duplicate);
+    EXPECT_EQ(p.hotKeys.registered.at(30001), ShortCutToHotKey(kCtrlF6));
+    EXPECT_EQ(table.at(1).HotKeyId, 30001);
+    p.take();
+
+    // Without refused rows nothing is asked at all; switched off, nothing either.
+    table.remove(3);
+    registry.UnregisterAllHotKeys();
+    registry.RegisterAllHotKeys();
+    releasedElsewhere(kCtrlF7);
+    EXPECT_TRUE(registry.retryRefusedRows());
+    EXPECT_EQ(states(), (std::vector<R>{R::Accepted, R::Accepted, R::Accepted}));
+    p.take();
+    EXPECT_FALSE(registry.retryRefusedRows());
+    EXPECT_TRUE(p.take().empty());
+    takenElsewhere(kCtrlF5);
+    registry.switchActive(false);
+    p.take();
+    EXPECT_FALSE(registry.retryRefusedRows());
+    EXPECT_TRUE(p.take().empty());
+}
+
 // Every command that changes rows re-registers them: the answers follow the rows, and a
 // deleted row's answer goes with it.
 TEST_F(RowStates, AnswersFollowTheRowsThroughDeleteMoveAndLoad) {

@@ -303,6 +303,69 @@ TEST_F(Commands, AddChecksInOrderAndDefaults) {
     EXPECT_EQ(table.at(2).HotKeyText, "Win+Strg+E");
 }
 
+// A bound character can no longer be typed anywhere: a key without modifier that types one is
+// only added after the user agrees, Shift with such a key is refused with a hint, and keys that
+// type nothing need neither, alone or with Shift.
+TEST_F(Commands, CombinationsThatTypeACharacter) {
+    struct Case {
+        uint16_t word;
+        bool answer;  // to the question, where one is asked
+        const char* said;
+        bool added;
+    };
+    const Case cases[] = {
+        {0x0045, false, "ask: MessageTypingKey", false},       // E, answered No
+        {0x0045, true, "ask: MessageTypingKey", true},         // E, answered Yes
+        {0x0037, true, "ask: MessageTypingKey", true},         // 7
+        {0x0020, true, "ask: MessageTypingKey", true},         // Space
+        {0x00BD, false, "ask: MessageTypingKey", false},       // the minus key
+        {0x00DE, false, "ask: MessageTypingKey", false},       // Ä (US: ')
+        {0x00E2, false, "ask: MessageTypingKey", false},       // < beside the left Shift
+        {0x2041, true, "info: MessageShiftCharacter", false},  // Shift+A
+        {0x2031, true, "info: MessageShiftCharacter", false},  // Shift+1
+        {0x20BE, true, "info: MessageShiftCharacter", false},  // Shift+.
+        {0x0074, false, nullptr, true},                        // F5
+        {0x2074, false, nullptr, true},                        // Shift+F5
+        {0x0087, false, nullptr, true},                        // F24
+        {0x2024, false, nullptr, true},                        // Shift+Home
+        {0x0028, false, nullptr, true},                        // Down
+        {0x0065, false, nullptr, true},                        // Num 5
+        {0x206B, false, nullptr, true},                        // Shift+Num +
+        {0x00B3, false, nullptr, true},                        // Play/Pause
+        {0x00AF, false, nullptr, true},                        // Volume Up
+        {0x6041, false, nullptr, true},                        // Ctrl+Shift+A
+        {0x8041, false, nullptr, true},                        // Alt+A
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(ShortCutToKeyText(c.word, false, names));
+        registry.UnregisterAllHotKeys();
+        table.clear();
+        p.take();
+        p.prompter.answer = c.answer;
+        EXPECT_EQ(commands.add(c.word, ActionKind::Copy), c.added);
+        EXPECT_EQ(table.size(), c.added ? 1u : 0u);
+        const Log log = p.take();
+        if (c.said) {
+            ASSERT_FALSE(log.empty());
+            EXPECT_EQ(log.front(), c.said);
+            EXPECT_EQ(std::count_if(log.begin(), log.end(),
+                                    [](const std::string& l) { return l.rfind("ask: ", 0) == 0; }),
+                      c.said[0] == 'a' ? 1 : 0);
+        } else {
+            EXPECT_TRUE(log.empty() ||
+                        (log.front().rfind("ask: ", 0) != 0 && log.front().rfind("info: ", 0) != 0))
+                << log.front();
+        }
+        if (!c.added) EXPECT_TRUE(p.hotKeys.registered.empty());
+    }
+    // The row keeps the layout's text of the bare key.
+    p.prompter.answer = true;
+    registry.UnregisterAllHotKeys();
+    table.clear();
+    ASSERT_TRUE(commands.add(0x0020, ActionKind::Copy));
+    EXPECT_EQ(table.at(0).HotKeyText, "Leertaste");
+}
+
 TEST_F(Commands, FullTableAndPermissionRefuseWithoutChanges) {
     for (int i = 0; i < 256; ++i) ASSERT_TRUE(table.append({}));
     EXPECT_FALSE(commands.add(0x4074, ActionKind::Copy));

@@ -14,20 +14,6 @@ command -v convert >/dev/null || { echo "SKIPPED: ImageMagick missing"; exit 77;
 
 case_folders "refused-$case_name"
 
-message_box() { xdotool search --onlyvisible --name '^Vorbix$' 2>/dev/null | head -n1 | grep .; }
-# add_row KEYS ACTION_PREFIX: captures KEYS in the hot key field, picks the action by typing
-# the start of its caption, and clicks "Hinzufügen" (designed positions at 96 ppi).
-add_row() {
-    xdotool mousemove $((X + 150)) $((Y + 99)) click 1
-    sleep 0.3
-    xdotool key "$1"
-    sleep 0.2
-    xdotool key Tab
-    sleep 0.2
-    xdotool type --delay 30 "$2"
-    sleep 0.3
-    xdotool mousemove $((X + 715)) $((Y + 99)) click 1
-}
 # warning_mark ROW: whether the first column of list row ROW (0-based) shows the amber warning
 # mark. The list starts at (33, 125), its header is about 20 pixels high, rows about 20.
 warning_mark() {

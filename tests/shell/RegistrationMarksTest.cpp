@@ -7,6 +7,8 @@
 #include <QComboBox>
 #include <QIcon>
 #include <QLabel>
+#include <QMenu>
+#include <QSystemTrayIcon>
 #include <QTemporaryDir>
 #include <QTreeView>
 
@@ -135,6 +137,34 @@ TEST_F(RegistrationMarks, SwitchingOnChecksAgainAndSaysOnceHowManyAreRefused) {
     EXPECT_TRUE(messages().empty());
     EXPECT_EQ(tip(1), "");
     EXPECT_EQ(problems(), "");
+}
+
+// A combination another program lets go works once the user turns to the program: the window
+// shown or the tray menu opened tries the refused rows again and updates the marks.
+TEST_F(RegistrationMarks, ACombinationLetGoWorksWhenTheWindowShowsOrTheTrayMenuOpens) {
+    takenElsewhere(kF5);
+    takenElsewhere(kF6);
+    add(kF5);
+    add(kF6);
+    messages();
+    ASSERT_EQ(problems(), "Nicht wirksam: 2");
+
+    takenElsewhere(kF5, false);
+    main->hide();
+    main->show();
+    EXPECT_EQ(tip(0), "");
+    EXPECT_EQ(tip(1), kTakenDe);
+    EXPECT_EQ(problems(), "Nicht wirksam: 1");
+    EXPECT_EQ(platform.hotKeys.registered.at(kRowHotKeyIdBase), ShortCutToHotKey(kCtrl | kF5));
+
+    takenElsewhere(kF6, false);
+    QMenu* menu = main->trayIcon()->contextMenu();
+    ASSERT_NE(menu, nullptr);
+    emit menu->aboutToShow();
+    EXPECT_EQ(tip(1), "");
+    EXPECT_EQ(problems(), "");
+    // Nothing is said: the marks tell.
+    EXPECT_TRUE(messages().empty());
 }
 
 TEST_F(RegistrationMarks, LoadedRowsShowWhyTheyDoNotWork) {

@@ -58,6 +58,22 @@ stop_started() {
     for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
     for p in "${pids[@]}"; do wait "$p" 2>/dev/null; done
 }
+# The program's message box or question, when one is up.
+message_box() { xdotool search --onlyvisible --name '^Vorbix$' 2>/dev/null | head -n1 | grep .; }
+# add_row KEYS ACTION_PREFIX: captures KEYS in the hot key field of the main window whose client
+# area starts at $X, $Y, picks the action by typing the start of its caption, and clicks
+# "Hinzufügen" (designed positions at 96 ppi).
+add_row() {
+    xdotool mousemove $((X + 150)) $((Y + 99)) click 1
+    sleep 0.3
+    xdotool key "$1"
+    sleep 0.2
+    xdotool key Tab
+    sleep 0.2
+    xdotool type --delay 30 "$2"
+    sleep 0.3
+    xdotool mousemove $((X + 715)) $((Y + 99)) click 1
+}
 # The first visible window whose title matches a pattern; whether there is one.
 window_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1; }
 has_window() { [ -n "$(window_named "$1")" ]; }
