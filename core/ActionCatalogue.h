@@ -47,6 +47,13 @@ enum class ActionKind : int {
 
 inline constexpr int kActionKindCount = 33;
 
+// The actions on other programs' windows (minimise all, close all, hide, show): they reach the
+// windows of the X server only.
+constexpr bool isWindowAction(ActionKind kind) {
+    return kind == ActionKind::MinimizeAll || kind == ActionKind::CloseAllWindows ||
+           kind == ActionKind::HideWindows || kind == ActionKind::ShowWindows;
+}
+
 // The placeholder language texts of section "Main" that stand for properties not set yet.
 enum class Placeholder {
     None,

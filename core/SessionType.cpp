@@ -23,4 +23,20 @@ std::optional<std::string> requiredQtPlatform(bool wayland, std::string_view qtQ
     return std::nullopt;
 }
 
+std::string waylandSocketPath(std::string_view runtimeDir, std::string_view waylandDisplay) {
+    if (!waylandDisplay.empty() && waylandDisplay.front() == '/')
+        return std::string(waylandDisplay);
+    if (runtimeDir.empty()) return {};
+    std::string path(runtimeDir);
+    if (path.back() != '/') path += '/';
+    path += waylandDisplay.empty() ? std::string_view("wayland-0") : waylandDisplay;
+    return path;
+}
+
+HotKeyRoute chooseHotKeyRoute(bool wayland, bool compositorListens,
+                              uint32_t globalShortcutsVersion) {
+    return wayland && compositorListens && globalShortcutsVersion > 0 ? HotKeyRoute::Portal
+                                                                      : HotKeyRoute::X11;
+}
+
 }  // namespace vorbix

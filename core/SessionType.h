@@ -2,6 +2,7 @@
 // XWayland they reach it only while a window of an X11 program has the focus.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,5 +20,20 @@ bool isWaylandSession();
 // made, or a choice that starts with "wayland"), since its hot keys, key strokes and window
 // control are X11's; nullopt keeps Qt's choice ("xcb", "offscreen", ...).
 std::optional<std::string> requiredQtPlatform(bool wayland, std::string_view qtQpaPlatform);
+
+// Where the compositor listens, as Wayland clients find it: WAYLAND_DISPLAY itself when it is
+// an absolute path, otherwise that name ("wayland-0" when unset or empty) in XDG_RUNTIME_DIR;
+// empty when there is no runtime folder to look in.
+std::string waylandSocketPath(std::string_view runtimeDir, std::string_view waylandDisplay);
+
+// How the program's hot keys reach it.
+enum class HotKeyRoute {
+    X11,     // grabs on the X server (under XWayland: only while an X11 window has the focus)
+    Portal,  // the desktop's GlobalShortcuts portal, wherever the focus is
+};
+// The portal in a Wayland session whose compositor is there to ask and whose portal offers
+// global shortcuts (interface version above 0); X11 everywhere else.
+HotKeyRoute chooseHotKeyRoute(bool wayland, bool compositorListens,
+                              uint32_t globalShortcutsVersion);
 
 }  // namespace vorbix

@@ -47,7 +47,18 @@ QVariant HotKeyTableModel::data(const QModelIndex& index, int role) const {
         const QString problem = problemOf_(size_t(index.row()));
         if (!problem.isEmpty()) return role == Qt::ToolTipRole ? QVariant(problem) : problemMark_;
     }
+    if (role == Qt::ToolTipRole && index.column() != HotKeyColumn && noteOf_) {
+        const QString note = noteOf_(size_t(index.row()));
+        if (!note.isEmpty()) return note;
+    }
     return {};
+}
+
+void HotKeyTableModel::setActionNotes(ProblemOf noteOf) {
+    noteOf_ = std::move(noteOf);
+    if (table_.empty()) return;
+    emit dataChanged(index(0, ActionColumn), index(int(table_.size()) - 1, ColumnCount - 1),
+                     {Qt::ToolTipRole});
 }
 
 void HotKeyTableModel::setProblemMarks(QIcon mark, ProblemOf problemOf) {

@@ -42,6 +42,9 @@ public:
     void setHeaders(const QString& action, const QString& properties);
     // A row with a problem shows `mark` beside its combination and the problem as its tip.
     void setProblemMarks(QIcon mark, ProblemOf problemOf);
+    // A remark on a row's action (what it cannot reach in this session), shown as the tip of
+    // its action and properties; empty for none.
+    void setActionNotes(ProblemOf noteOf);
     // The rows' problems may have changed (after registering them).
     void refreshProblemMarks();
     // The rows' texts or icons may read differently (after a change of language).
@@ -68,6 +71,7 @@ private:
     IconOf iconOf_;
     QIcon problemMark_;
     ProblemOf problemOf_;
+    ProblemOf noteOf_;
     QString headers_[ColumnCount];
     FinishRow finish_;
     bool finishing_ = false;

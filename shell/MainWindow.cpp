@@ -104,6 +104,12 @@ TMain::TMain(ShellEnvironment env, QWidget* parent)
     model_->setProblemMarks(art_->icon("", "Warning.svg"),
                             [this](size_t row) { return registrationProblem(row); });
     core_->registry.setChangeHandler([this] { refreshRegistrations(); });
+    if (env_.waylandSession) {
+        model_->setActionNotes([this](size_t row) {
+            const auto kind = rowKind(core_->table.at(row), texts_, core_->languages);
+            return kind && isWindowAction(*kind) ? q(message("HintWindowActionX11")) : QString();
+        });
+    }
 
     setFont(designFont("Tahoma", 13));
     setAutoFillBackground(true);
@@ -475,8 +481,15 @@ void TMain::refreshRegistrations() {
 }
 
 QString TMain::registrationProblem(size_t row) const {
-    if (core_->registry.rowRegistration(row) != RowRegistration::Refused) return {};
-    return q(message(std::string(refusalTextKey(core_->registry.rowResult(row)))));
+    switch (core_->registry.rowRegistration(row)) {
+        case RowRegistration::Refused:
+            return q(message(std::string(refusalTextKey(core_->registry.rowResult(row)))));
+        case RowRegistration::OtherTrigger:
+            return q(fillPlaceholder(message("HintHotKeyOtherTrigger"), "%s",
+                                     core_->registry.rowResult(row).otherTrigger));
+        default:
+            return {};
+    }
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -81,6 +81,11 @@ struct ShellEnvironment {
     std::function<bool()> trayAvailable;
     // Gives freed memory back to the system; called when a loaded table is complete.
     std::function<void()> returnFreedMemory;
+    // A Wayland session: the window actions reach only the windows of X11 programs.
+    bool waylandSession = false;
+    // Opens the desktop's own settings of the program's shortcuts; null where the desktop has
+    // none for it (the settings dialog then offers no button).
+    std::function<void()> configureDesktopShortcuts;
 };
 
 class TMain : public QWidget, public ShellHooks, public Translatable {

@@ -69,6 +69,13 @@ TSettings::TSettings(QWidget* parent, SettingsHost& host, const QIcon& icon)
     connect(ButtonCancel, &QPushButton::clicked, this, [this] { reject(); });
     connect(ButtonDefaultSettings, &QPushButton::clicked, this,
             [this] { ButtonDefaultSettingsClick(); });
+    if (std::function<void()> open = host_.desktopShortcuts()) {
+        ButtonDesktopShortcuts = new QPushButton(this);
+        ButtonDesktopShortcuts->setObjectName(QStringLiteral("ButtonDesktopShortcuts"));
+        layout_.place(ButtonDesktopShortcuts, {184, 510, 133, 28});
+        ButtonDesktopShortcuts->setAutoDefault(false);
+        connect(ButtonDesktopShortcuts, &QPushButton::clicked, this, std::move(open));
+    }
 
     setFixedSize(layout_.scale(kClient));
     ComboBoxCategoryChange(0);
@@ -100,6 +107,7 @@ void TSettings::SetLanguage(const std::string& section) {
     ButtonSave->setText(t("ButtonSave"));
     ButtonCancel->setText(t("ButtonCancel"));
     ButtonDefaultSettings->setText(t("ButtonDefaultSettings"));
+    if (ButtonDesktopShortcuts) ButtonDesktopShortcuts->setText(t("ButtonDesktopShortcuts"));
     for (SettingsPage* page : pages_) page->SetLanguage(file, section);
 }
 

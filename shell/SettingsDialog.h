@@ -49,6 +49,8 @@ public:
     QPushButton* ButtonSave = nullptr;
     QPushButton* ButtonCancel = nullptr;
     QPushButton* ButtonDefaultSettings = nullptr;
+    // The desktop's own shortcut settings; null where the desktop has none for the program.
+    QPushButton* ButtonDesktopShortcuts = nullptr;
     SettingsInterfacePage* interfacePage() const { return Panel1; }
     SettingsStartupPage* startupPage() const { return Panel2; }
     SettingsAccountPage* accountPage() const { return Panel3; }

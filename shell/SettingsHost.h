@@ -4,6 +4,7 @@
 // checks and applies the settings the dialog hands over.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -37,6 +38,9 @@ public:
     // and writes the autostart entry (true).
     virtual bool confirm(SettingsConfig settings, const AutostartChoice& autostart,
                          bool languageChanged) = 0;
+    // Opens the desktop's own settings of the program's shortcuts; null where the desktop has
+    // none for it.
+    virtual std::function<void()> desktopShortcuts() const { return {}; }
 };
 
 }  // namespace vorbix

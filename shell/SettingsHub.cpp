@@ -94,6 +94,10 @@ const Permissions& SettingsHub::permissions() const {
     return main_.environment().permissions;
 }
 
+std::function<void()> SettingsHub::desktopShortcuts() const {
+    return main_.environment().configureDesktopShortcuts;
+}
+
 std::string SettingsHub::dataFolder() const {
     return main_.environment().dataFolder;
 }

@@ -40,6 +40,7 @@ public:
     PolicyStep& policyStep() override;
     bool confirm(SettingsConfig settings, const AutostartChoice& autostart,
                  bool languageChanged) override;
+    std::function<void()> desktopShortcuts() const override;
 
 private:
     std::string settingsText(std::string_view key) const;

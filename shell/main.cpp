@@ -1,8 +1,11 @@
 // Vorbix: wires the Linux platform into the core and runs the program.
 #include <QApplication>
+#include <QDBusConnection>
 #include <QIcon>
 #include <QScreen>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 
 #include "VorbixVersion.h"
 #include "components/HotkeyEx.h"
@@ -18,14 +21,21 @@
 #include "platform/linux/PolicyHelper.h"
 #include "platform/linux/SingleInstance.h"
 #include "platform/linux/UserRights.h"
+#include "platform/portal/PortalHotKeyBackend.h"
+#include "platform/portal/PortalKeyboardOutput.h"
+#include "platform/portal/PortalRequest.h"
+#include "platform/portal/WaylandClipboardInserter.h"
 #include "platform/x11/ClipboardInserterX11.h"
 #include "platform/x11/WindowControlX11.h"
+#include "platform/x11/X11Connection.h"
 #include "platform/x11/X11HotKeyBackend.h"
 #include "platform/x11/X11KeyNames.h"
 #include "platform/x11/X11KeyboardOutput.h"
+#include "platform/x11/X11Keymap.h"
 #include "shell/LinuxSettingsServices.h"
 #include "shell/MainWindow.h"
 #include "shell/SessionEnd.h"
+#include "shell/ShellCore.h"
 #include "shell/WaylandNotice.h"
 #include "storage/LanguageFile.h"
 #include "storage/LanguageKeys.h"
@@ -33,6 +43,48 @@
 #include "storage/StorageLocations.h"
 
 using namespace vorbix;
+
+namespace {
+
+// The desktop's shortcut portal carries the hot keys in a Wayland session that offers it (its
+// compositor listening, GlobalShortcuts on the session bus); the X server's grabs everywhere
+// else.
+HotKeyRoute hotKeyRoute(bool wayland) {
+    if (!wayland) return HotKeyRoute::X11;
+    const char* runtimeDir = std::getenv("XDG_RUNTIME_DIR");
+    const char* display = std::getenv("WAYLAND_DISPLAY");
+    const std::string socket =
+        waylandSocketPath(runtimeDir ? runtimeDir : "", display ? display : "");
+    std::error_code error;
+    const bool listens = !socket.empty() && std::filesystem::is_socket(socket, error);
+    // D-Bus may have to start the portal first, which takes a moment.
+    const uint32_t version =
+        listens
+            ? portal::portalVersion(QDBusConnection::sessionBus(),
+                                    QStringLiteral("org.freedesktop.portal.GlobalShortcuts"), 5000)
+            : 0;
+    return chooseHotKeyRoute(wayland, listens, version);
+}
+
+// What the desktop lists for a registration: the row's action and properties, or what the
+// special combination does, in the user's language.
+std::string hotKeyDescription(TMain& main, int32_t id) {
+    if (id == SymbolHotKeyId || id == DeActivateHotKeyId) {
+        const LanguageFile texts = LanguageFile::load(ProgramFolder(), main.language());
+        std::string text =
+            texts.text("Settings", id == SymbolHotKeyId ? "LabelGUI1" : "GroupBoxDeActivate");
+        while (!text.empty() && (text.back() == ':' || text.back() == ' ')) text.pop_back();
+        return "Vorbix: " + text;
+    }
+    const HotKeyTable& table = main.core().table;
+    const size_t row = size_t(id - kRowHotKeyIdBase);
+    if (id < kRowHotKeyIdBase || row >= table.size()) return {};
+    const HotKeyEntry& entry = table.at(row);
+    if (entry.PropertiesText.empty()) return entry.ActionText;
+    return entry.ActionText + ": " + entry.PropertiesText;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     // The elevated step that writes the machine-wide change policy (run through pkexec).
@@ -68,8 +120,9 @@ int main(int argc, char** argv) {
     }
 
     // The program is an X11 client, also in a Wayland session (under XWayland).
+    const bool wayland = isWaylandSession();
     if (const auto platform =
-            requiredQtPlatform(isWaylandSession(), qgetenv("QT_QPA_PLATFORM").toStdString())) {
+            requiredQtPlatform(wayland, qgetenv("QT_QPA_PLATFORM").toStdString())) {
         qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(*platform));
     }
 
@@ -100,11 +153,37 @@ int main(int argc, char** argv) {
     // The platform. The sound server is looked for first: it answers while the rest is built.
     LinuxAudioVolume audio;
     x11::X11HotKeyBackend hotKeys;
+    // In a Wayland session the desktop's shortcut portal, where it has one, carries the hot keys.
+    const HotKeyRoute route = hotKeyRoute(wayland);
+    std::unique_ptr<portal::PortalHotKeyBackend> portalHotKeys;
+    std::unique_ptr<x11::X11Keymap> portalKeymap;
+    if (route == HotKeyRoute::Portal) {
+        portalHotKeys = std::make_unique<portal::PortalHotKeyBackend>();
+        // Of a punctuation key's symbols, the one the keyboard carries is asked for.
+        if (xcb_connection_t* connection = x11::applicationConnection()) {
+            portalKeymap = std::make_unique<x11::X11Keymap>(connection);
+            portalHotKeys->setKeyboard([keymap = portalKeymap.get()](uint32_t keysym) {
+                return keymap->keycodeOf(keysym) != 0;
+            });
+        }
+    }
     DesktopLauncher launcher;
     X11WindowControl windows(dataFolder + "HiddenWindows.txt");
     launcher.setWindowModeApplier(
         [&windows](pid_t pid, WindowMode mode) { windows.applyWindowModeWhenMapped(pid, mode); });
     x11::X11KeyboardOutput keys;
+    // With the hot keys on the portal, strokes go through its RemoteDesktop session too: they
+    // reach Wayland-native windows, wait for the hot key to be let go, and never fire a row.
+    std::unique_ptr<portal::PortalKeyboardOutput> portalKeys;
+    std::unique_ptr<portal::WaylandClipboardInserter> portalClipboard;
+    if (portalHotKeys) {
+        portalKeys = std::make_unique<portal::PortalKeyboardOutput>(dataFolder);
+        portalKeys->setHeldQuery([p = portalHotKeys.get()] { return p->anyHeld(); });
+        QObject::connect(portalHotKeys.get(), &portal::PortalHotKeyBackend::released,
+                         portalKeys.get(), &portal::PortalKeyboardOutput::combinationReleased);
+        portalHotKeys->setIgnoreActivation([k = portalKeys.get()] { return k->strokesInFlight(); });
+        portalClipboard = std::make_unique<portal::WaylandClipboardInserter>(*portalKeys);
+    }
     // Our own strokes reach the focused window, never one of our hot keys.
     keys.setPressGuard([&hotKeys](uint8_t keycode, const std::function<void()>& press) {
         hotKeys.pressPastOwnGrabs(keycode, press);
@@ -128,11 +207,16 @@ int main(int argc, char** argv) {
     ShellEnvironment env;
     env.programFolder = ProgramFolder();
     env.dataFolder = dataFolder;
-    env.hotKeys = &hotKeys;
+    env.hotKeys = portalHotKeys ? static_cast<HotKeyBackend*>(portalHotKeys.get()) : &hotKeys;
+    env.waylandSession = wayland;
+    if (portalHotKeys && portalHotKeys->canConfigure()) {
+        env.configureDesktopShortcuts = [p = portalHotKeys.get()] { p->configure(); };
+    }
     env.keyNames = &keyNames;
     env.returnFreedMemory = returnFreedMemory;
-    env.desktop.keys = &keys;
-    env.desktop.clipboard = &clipboard;
+    env.desktop.keys = portalKeys ? static_cast<KeyboardOutput*>(portalKeys.get()) : &keys;
+    env.desktop.clipboard =
+        portalClipboard ? static_cast<ClipboardInserter*>(portalClipboard.get()) : &clipboard;
     env.desktop.session = &session;
     env.desktop.drives = &drives;
     env.desktop.media = &media;
@@ -152,6 +236,10 @@ int main(int argc, char** argv) {
     // 2. The main window and its start-up.
     TMain main(env);
     hotKeys.setHandler([&main](int32_t id) { main.WMHotKey(id); });
+    if (portalHotKeys) {
+        portalHotKeys->setHandler([&main](int32_t id) { main.WMHotKey(id); });
+        portalHotKeys->setDescriber([&main](int32_t id) { return hotKeyDescription(main, id); });
+    }
     main.startUp();
     windows.setOwnWindows({main.winId()});
     // Windows that an earlier run hid and could not show again (it crashed) are offered back.
@@ -172,10 +260,17 @@ int main(int argc, char** argv) {
             text.replace(at, 2, policyError);
         main.notifyFailure(text);
     }
-    // In a Wayland session the hot keys reach the program only while an X11 window has the focus.
-    WaylandNotice::tellOnce(isWaylandSession(), main.configPath(),
-                            LanguageFile::load(env.programFolder, main.language()), main.trayIcon(),
-                            main.prompter());
+    // In a Wayland session: the hot keys go through the desktop's portal, or reach the program
+    // only while an X11 window has the focus.
+    if (portalHotKeys) {
+        WaylandNotice::tellPortalOnce(main.configPath(),
+                                      LanguageFile::load(env.programFolder, main.language()),
+                                      main.trayIcon(), main.prompter());
+    } else {
+        WaylandNotice::tellOnce(wayland, main.configPath(),
+                                LanguageFile::load(env.programFolder, main.language()),
+                                main.trayIcon(), main.prompter());
+    }
 
     QObject::connect(&instance, &SingleInstance::instanceCreated, &main,
                      [&main](const QStringList&) { main.InstanceCreated(); });

@@ -82,6 +82,8 @@ inline constexpr TextKey kLowerThanXPNotice{kSettings, "LowerThanXPNotice", "0"}
 // The notice that hot keys reach the program in a Wayland session only while an X11 window has
 // the focus (a key of this port only).
 inline constexpr TextKey kWaylandNotice{kSettings, "WaylandNotice", "0"};
+// The notice that the hot keys go through the desktop's shortcut portal (a key of this port only).
+inline constexpr TextKey kPortalNotice{kSettings, "PortalNotice", "0"};
 inline constexpr TextKey kReturn{kSettings, "Return", ""};
 
 // Section "Misc".

@@ -53,8 +53,9 @@ constexpr K kMainKeys[] = {
     // Rows whose combination the system refused
     "HintHotKeyTaken", "HintHotKeyRefused", "MessageHotKeyAddedAnyway", "StatusRefusedRows",
     "MessageRefusedRows",
-    // A Wayland session
-    "MessageWayland1", "MessageWayland2",
+    // A Wayland session: the notices, a row bound to another trigger, window actions
+    "MessageWayland1", "MessageWayland2", "MessagePortalHotKeys", "HintHotKeyOtherTrigger",
+    "HintWindowActionX11",
     // Special combinations held by other programs, a desktop without tray, saving, replacing
     "MessageSpecialHotKeyTaken", "MessageNoTray", "MessageSaveFailed", "MessageOverwrite",
     // A website row whose address is refused
@@ -69,10 +70,10 @@ constexpr K kSettingsKeys[] = {
     // Frame and lists
     "FormCaption", "LabelHeader", "LabelCategory", "HeaderGUI", "HeaderStartup",
     "HeaderUserAccounts", "HeaderMiscellaneous", "ButtonSave", "ButtonCancel",
-    "ButtonDefaultSettings", "ButtonApply", "ComboboxAccountItem1", "ComboboxAccountItem2",
-    "ComboboxAccountItem3", "ComboboxAccountItem4", "ComboboxColorItem4", "MessageDefaultSettings",
-    "MessageWriteOK", "MessageSymbolHotKeyError1", "MessageSymbolHotKeyError2",
-    "MessageDeactivateHotKeyError",
+    "ButtonDefaultSettings", "ButtonApply", "ButtonDesktopShortcuts", "ComboboxAccountItem1",
+    "ComboboxAccountItem2", "ComboboxAccountItem3", "ComboboxAccountItem4", "ComboboxColorItem4",
+    "MessageDefaultSettings", "MessageWriteOK", "MessageSymbolHotKeyError1",
+    "MessageSymbolHotKeyError2", "MessageDeactivateHotKeyError",
     // Group boxes and options
     "GroupBoxMisc", "GroupBoxUpdate", "GroupBoxDeActivate", "GroupBoxActionProperties",
     "GroupBoxLanguage", "GroupBoxAccount", "GroupBoxColor", "GroupBoxHide", "CheckboxStartup1",

@@ -277,6 +277,7 @@ void PortalHotKeyBackend::reportAll(const std::map<QString, QString>& bound,
                                     const std::set<QString>& unbound) {
     for (const auto& [id, entry] : entries_) {
         const bool ok = bound.count(entry.shortcut) > 0 && unbound.count(entry.shortcut) == 0;
+        if (!ok) qCInfo(lcPortalKeys, "not bound: %s", entry.trigger.c_str());
         report(id, ok ? HotKeyResult::accepted()
                       : HotKeyResult::refused(HotKeyRefusal::HeldByOther, kLocksOff | kCapsLockOn |
                                                                               kNumLockOn |

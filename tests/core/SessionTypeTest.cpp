@@ -56,5 +56,48 @@ TEST(SessionType, QtIsToldToUseX11WhereItWouldChooseWayland) {
     }
 }
 
+TEST(SessionType, FindsTheCompositorSocketAsWaylandClientsDo) {
+    struct Case {
+        const char* runtimeDir;
+        const char* display;
+        const char* path;
+    };
+    const Case cases[] = {
+        {"/run/user/1000", "wayland-1", "/run/user/1000/wayland-1"},
+        {"/run/user/1000/", "wayland-1", "/run/user/1000/wayland-1"},
+        {"/run/user/1000", "", "/run/user/1000/wayland-0"},
+        {"/run/user/1000", "/tmp/kwin-test/socket", "/tmp/kwin-test/socket"},
+        {"", "/tmp/kwin-test/socket", "/tmp/kwin-test/socket"},
+        {"", "wayland-0", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(waylandSocketPath(c.runtimeDir, c.display), c.path)
+            << c.runtimeDir << " " << c.display;
+}
+
+TEST(SessionType, ThePortalCarriesTheHotKeysOnlyWhereItCan) {
+    struct Case {
+        bool wayland;
+        bool compositorListens;
+        uint32_t version;
+        HotKeyRoute route;
+    };
+    const Case cases[] = {
+        {true, true, 1, HotKeyRoute::Portal},
+        {true, true, 2, HotKeyRoute::Portal},
+        // No GlobalShortcuts (GNOME before 48, wlroots portals, no portal at all).
+        {true, true, 0, HotKeyRoute::X11},
+        // WAYLAND_DISPLAY names a compositor that is not there.
+        {true, false, 1, HotKeyRoute::X11},
+        // An X11 session keeps its grabs even where a portal offers shortcuts.
+        {false, true, 2, HotKeyRoute::X11},
+        {false, false, 0, HotKeyRoute::X11},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(chooseHotKeyRoute(c.wayland, c.compositorListens, c.version), c.route)
+            << c.wayland << c.compositorListens << " v" << c.version;
+    }
+}
+
 }  // namespace
 }  // namespace vorbix

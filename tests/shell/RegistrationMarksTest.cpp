@@ -183,5 +183,86 @@ TEST_F(RegistrationMarks, LoadedRowsShowWhyTheyDoNotWork) {
     EXPECT_TRUE(messages().empty());
 }
 
+// A desktop that answers later (the shortcut portal of a Wayland session): rows wait without a
+// mark, then show what the desktop decided, also when it changes its mind afterwards.
+TEST_F(RegistrationMarks, LateAnswersOfTheDesktopBecomeMarksTipsAndTheCount) {
+    platform.hotKeys.answerLater = true;
+    takenElsewhere(kF5);
+    add(kF5);
+    add(kF6);
+    // Nothing refused yet: no message on adding, no marks, no count.
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(tip(0), "");
+    EXPECT_EQ(problems(), "");
+
+    platform.hotKeys.answerNow();
+    EXPECT_EQ(tip(0), kTakenDe);
+    EXPECT_EQ(tip(1), "");
+    EXPECT_EQ(problems(), "Nicht wirksam: 1");
+
+    // The user gives row 2 other keys in the desktop's settings: it works, on those keys.
+    platform.hotKeys.reportChange(30001, HotKeyResult::boundTo("Meta+Strg+J"));
+    EXPECT_EQ(tip(1),
+              "Der Desktop hat diesen Hot Key stattdessen auf Meta+Strg+J gelegt; mit dieser "
+              "Tastenkombination wirkt er.");
+    EXPECT_EQ(problems(), "Nicht wirksam: 1");
+    main->switchLanguage("English");
+    EXPECT_EQ(tip(1),
+              "The desktop bound this hot key to Meta+Strg+J instead; it works with that key "
+              "combination.");
+}
+
+// In a Wayland session the window actions say that they reach X11 windows only; the other rows
+// and an X11 session say nothing.
+TEST(WindowActionNotes, AWaylandSessionMarksTheWindowActionsInTheirTips) {
+    test::offscreenApp();
+    for (const bool wayland : {false, true}) {
+        SCOPED_TRACE(wayland ? "Wayland" : "X11");
+        QTemporaryDir dir;
+        fake::FakePlatform platform;
+        ShellEnvironment env = test::fakeEnvironment(dir, platform);
+        env.waylandSession = wayland;
+        TMain main(env);
+        main.startUp();
+        struct Row {
+            ActionKind kind;
+            bool note;
+        };
+        const Row rows[] = {
+            {ActionKind::MinimizeAll, true}, {ActionKind::CloseAllWindows, true},
+            {ActionKind::HideWindows, true}, {ActionKind::ShowWindows, true},
+            {ActionKind::Copy, false},       {ActionKind::CommandLine, false},
+        };
+        std::string file = "[General]\r\nCount=" + std::to_string(std::size(rows)) + "\r\n";
+        for (size_t i = 0; i < std::size(rows); ++i) {
+            file += "[Hot Key" + std::to_string(i + 1) + "]\r\nHot Key=Strg+F" +
+                    std::to_string(i + 5) + "\r\nAction=" + main.texts().caption(rows[i].kind) +
+                    "\r\n";
+        }
+        const std::string path = dir.path().toStdString() + "/window-actions.hkv";
+        ASSERT_TRUE(writeFileAtomically(path, file));
+        main.core().commands.load(path);
+        ASSERT_EQ(main.table().size(), std::size(rows));
+        for (int i = 0; i < int(std::size(rows)); ++i) {
+            const QString expected = wayland && rows[i].note
+                                         ? "In einer Wayland-Sitzung erreicht diese Aktion nur "
+                                           "Fenster von X11-Programmen."
+                                         : "";
+            EXPECT_EQ(main.model()
+                          .index(i, HotKeyTableModel::ActionColumn)
+                          .data(Qt::ToolTipRole)
+                          .toString(),
+                      expected)
+                << "row " << i;
+            // The combination keeps its own tip (the registration's), without a mark.
+            EXPECT_EQ(main.model()
+                          .index(i, HotKeyTableModel::HotKeyColumn)
+                          .data(Qt::ToolTipRole)
+                          .toString(),
+                      "");
+        }
+    }
+}
+
 }  // namespace
 }  // namespace vorbix

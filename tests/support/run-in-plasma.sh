@@ -9,8 +9,9 @@
 #   run-in-plasma.sh -- COMMAND [ARGS...]
 #
 # The command sees WAYLAND_DISPLAY, DISPLAY (the XWayland display), DBUS_SESSION_BUS_ADDRESS,
-# XDG_RUNTIME_DIR, XDG_CURRENT_DESKTOP=KDE, XDG_SESSION_TYPE=wayland, HOME, VORBIX_TEST_TMP (a
-# private temporary folder, removed afterwards) and VORBIX_TEST_KWIN_PID. Exit status: the
+# XDG_RUNTIME_DIR, XDG_CURRENT_DESKTOP=KDE, XDG_SESSION_TYPE=wayland, VORBIX_TEST_SESSION_HOME (the
+# desktop's fresh home), VORBIX_TEST_TMP (a private temporary folder, removed afterwards) and
+# VORBIX_TEST_KWIN_PID; its HOME stays the caller's. Exit status: the
 # command's; 77 (skipped) when the session cannot start (kwin, the portal or python3 missing, or
 # kwin failing to come up).
 set -u
@@ -44,6 +45,7 @@ export XDG_RUNTIME_DIR="$tmp/runtime"
 mkdir -m 0700 "$XDG_RUNTIME_DIR"
 export VORBIX_TEST_TMP="$tmp/work"
 mkdir -p "$VORBIX_TEST_TMP"
+user_home=${HOME:-}
 export HOME="$tmp/home"
 mkdir -p "$HOME/.config" "$HOME/.local/share" "$HOME/.cache"
 export XDG_CONFIG_HOME="$HOME/.config" XDG_DATA_HOME="$HOME/.local/share" XDG_CACHE_HOME="$HOME/.cache"
@@ -147,7 +149,10 @@ if command -v xdpyinfo >/dev/null; then
     for _ in $(seq 200); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
 fi
 
-"$@" &
+# The command keeps the user's home (a program run as root refuses a home that is not root's);
+# the desktop's own files are in the session's home, VORBIX_TEST_SESSION_HOME.
+export VORBIX_TEST_SESSION_HOME=$HOME
+HOME=$user_home "$@" &
 child=$!
 pids+=("$child")
 wait "$child"
