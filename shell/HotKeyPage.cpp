@@ -1,10 +1,13 @@
 #include "shell/HotKeyPage.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QStyleOptionViewItem>
 #include <QTreeView>
+#include <algorithm>
 
 #include "components/DesignStyle.h"
 #include "components/HotkeyEx.h"
@@ -67,6 +70,8 @@ HotKeyPage::HotKeyPage(QWidget* parent, const Artwork& art, int ppi, const KeyNa
     ComboBox1 = new QComboBox(this);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->setMaxVisibleItems(20);
+    // A list below the box that shows 20 entries and scrolls, not a menu over the whole screen.
+    ComboBox1->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     ComboBox1->setIconSize(layout_.scale(QSize(16, 16)));
     ComboBox1->setPalette(desktopPalette());
     layout_.place(ComboBox1, {370, 16, 249, 25});
@@ -137,7 +142,7 @@ void HotKeyPage::selectRow(int row) {
 }
 
 void HotKeyPage::SetLanguage(const LanguageFile& file, std::string_view section,
-                             const LanguageTexts& texts) {
+                             const LanguageTexts& texts, const LanguageCatalogue& languages) {
     auto t = [&](std::string_view key) { return QString::fromStdString(file.text(section, key)); };
     LabelAction->setText(t("LabelAction"));
     LabelAddHotKey->setText(t("LabelAddHotKey"));
@@ -147,6 +152,39 @@ void HotKeyPage::SetLanguage(const LanguageFile& file, std::string_view section,
         ComboBox1->addItem(art_.actionIcon(i), QString::fromStdString(texts.actionCaptions[i]));
     }
     ComboBox1->setCurrentIndex(0);
+    fitActionCaptions(languages);
+}
+
+void HotKeyPage::fitActionCaptions(const LanguageCatalogue& languages) {
+    // The designed widths assume Tahoma; the font in its place may run wider. The action column
+    // grows to the longest caption of any language (a table may come from a user of the other
+    // one; a wider column the user chose stays), the action box's list to the longest caption
+    // it shows.
+    QStyleOptionViewItem item;
+    item.initFrom(ListView1);
+    item.font = ListView1->font();
+    item.fontMetrics = QFontMetrics(item.font);
+    item.features = QStyleOptionViewItem::HasDisplay | QStyleOptionViewItem::HasDecoration;
+    item.decorationSize = ListView1->iconSize();
+    item.decorationPosition = QStyleOptionViewItem::Left;
+    item.displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+    int column = 0;
+    auto fit = [&](const QString& caption) {
+        item.text = caption;
+        const QSize needed = ListView1->style()->sizeFromContents(QStyle::CT_ItemViewItem, &item,
+                                                                  QSize(), ListView1);
+        column = std::max(column, needed.width());
+    };
+    for (int i = 0; i < ComboBox1->count(); ++i) fit(ComboBox1->itemText(i));
+    for (const LanguageWords& words : languages.languages()) {
+        for (const std::string& caption : words.main.actionCaptions)
+            fit(QString::fromStdString(caption));
+    }
+    if (ListView1->columnWidth(1) < column) ListView1->setColumnWidth(1, column);
+
+    QAbstractItemView* list = ComboBox1->view();
+    const int scrollBar = list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
+    list->setMinimumWidth(list->sizeHintForColumn(0) + scrollBar + 2 * list->frameWidth());
 }
 
 void HotKeyPage::applyColors(const MainColors& c) {

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "components/AnchorLayout.h"
+#include "core/LanguageCatalogue.h"
 #include "core/LanguageTexts.h"
 
 class QComboBox;
@@ -43,9 +44,10 @@ public:
     int selectedRow() const;
     void selectRow(int row);
 
-    // The labels, and the action box with the 33 captions of `texts` (the first one selected).
-    void SetLanguage(const LanguageFile& file, std::string_view section,
-                     const LanguageTexts& texts);
+    // The labels, and the action box with the 33 captions of `texts` (the first one selected);
+    // the action column fits the captions of every language in `languages`.
+    void SetLanguage(const LanguageFile& file, std::string_view section, const LanguageTexts& texts,
+                     const LanguageCatalogue& languages);
     void applyColors(const MainColors& colors);
     void setImprovementVisible(bool visible);
     // The action box starts at its first entry.
@@ -68,6 +70,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    // The action column and the action box's list as wide as the longest caption needs.
+    void fitActionCaptions(const LanguageCatalogue& languages);
+
     const Artwork& art_;
     AnchorLayout layout_;
     TShape* Shape5 = nullptr;

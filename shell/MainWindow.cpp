@@ -356,7 +356,7 @@ void TMain::SetLanguage(const std::string& section) {
     status_->SetLanguage(file, section);
     files_->SetLanguage(file, section);
     tabs_->SetLanguage(file, section);
-    hotKeyPage_->SetLanguage(file, section, texts_);
+    hotKeyPage_->SetLanguage(file, section, texts_, core_->languages);
     model_->setHeaders(q(file.text(section, "ListViewHeaderAction")),
                        q(file.text(section, "ListViewHeaderProperties")));
     model_->refreshAll();

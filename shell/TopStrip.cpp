@@ -51,10 +51,11 @@ void TopStrip::applyColors(const MainColors& c) {
     panel.setColor(QPalette::WindowText, c.text);
     MenuPanel->setPalette(panel);
     const QString sheet =
-        QStringLiteral("QMenuBar { background: %1; color: %2; }"
-                       "QMenuBar::item { background: transparent; padding: 3px 8px; }"
-                       "QMenuBar::item:selected { color: %3; }"
-                       "QMenuBar::item:pressed { background: %4; color: %3; }")
+        QStringLiteral(
+            "QMenuBar { background: %1; color: %2; }"
+            "QMenuBar::item { background: transparent; padding: 3px 8px; }"
+            "QMenuBar::item:selected { color: %3; }"
+            "QMenuBar::item:pressed { background: %4; color: %3; }")
             .arg(c.panel.name(), c.text.name(), kHoverColor.name(), c.frame.name());
     if (XPMenuBar1->styleSheet() == sheet) return;
     XPMenuBar1->setStyleSheet(sheet);

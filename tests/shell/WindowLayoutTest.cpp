@@ -15,6 +15,7 @@
 #include <QTest>
 #include <QTreeView>
 
+#include "components/HotkeyEx.h"
 #include "editors/EditorDialog.h"
 #include "shell/EditorHub.h"
 #include "shell/SettingsDialog.h"
@@ -29,9 +30,9 @@ class WindowLayoutTest : public test::WindowFixture {
 protected:
     void startAt(int ppi, const char* language) {
         env.ppi = ppi;
-        writeFileAtomically(env.dataFolder + "Config.ini",
-                            std::string("[Settings]\r\nWelcome=0\r\nLanguage=") + language +
-                                "\r\n");
+        writeFileAtomically(
+            env.dataFolder + "Config.ini",
+            std::string("[Settings]\r\nWelcome=0\r\nLanguage=") + language + "\r\n");
         start();
         QApplication::processEvents();
     }
@@ -44,7 +45,8 @@ struct Setting {
     int ppi;
     const char* language;
 };
-constexpr Setting kSettings[] = {{96, "German"}, {96, "English"}, {144, "German"}, {144, "English"}};
+constexpr Setting kSettings[] = {
+    {96, "German"}, {96, "English"}, {144, "German"}, {144, "English"}};
 
 TEST_F(WindowLayoutTest, TheMenuBarLooksTheSameAfterTheSettingsDialogsOk) {
     for (const Setting& s : kSettings) {
@@ -68,6 +70,62 @@ TEST_F(WindowLayoutTest, TheMenuBarLooksTheSameAfterTheSettingsDialogsOk) {
         main->setMainColors({0xFFFFFF, 0xEEEEEE, 0x999999, 0x000000});
         QApplication::processEvents();
         EXPECT_EQ(items(), before) << where(s.ppi, s.language) << ", other colours";
+        main.reset();
+    }
+}
+
+constexpr uint16_t kCtrl = 0x4000, kAlt = 0x8000;
+
+// A row of every action kind, added in the window (Strg+Alt+0 to 9, A to W).
+void addEveryKind(TMain& main) {
+    for (int kind = 0; kind < kActionKindCount; ++kind) {
+        const int key = kind < 10 ? '0' + kind : 'A' + kind - 10;
+        main.hotkeyField()->setHotKey(uint16_t(kCtrl | kAlt | key));
+        main.actionBox()->setCurrentIndex(kind);
+        main.LabelAddHotKeyClick();
+    }
+}
+
+// The width the view's delegate asks for to show the item whole (not elided).
+int wholeWidth(QAbstractItemView& view, const QModelIndex& index) {
+    QStyleOptionViewItem option;
+    option.initFrom(&view);
+    option.font = view.font();
+    option.fontMetrics = QFontMetrics(view.font());
+    option.decorationSize = view.iconSize();
+    return view.itemDelegate()->sizeHint(option, index).width();
+}
+
+TEST_F(WindowLayoutTest, EveryActionCaptionFitsItsColumnAndTheActionBoxList) {
+    for (const Setting& s : kSettings) {
+        startAt(s.ppi, s.language);
+        main->move(0, 0);
+        addEveryKind(*main);
+        QTreeView* list = main->list();
+        const int column = list->columnWidth(1);
+        ASSERT_EQ(main->table().size(), size_t(kActionKindCount) + 1) << where(s.ppi, s.language);
+        for (int row = 0; row < list->model()->rowCount(); ++row) {
+            const QModelIndex cell = list->model()->index(row, 1);
+            EXPECT_LE(wholeWidth(*list, cell), column)
+                << where(s.ppi, s.language) << ": \"" << cell.data().toString().toStdString()
+                << "\" is cut in the table";
+        }
+
+        QComboBox* box = main->actionBox();
+        box->showPopup();
+        QAbstractItemView* drop = box->view();
+        ASSERT_TRUE(drop->isVisible());
+        int shown = 0;
+        for (int row = 0; row < box->count(); ++row) {
+            const QModelIndex entry = drop->model()->index(row, 0);
+            EXPECT_LE(wholeWidth(*drop, entry), drop->viewport()->width())
+                << where(s.ppi, s.language) << ": \"" << entry.data().toString().toStdString()
+                << "\" is cut in the action box";
+            if (drop->viewport()->rect().contains(drop->visualRect(entry))) ++shown;
+        }
+        EXPECT_EQ(shown, 20) << where(s.ppi, s.language);
+        EXPECT_TRUE(drop->verticalScrollBar()->isVisible()) << where(s.ppi, s.language);
+        box->hidePopup();
         main.reset();
     }
 }
