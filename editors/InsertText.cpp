@@ -170,8 +170,7 @@ void TInsertText::encode(HotKeyEntry& row) {
     edit.formatted = RadioInsertText1->isChecked();
     edit.tabAfter = CheckBoxInsertText2->isChecked();
     edit.textChanged = RichEdit1->document()->isModified() || flattened_;
-    edit.plainText = document.plainText("\r\n");
-    edit.body = edit.formatted ? writeRtf(document) : edit.plainText;
+    edit.body = edit.formatted ? writeRtf(document) : document.plainText("\r\n");
     model_.encode(row, edit, host().texts().current);
 }
 

@@ -25,7 +25,8 @@ void InsertTextModel::encode(HotKeyEntry& row, const Edit& edit,
     } else {
         row.Text = encodeInsertText({edit.formatted, edit.tabAfter, edit.body});
     }
-    const std::string digest = insertTextEditorDigest(edit.plainText);
+    // The same digest a reload of the file shows.
+    const std::string digest = insertTextDigest(row.Text);
     row.PropertiesText = digest.empty() ? current.sNewText : digest;
 }
 

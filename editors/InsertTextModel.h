@@ -28,8 +28,7 @@ public:
         bool tabAfter = false;
         // Whether the text (or its formatting) was changed since the editor was shown.
         bool textChanged = false;
-        std::string body;       // an RTF document (formatted) or the plain text
-        std::string plainText;  // the text as the box shows it, lines joined by CR LF
+        std::string body;  // an RTF document (formatted) or the plain text, lines joined by CR LF
     };
 
     // Takes the row's stored `Text` apart; the value itself is kept for encode.

@@ -156,26 +156,44 @@ std::string replaceMarkers(std::string_view joinedText, std::string_view lineBre
     return replaceMarker(s, kInsertTextTabMarker, "");
 }
 
+// The text on one line: every line break (CR LF, a lone CR or LF, the Unicode line and
+// paragraph separators) and every Tab becomes one space, so that the digest reads the same in
+// the list, in a tab-separated listing and in a web page.
+std::string onOneLine(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r') {
+            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            out += ' ';
+        } else if (c == '\n' || c == '\t') {
+            out += ' ';
+        } else if (text.compare(i, 3, "\xE2\x80\xA8") == 0 ||
+                   text.compare(i, 3, "\xE2\x80\xA9") == 0) {
+            i += 2;
+            out += ' ';
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 std::string insertTextDigest(std::string_view joinedText) {
-    std::string s = replaceMarkers(joinedText, "");
+    // Inside RTF a line break ends a control word ("\par" CR LF "Text"); removing it would glue
+    // the word to the text that follows and lose that text. So the markers become real line
+    // breaks first, and the plain text puts one space for each.
+    std::string s = replaceMarkers(joinedText, "\r\n");
     if (startsWithMarker(s, kInsertTextFormattedMarker)) {
-        // Inside RTF a line break ends a control word ("\par" CR LF "Text"); removing it would
-        // glue the word to the text that follows and lose that text. So the RTF keeps its line
-        // breaks here, and the plain text drops them.
-        s = replaceMarkers(joinedText, "\r\n");
         s = replaceMarker(s, kInsertTextFormattedMarker, "");
-        s = parseRtf(s).plainText("");
+        s = parseRtf(s).plainText("\r\n");
     } else {
         s = replaceMarker(s, kInsertTextPlainMarker, "");
     }
-    return replaceLinkMarkup(s);
-}
-
-std::string insertTextEditorDigest(std::string_view plainText) {
-    std::string s = replaceAll(normaliseLineBreaks(plainText), "\r\n", " ");
-    return replaceLinkMarkup(s);
+    return replaceLinkMarkup(onOneLine(s));
 }
 
 }  // namespace vorbix

@@ -1,4 +1,4 @@
-// The stored value of the insert-text action and the plain-text digests shown for it.
+// The stored value of the insert-text action and the plain-text digest shown for it.
 //
 // The value is one line without blanks: an optional "<~T~>" (press Tab after inserting), then
 // "<~Form~>" followed by an RTF document or "<~NoFo~>" followed by plain text; every CR LF is
@@ -37,14 +37,11 @@ InsertTextValue decodeInsertText(std::string_view text);
 // Every complete link markup replaced by its address, repeated while complete markup is left.
 std::string replaceLinkMarkup(std::string_view text);
 
-// The digest the hot key file reader shows for a joined "Text1".."TextN" value: line breaks and
-// markers removed, the plain text of the RTF document for a formatted value, link markup
-// replaced by its address. Line breaks vanish from it. Empty when nothing is left; the caller
-// then shows the placeholder text.
+// The one-line digest the table shows for a stored (or joined "Text1".."TextN") value, wherever
+// the row comes from (the editor, a loaded file, the command-line tool): markers removed, the
+// plain text of the RTF document for a formatted value, every line break and Tab shown as one
+// space, blanks at either end kept, link markup replaced by its address. Empty when nothing is
+// left; the caller then shows the placeholder text.
 std::string insertTextDigest(std::string_view joinedText);
-
-// The digest the editor shows for its own plain text: every line break replaced by one space,
-// then link markup replaced by its address. Empty when the text is empty.
-std::string insertTextEditorDigest(std::string_view plainText);
 
 }  // namespace vorbix

@@ -26,36 +26,36 @@ TEST(InsertTextModel, OkStoresTheValueOfEachCombination) {
         "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0\\fs20 a b\\par\r\nc\\par\r\n}";
     struct Case {
         bool formatted, tab;
-        std::string body, plain;
+        std::string body;
         std::string text, properties;
     } cases[] = {
-        {true, false, "", "", "<~Form~>", "(Kein Text eingegeben)"},
-        {false, false, "", "", "<~NoFo~>", "(Kein Text eingegeben)"},
-        {true, true, "", "", "<~T~><~Form~>", "(Kein Text eingegeben)"},
-        {false, true, "a b\r\nc", "a b\r\nc", "<~T~><~NoFo~>a<~Spa~>b<~Re~>c", "a b c"},
-        {false, false, " lead\r\n\r\ntrail ", " lead\r\n\r\ntrail ",
-         "<~NoFo~><~Spa~>lead<~Re~><~Re~>trail<~Spa~>", " lead  trail "},
-        {true, false, rtf, "a b\r\nc",
+        {true, false, "", "<~Form~>", "(Kein Text eingegeben)"},
+        {false, false, "", "<~NoFo~>", "(Kein Text eingegeben)"},
+        {true, true, "", "<~T~><~Form~>", "(Kein Text eingegeben)"},
+        {false, true, "a b\r\nc", "<~T~><~NoFo~>a<~Spa~>b<~Re~>c", "a b c"},
+        {false, false, " lead\r\n\r\ntrail ", "<~NoFo~><~Spa~>lead<~Re~><~Re~>trail<~Spa~>",
+         " lead  trail "},
+        {false, false, "😀\r\nline2\ttab", "<~NoFo~>😀<~Re~>line2\ttab", "😀 line2 tab"},
+        {true, false, rtf,
          "<~Form~>{\\rtf1\\ansi{\\fonttbl{\\f0<~Spa~>Tahoma;}}\\f0\\fs20<~Spa~>a<~Spa~>b\\par<~Re~>"
          "c\\par<~Re~>}",
          "a b c"},
-        {false, false, "Visit <url=http://x>here</url>", "Visit <url=http://x>here</url>",
+        {false, false, "Visit <url=http://x>here</url>",
          "<~NoFo~>Visit<~Spa~><url=http://x>here</url>", "Visit http://x"},
-        {false, false, "Grüße, Привет", "Grüße, Привет", "<~NoFo~>Grüße,<~Spa~>Привет",
-         "Grüße, Привет"},
+        {false, false, "Grüße, Привет", "<~NoFo~>Grüße,<~Spa~>Привет", "Grüße, Привет"},
     };
     for (const Case& c : cases) {
         InsertTextModel model;
         model.decode(rowWithText("<~Form~>"));
         HotKeyEntry row = rowWithText("<~Form~>");
-        model.encode(row, {c.formatted, c.tab, true, c.body, c.plain}, german());
-        EXPECT_EQ(row.Text, c.text) << c.plain;
-        EXPECT_EQ(row.PropertiesText, c.properties) << c.plain;
+        model.encode(row, {c.formatted, c.tab, true, c.body}, german());
+        EXPECT_EQ(row.Text, c.text) << c.body;
+        EXPECT_EQ(row.PropertiesText, c.properties) << c.body;
         // Opened again, the editor shows what was stored.
         model.decode(row);
-        EXPECT_EQ(model.formatted, c.formatted) << c.plain;
-        EXPECT_EQ(model.tabAfter, c.tab) << c.plain;
-        EXPECT_EQ(model.body, c.body) << c.plain;
+        EXPECT_EQ(model.formatted, c.formatted) << c.body;
+        EXPECT_EQ(model.tabAfter, c.tab) << c.body;
+        EXPECT_EQ(model.body, c.body) << c.body;
     }
 }
 
@@ -69,28 +69,29 @@ TEST(InsertTextModel, AnUnchangedTextKeepsItsStoredBytes) {
         std::string stored;
         bool formatted, tab;
         std::string text;
+        std::string properties;  // the digest of the kept value
     } cases[] = {
-        {stored, true, false, stored},
-        {stored, true, true, "<~T~>" + stored},            // only the Tab box ticked
-        {"<~t~>" + stored, true, false, stored},           // only the Tab box cleared
-        {"<~t~>" + stored, true, true, "<~t~>" + stored},  // nothing changed at all
-        {"<~NoFo~>a<~Spa~><~T~>b", false, false, "<~NoFo~>a<~Spa~><~T~>b"},
-        {"plain without marker", false, false, "plain without marker"},
-        {"", false, false, ""},
+        {stored, true, false, stored, "x"},
+        {stored, true, true, "<~T~>" + stored, "x"},            // only the Tab box ticked
+        {"<~t~>" + stored, true, false, stored, "x"},           // only the Tab box cleared
+        {"<~t~>" + stored, true, true, "<~t~>" + stored, "x"},  // nothing changed at all
+        {"<~NoFo~>a<~Spa~><~T~>b", false, false, "<~NoFo~>a<~Spa~><~T~>b", "a b"},
+        {"plain without marker", false, false, "plain without marker", "plain without marker"},
+        {"", false, false, "", "(Kein Text eingegeben)"},
     };
     for (const Case& c : cases) {
         InsertTextModel model;
         HotKeyEntry row = rowWithText(c.stored);
         model.decode(row);
-        model.encode(row, {c.formatted, c.tab, false, "ignored", "x"}, german());
+        model.encode(row, {c.formatted, c.tab, false, "ignored"}, german());
         EXPECT_EQ(row.Text, c.text) << c.stored;
-        EXPECT_EQ(row.PropertiesText, "x");
+        EXPECT_EQ(row.PropertiesText, c.properties) << c.stored;
     }
     // The mode switched without any edit: the text is written anew in the new mode.
     InsertTextModel model;
     HotKeyEntry row = rowWithText(stored);
     model.decode(row);
-    model.encode(row, {false, false, false, "x", "x"}, german());
+    model.encode(row, {false, false, false, "x"}, german());
     EXPECT_EQ(row.Text, "<~NoFo~>x");
 }
 
@@ -116,9 +117,9 @@ TEST(InsertTextModel, LinkMarkupFromThePrompts) {
     // A ">" in the address leaves the markup whole: the list shows the address, and the
     // inserted text carries the link with its text.
     const std::string markup = *linkMarkup("a.org/x>y", "Link");
-    EXPECT_EQ(insertTextEditorDigest("see " + markup), "see http://a.org/x%3Ey");
-    const InsertTextInsertion plain =
-        insertTextInsertion(encodeInsertText({false, false, "see " + markup}));
+    const std::string stored = encodeInsertText({false, false, "see " + markup});
+    EXPECT_EQ(insertTextDigest(stored), "see http://a.org/x%3Ey");
+    const InsertTextInsertion plain = insertTextInsertion(stored);
     EXPECT_EQ(plain.content.plain, "see http://a.org/x%3Ey");
 }
 
@@ -131,8 +132,7 @@ TEST(InsertTextModel, WhatTheEditorStoresIsWhatTheHotKeyInserts) {
     InsertTextModel model;
     HotKeyEntry row = rowWithText("<~Form~>");
     model.decode(row);
-    model.encode(row, {true, true, true, rtf, "Hi <url=http://x.org>site</url>\r\ntwo  spaces"},
-                 german());
+    model.encode(row, {true, true, true, rtf}, german());
     EXPECT_EQ(row.PropertiesText, "Hi http://x.org two  spaces");
     EXPECT_EQ(row.Text.find(' '), std::string::npos);
     const InsertTextInsertion insertion = insertTextInsertion(row.Text);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include "storage/RtfDocument.h"
 
 using namespace vorbix;
@@ -21,16 +23,16 @@ const std::string kStoredRtf =
 }  // namespace
 
 TEST(InsertTextDigest, FormattedValuesShowThePlainTextOfTheirDocument) {
-    // Paragraph breaks vanish, a tab stays, bullets draw nothing, links show their address.
-    EXPECT_EQ(insertTextDigest(kStoredRtf), "Schöne Grüße\t€Siehe http://x.de");
-    EXPECT_EQ(insertTextDigest("<~T~>" + kStoredRtf), "Schöne Grüße\t€Siehe http://x.de");
+    // Paragraph breaks and tabs show as one space, bullets draw nothing, links show their address.
+    EXPECT_EQ(insertTextDigest(kStoredRtf), "Schöne Grüße € Siehe http://x.de");
+    EXPECT_EQ(insertTextDigest("<~T~>" + kStoredRtf), "Schöne Grüße € Siehe http://x.de");
     // The value as the hot key file joins it: pieces split anywhere, CR LF removed first.
     std::string split = kStoredRtf;
     split.insert(100, "\r\n");
     split.insert(40, "\r\n");
-    EXPECT_EQ(insertTextDigest(split), "Schöne Grüße\t€Siehe http://x.de");
+    EXPECT_EQ(insertTextDigest(split), "Schöne Grüße € Siehe http://x.de");
     // Markers in any letter case.
-    EXPECT_EQ(insertTextDigest("<~t~><~FORM~>{\\rtf1<~SPA~>a\\par<~rE~>b}"), "ab");
+    EXPECT_EQ(insertTextDigest("<~t~><~FORM~>{\\rtf1<~SPA~>a\\par<~rE~>b}"), "a b");
     // A new row holds the marker alone: nothing to show, the caller shows its placeholder.
     EXPECT_EQ(insertTextDigest("<~Form~>"), "");
     EXPECT_EQ(insertTextDigest("<~Form~>{\\rtf1\\ansi\\par<~Re~>}"), "");
@@ -40,7 +42,7 @@ TEST(InsertTextDigest, FormattedValuesShowThePlainTextOfTheirDocument) {
 }
 
 TEST(InsertTextDigest, PlainValuesLoseTheirMarkers) {
-    EXPECT_EQ(insertTextDigest("<~T~><~NoFo~>a<~Spa~>b<~Re~>c"), "a bc");
+    EXPECT_EQ(insertTextDigest("<~T~><~NoFo~>a<~Spa~>b<~Re~>c"), "a b c");
     EXPECT_EQ(insertTextDigest("<~NoFo~><~Spa~><~Spa~>"), "  ");
     EXPECT_EQ(insertTextDigest("<~nofo~>x<~NoFo~>y"), "xy");
     // Only the leading mode counts; a "<~Form~>" later in a plain text stays.
@@ -48,7 +50,8 @@ TEST(InsertTextDigest, PlainValuesLoseTheirMarkers) {
     // No mode marker at all.
     EXPECT_EQ(insertTextDigest("just<~Spa~>this"), "just this");
     EXPECT_EQ(insertTextDigest("<~NoFo~>Visit<~Spa~><url=http://x>here</url>"), "Visit http://x");
-    EXPECT_EQ(insertTextDigest("<~NoFo~><~Re~><~T~>"), "");
+    EXPECT_EQ(insertTextDigest("<~NoFo~><~Re~><~T~>"), " ");
+    EXPECT_EQ(insertTextDigest("<~NoFo~><~T~>"), "");
 }
 
 TEST(InsertTextDigest, LinkMarkupIsReplacedByItsAddress) {
@@ -88,7 +91,7 @@ TEST(InsertTextValue, EncodesAsTheEditorStoresIt) {
     const std::string stored = encodeInsertText({true, false, rtf});
     EXPECT_EQ(stored.find(' '), std::string::npos);
     EXPECT_EQ(stored.find('\n'), std::string::npos);
-    EXPECT_EQ(insertTextDigest(stored), "Zwei Zeilenmit Text");
+    EXPECT_EQ(insertTextDigest(stored), "Zwei Zeilen mit Text");
 }
 
 TEST(InsertTextValue, DecodesAsTheEditorOpensIt) {
@@ -107,9 +110,55 @@ TEST(InsertTextValue, DecodesAsTheEditorOpensIt) {
     EXPECT_EQ(decodeInsertText("<~NoFo~>a<~Form~>").body, "a<~Form~>");
 }
 
-TEST(InsertTextValue, EditorDigestTurnsLineBreaksIntoSpaces) {
-    EXPECT_EQ(insertTextEditorDigest("a b\r\nc"), "a b c");
-    EXPECT_EQ(insertTextEditorDigest("a\nb\r\n\r\nc"), "a b  c");
-    EXPECT_EQ(insertTextEditorDigest("Visit <url=http://x>here</url>"), "Visit http://x");
-    EXPECT_EQ(insertTextEditorDigest(""), "");
+TEST(InsertTextValue, DigestTurnsLineBreaksIntoSpaces) {
+    const auto plain = [](std::string body) {
+        return insertTextDigest(encodeInsertText({false, false, std::move(body)}));
+    };
+    EXPECT_EQ(plain("a b\r\nc"), "a b c");
+    EXPECT_EQ(plain("a\nb\r\n\r\nc"), "a b  c");
+    EXPECT_EQ(plain("Visit <url=http://x>here</url>"), "Visit http://x");
+    EXPECT_EQ(plain(""), "");
+}
+
+// The digest of one text, whichever way the row reaches the table: the value the editor stores
+// (plain or as a document), the same value split into the file's pieces and read back, and the
+// joined value with its markers in other letter cases, as other writers store them.
+TEST(InsertTextValue, OneDigestWhereverTheRowComesFrom) {
+    struct Case {
+        const char* text;  // the text as the editor's box holds it
+        const char* digest;
+    };
+    const Case cases[] = {
+        {"😀\r\nline2\ttab", "😀 line2 tab"},
+        {"a\nb\rc", "a b c"},
+        {"  lead and trail  ", "  lead and trail  "},
+        {"\r\n\r\nafter two breaks", "  after two breaks"},
+        {"before a break\r\n", "before a break "},
+        {"\t\ttabs\t", "  tabs "},
+        {"Grüße, Привет, 你好 🎉\r\nzweite Zeile", "Grüße, Привет, 你好 🎉 zweite Zeile"},
+        {"see <url=http://x.org>here</url>\r\nand more", "see http://x.org and more"},
+        {"", ""},
+    };
+    for (const Case& c : cases) {
+        const std::string plain = encodeInsertText({false, true, c.text});
+        const std::string formatted =
+            encodeInsertText({true, false, writeRtf(RtfDocument::fromPlainText(c.text))});
+        EXPECT_EQ(insertTextDigest(plain), c.digest) << c.text;
+        EXPECT_EQ(insertTextDigest(formatted), c.digest) << c.text;
+        // Pieces of the file, joined with the line breaks between them.
+        for (const std::string& value : {plain, formatted}) {
+            std::string joined;
+            for (size_t at = 0; at < value.size(); at += 7) joined += value.substr(at, 7) + "\r\n";
+            EXPECT_EQ(insertTextDigest(joined), c.digest) << c.text;
+        }
+        std::string lower = plain;
+        for (const std::string_view marker : {"<~Re~>", "<~Spa~>", "<~NoFo~>"}) {
+            for (size_t at = lower.find(marker); at != std::string::npos;
+                 at = lower.find(marker, at + 1)) {
+                for (size_t k = 0; k < marker.size(); ++k)
+                    lower[at + k] = static_cast<char>(std::tolower(lower[at + k]));
+            }
+        }
+        EXPECT_EQ(insertTextDigest(lower), c.digest) << c.text;
+    }
 }

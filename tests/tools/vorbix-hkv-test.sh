@@ -81,13 +81,13 @@ echo "== list"
 run "${de[@]}" list table.hkv
 expect_rc list 0
 expect_err list ""
-expect_out list "$(printf 'Strg+C\tKopieren\t\nWin+Ä\tText einfügen\tGrüße &\nAlt+F4\tWebseite\thttp://a.b/?x=<y> | Normal\nF9\tDatum/Zeit einfügen\t(Kein Format)')"
+expect_out list "$(printf 'Strg+C\tKopieren\t\nWin+Ä\tText einfügen\tGrüße & \nAlt+F4\tWebseite\thttp://a.b/?x=<y> | Normal\nF9\tDatum/Zeit einfügen\t(Kein Format)')"
 expect_file list-leaves-file table.hkv table.orig
 # Rows keep their properties in another language; a missing value shows that language's
 # placeholder (none in this English file).
 run "${en[@]}" list table.hkv
 expect_rc list-english 0
-expect_out list-english "$(printf 'Strg+C\tKopieren\t\nWin+Ä\tText einfügen\tGrüße &\nAlt+F4\tWebseite\thttp://a.b/?x=<y> | Normal\nF9\tDatum/Zeit einfügen\t')"
+expect_out list-english "$(printf 'Strg+C\tKopieren\t\nWin+Ä\tText einfügen\tGrüße & \nAlt+F4\tWebseite\thttp://a.b/?x=<y> | Normal\nF9\tDatum/Zeit einfügen\t')"
 
 echo "== resave, normalize, html"
 run "${de[@]}" resave table.hkv -o resaved.hkv
@@ -111,7 +111,16 @@ run "${de[@]}" html table.hkv -o table.html
 expect_rc html 0
 grep -q '<title>Hot Key-Verteilung</title>' table.html || fail html "German title missing"
 grep -q 'http://a.b/?x=&lt;y&gt; | Normal</font></td>' table.html || fail html "escaped URL missing"
-grep -q $'Gr\374\337e &amp;</font></td>\r$' table.html || fail html "Windows-1252 row text missing"
+grep -q $'Gr\374\337e &amp; </font></td>\r$' table.html || fail html "Windows-1252 row text missing"
+
+# A text (UTF-8) with line breaks, a Tab and an emoji reads as the editor shows it: one line, one space
+# for each break and Tab, so the listing keeps its three columns.
+printf '[General]\r\nCount=1\r\n[Hot Key1]\r\nHot Key=Strg+T\r\nAction=Text einf\303\274gen\r\nText1=<~NoFo~><~Spa~>\360\237\230\200<~Re~>line2\ttab<~Spa~>\r\nCount=1\r\n' >digest.hkv
+run "${de[@]}" list digest.hkv
+expect_rc list-digest 0
+expect_out list-digest "$(printf 'Strg+T\tText einfügen\t \360\237\230\200 line2 tab ')"
+run "${de[@]}" html digest.hkv -o digest.html
+grep -q $'> \360\237\230\200 line2 tab </font></td>\r$' digest.html || fail html-digest "$(grep -a line2 digest.html)"
 
 echo "== check"
 run "${de[@]}" check table.hkv
