@@ -51,10 +51,14 @@ std::optional<std::pair<std::string, size_t>> quotedPart(std::string_view text, 
     return std::nullopt;
 }
 
-// The index of the apostrophe that closes the one at `open` before the next blank, or npos.
+// The index of the apostrophe that closes the one at `open`, or npos: the next one before a
+// blank, or, for an apostrophe that starts a word, the next one that ends a word.
 size_t closingApostrophe(std::string_view text, size_t open) {
     for (size_t i = open + 1; i < text.size() && !isBlank(text[i]); ++i)
         if (text[i] == '\'') return i;
+    if (open > 0 && !isBlank(text[open - 1])) return std::string_view::npos;
+    for (size_t i = open + 1; i < text.size(); ++i)
+        if (text[i] == '\'' && (i + 1 == text.size() || isBlank(text[i + 1]))) return i;
     return std::string_view::npos;
 }
 

@@ -46,16 +46,21 @@ TEST(ArgumentWords, DoubleQuotesAndBackslashesAsOnWindows) {
     });
 }
 
-TEST(ArgumentWords, ApostrophesQuoteOnlyWithinOneWord) {
+TEST(ArgumentWords, ApostrophesQuoteOnlyWhereTheyOpenAndCloseAWord) {
     expectSplits({
         {"it's mine", {"it's", "mine"}},
         {"don't 'x'", {"don't", "x"}},
         {R"('a"b' '' a)", {"a\"b", "", "a"}},
         {"'it''s'", {"its"}},
         {"--name='v'", {"--name=v"}},
-        // Across a blank an apostrophe stays an ordinary character: words are grouped with ".
-        {R"('single "q"')", {"'single", "q'"}},
+        {R"('single "q"')", {"single \"q\""}},
+        {"-x 'a b'", {"-x", "a b"}},
+        {"'a b' 'c'", {"a b", "c"}},
+        {"it's 'a b' c", {"it's", "a b", "c"}},
         {"rock 'n' roll", {"rock", "n", "roll"}},
+        // An apostrophe inside a word opens no quote across a blank.
+        {"it's a 'b", {"it's", "a", "'b"}},
+        {"x='a b'", {"x='a", "b'"}},
     });
 }
 

@@ -101,6 +101,7 @@ TEST_F(ClipboardInsertion, TerminalGetsPlainTextAndBothSelectionsComeBack) {
     // An xterm as installed (Shift+Insert pastes the PRIMARY selection), whose shell copies
     // every pasted character into a file at once.
     const QString received = tempPath("terminal received");
+    const std::vector<uint32_t> before = view.clients();
     QProcess xterm;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("LC_ALL", "C.UTF-8");
@@ -109,7 +110,12 @@ TEST_F(ClipboardInsertion, TerminalGetsPlainTextAndBothSelectionsComeBack) {
                           "stty -icanon -echo; exec cat > '" + received + "'"});
     ASSERT_TRUE(xterm.waitForStarted());
     uint32_t id = 0;
-    ASSERT_TRUE(waitFor([&] { return (id = view.clientTitled("Terminal target")) != 0; }));
+    // xterm names its window in WM_NAME alone: it is the client that is new.
+    ASSERT_TRUE(waitFor([&] {
+        for (uint32_t client : view.clients())
+            if (std::find(before.begin(), before.end(), client) == before.end()) id = client;
+        return id != 0;
+    }));
     ASSERT_TRUE(waitFor([&] { return QFile::exists(received); }));
     windows.forceForeground(id);
     ASSERT_TRUE(waitFor([&] { return view.activeWindow() == id; }));
