@@ -107,8 +107,10 @@ void TMain::finishExit(const std::string& failure, bool windowWasUp) {
     if (failure.empty()) return end();
     const std::string text = message("MessageSaveFailed") + "\r\n\r\n" + failure;
     if (tray_->rules().SessionEnding) {
-        // The session does not wait for anybody to read a message: said on standard error.
+        // The session does not wait for anybody to read a message: said on standard error too,
+        // and the program ends at once.
         qWarning("%s", text.c_str());
+        env_.prompter->showMessage(text, MessageType::Error);
         return end();
     }
     if (!windowWasUp && tray_->notify(QString::fromStdString(text))) {
