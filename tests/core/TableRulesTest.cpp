@@ -356,7 +356,9 @@ TEST_F(Commands, CombinationsThatTypeACharacter) {
                         (log.front().rfind("ask: ", 0) != 0 && log.front().rfind("info: ", 0) != 0))
                 << log.front();
         }
-        if (!c.added) EXPECT_TRUE(p.hotKeys.registered.empty());
+        if (!c.added) {
+            EXPECT_TRUE(p.hotKeys.registered.empty());
+        }
     }
     // The row keeps the layout's text of the bare key.
     p.prompter.answer = true;
