@@ -36,11 +36,9 @@ constexpr K kMainKeys[] = {
     "MessageKeyComb4", "MessageLocation", "MessageDeleteAll", "MessageHotKeyError1",
     "MessageHotKeyError2", "MessageAdminError", "MessageFixedError", "MessageSymbol",
     "MessageInternetError", "MessageUpdateAvailable", "MessageNoUpdate", "MessageWindowsKey",
-    "MessageInsertText", "MessageTableFull", "MessageTableTruncated", "MessageHiddenWindows",
-    "MessageActionFailed", "MessageLaunchNotSet", "MessageLaunchNotFound", "MessageLaunchNoProgram",
-    "MessageLaunchFailed",
-    // Combinations that type a character
-    "MessageTypingKey", "MessageShiftCharacter",
+    "MessageInsertText", "MessageTypingKey", "MessageShiftCharacter", "MessageTableFull",
+    "MessageTableTruncated", "MessageHiddenWindows", "MessageActionFailed", "MessageLaunchNotSet",
+    "MessageLaunchNotFound", "MessageLaunchNoProgram", "MessageLaunchFailed",
     // Tray menu
     "PopupStart1", "PopupStart2", "PopupClose", "PopupDeactivate", "PopupActivate",
     // Edit menu: the selected row's property editor
