@@ -52,8 +52,8 @@ constexpr K kMainKeys[] = {
     "HintHotKeyTaken", "HintHotKeyRefused", "MessageHotKeyAddedAnyway", "StatusRefusedRows",
     "MessageRefusedRows",
     // A Wayland session: the notices, a row bound to another trigger, window actions
-    "MessageWayland1", "MessageWayland2", "MessagePortalHotKeys", "HintHotKeyOtherTrigger",
-    "HintWindowActionX11",
+    "MessageWayland1", "MessageWayland2", "HintHotKeyOtherTrigger", "HintWindowActionX11",
+    "MessagePortalHotKeys",
     // Special combinations held by other programs, a desktop without tray, saving, replacing
     "MessageSpecialHotKeyTaken", "MessageNoTray", "MessageSaveFailed", "MessageOverwrite",
     // A website row whose address is refused
@@ -68,7 +68,7 @@ constexpr K kSettingsKeys[] = {
     // Frame and lists
     "FormCaption", "LabelHeader", "LabelCategory", "HeaderGUI", "HeaderStartup",
     "HeaderUserAccounts", "HeaderMiscellaneous", "ButtonSave", "ButtonCancel",
-    "ButtonDefaultSettings", "ButtonApply", "ButtonDesktopShortcuts", "ComboboxAccountItem1",
+    "ButtonDefaultSettings", "ButtonDesktopShortcuts", "ButtonApply", "ComboboxAccountItem1",
     "ComboboxAccountItem2", "ComboboxAccountItem3", "ComboboxAccountItem4", "ComboboxColorItem4",
     "MessageDefaultSettings", "MessageWriteOK", "MessageSymbolHotKeyError1",
     "MessageSymbolHotKeyError2", "MessageDeactivateHotKeyError",
