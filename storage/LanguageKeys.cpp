@@ -54,7 +54,9 @@ constexpr K kMainKeys[] = {
     // A Wayland session
     "MessageWayland1", "MessageWayland2",
     // Special combinations held by other programs, a desktop without tray, saving, replacing
-    "MessageSpecialHotKeyTaken", "MessageNoTray", "MessageSaveFailed", "MessageOverwrite"};
+    "MessageSpecialHotKeyTaken", "MessageNoTray", "MessageSaveFailed", "MessageOverwrite",
+    // Why a row carries a warning mark; a folder or address that could not be opened
+    "HintHotKeyDuplicate", "HintUnknownAction", "MessageLaunchOpenFailed"};
 
 constexpr K kAboutKeys[] = {"FormCaption", "LabelAbout3", "LabelAbout4"};
 
