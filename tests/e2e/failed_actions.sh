@@ -38,12 +38,13 @@ wait_for 10 grep -q '^Active=' "$data/Config.ini" || fail "vorbix did not start:
 sleep 0.5
 
 told() { grep -c '^vorbix: told ' "$work/vorbix.log"; }
+told_at_least() { [ "$(told)" -ge "$1" ]; }
 message_box() { xdotool search --onlyvisible --name '^Vorbix$' 2>/dev/null | head -n1 | grep .; }
 lead='Die Aktion konnte nicht ausgeführt werden: '
 # press N KEYS TEXT: presses KEYS and expects the N-th message, TEXT, told in the right way.
 press() {
     local n=$1 keys=$2 text=$3 line
-    key_until 10 "$keys" test "$(told)" -ge "$n" ||
+    key_until 10 "$keys" told_at_least "$n" ||
         fail "no message for $keys: $(cat "$work/vorbix.log")"
     sleep 0.5
     [ "$(told)" -eq "$n" ] || fail "told more than once for $keys: $(cat "$work/vorbix.log")"
@@ -55,9 +56,15 @@ press() {
         wait_for 5 message_box >/dev/null || fail "$keys: no message box"
         sleep 0.3
         import -window root "$work/message$n.png" 2>/dev/null
-        xdotool windowactivate --sync "$(message_box)" 2>/dev/null
-        xdotool key --window "$(message_box)" Return
-        wait_for 5 eval '! message_box' || fail "$keys: the message box did not close"
+        close_box() {
+            local box
+            box=$(message_box) || return 0
+            xdotool windowactivate --sync "$box" 2>/dev/null
+            xdotool key --window "$box" Return
+            sleep 0.3
+            ! message_box >/dev/null
+        }
+        wait_for 8 close_box || fail "$keys: the message box did not close"
         ;;
     esac
     [ "$mode" = tray ] && import -window root "$work/message$n.png" 2>/dev/null
