@@ -1,6 +1,7 @@
 #include "core/Dispatcher.h"
 
 #include <cctype>
+#include <cstdio>
 #include <iterator>
 
 #include "core/KeyCombStroke.h"
@@ -72,6 +73,9 @@ std::string Dispatcher::failureText(const LaunchResult& result) const {
         case LaunchError::StartFailed:
             key = "MessageLaunchFailed";
             break;
+        case LaunchError::OpenFailed:
+            key = "MessageLaunchOpenFailed";
+            break;
     }
     std::string text = messageText(key, result.subject);
     return text.empty() ? result.error : text;
@@ -125,11 +129,21 @@ void Dispatcher::adjustVolume(const HotKeyEntry& row) {
                                                            return languages_.isMuteWord(text);
                                                        });
     const VolumeOutcome outcome = runAdjustVolume(desktop_.audio, row, change);
-    if (!outcome.ok()) shell_.actionFailed(volumeFailureText(outcome));
+    if (!outcome.ok()) {
+        const std::string text = volumeFailureText(outcome);
+        logFailure(text);
+        shell_.actionFailed(text);
+    }
 }
 
 void Dispatcher::report(const LaunchResult& result) {
-    if (!result.ok) shell_.actionFailed(failureText(result));
+    if (result.ok) return;
+    logFailure(result.error);
+    shell_.actionFailed(failureText(result));
+}
+
+void Dispatcher::logFailure(const std::string& reason) {
+    std::fprintf(stderr, "vorbix: an action could not run: %s\n", reason.c_str());
 }
 
 void Dispatcher::toggleDriveDoors(std::vector<char> letters) {

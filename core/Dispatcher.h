@@ -70,13 +70,16 @@ public:
     void toggleDriveDoors(std::vector<char> letters);
     // The reason of a failed start in the user's language (the English reason without texts).
     std::string failureText(const LaunchResult& result) const;
+    // Tells the user once that a start failed, and logs the reason on standard error; nothing
+    // for a success. Also for failures the launcher learns of later.
+    void report(const LaunchResult& result);
     // Why a volume row could not run, in the user's language.
     std::string volumeFailureText(const VolumeOutcome& outcome) const;
 
 private:
     void combinationStroke(uint8_t modifier, uint8_t key);
     void strokeKeys(std::initializer_list<uint8_t> modifiers, uint8_t key);
-    void report(const LaunchResult& result);
+    static void logFailure(const std::string& reason);
     bool isPlaceholder(Placeholder p, std::string_view text) const {
         return languages_.isPlaceholder(p, text, &texts_);
     }

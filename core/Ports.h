@@ -129,6 +129,7 @@ enum class LaunchError {
     NotFound,     // the program, file or folder does not exist (`subject`)
     NoProgram,    // no program for the task is installed (terminal, browser, xdg-open, ...)
     StartFailed,  // the system refused to start `subject`
+    OpenFailed,   // the program that opens `subject` (a folder, an address) ended with an error
 };
 
 // The result of starting something; when !ok, `error` is a short reason in English and `kind`
@@ -164,6 +165,12 @@ public:
     // names, resolved exactly as they resolve it ("~", a bare name in PATH, a relative path
     // from the folder they count it from), without starting anything.
     virtual bool canFind(const std::string& path, bool folder) const = 0;
+
+    // Failures that show only after a call returned success: the opener or settings program it
+    // started ended at once with an error. The handler is called on any thread, at most once
+    // per call; an empty handler drops them. A launcher without such failures ignores it.
+    using LateFailureHandler = std::function<void(const LaunchResult&)>;
+    virtual void setLateFailureHandler(LateFailureHandler handler) { (void)handler; }
 };
 
 // Native window identifier (an X11 window id).

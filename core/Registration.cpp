@@ -164,6 +164,19 @@ std::vector<size_t> HotKeyRegistry::refusedRows() const {
     return rows;
 }
 
+std::optional<size_t> HotKeyRegistry::duplicateOf(size_t row) const {
+    if (rowResult(row).refusal != HotKeyRefusal::Duplicate) return std::nullopt;
+    const CachedKeyNames names(names_);
+    const TWinHotKey combination = hotKeyOfText(table_.at(row).HotKeyText, names);
+    std::optional<size_t> first;
+    for (size_t i = 0; i < table_.size(); ++i) {
+        if (i == row || hotKeyOfText(table_.at(i).HotKeyText, names) != combination) continue;
+        if (rowRegistration(i) == RowRegistration::Accepted) return i;
+        if (!first) first = i;
+    }
+    return first;
+}
+
 bool HotKeyRegistry::RegisterHK(int32_t id, const TWinHotKey& combination) {
     const HotKeyResult result = backend_.registerHotKey(id, combination);
     if (id == SymbolHotKeyId) symbolResult_ = result;

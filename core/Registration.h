@@ -78,6 +78,10 @@ public:
     HotKeyResult rowResult(size_t row) const;
     // The rows the system refused, in table order.
     std::vector<size_t> refusedRows() const;
+    // For a row refused because another row of the table holds its combination: that row (the
+    // first in table order that the system accepted with this combination, else the first other
+    // row with it). nullopt for any other row.
+    std::optional<size_t> duplicateOf(size_t row) const;
 
     // Called after the rows' answers changed: all rows registered or unregistered, one row
     // added, or an answer of the back end arrived.

@@ -73,9 +73,7 @@ void EditorHub::showSearchWindow(const std::string& provider) {
                 Launcher* launcher = s_.desktop.launcher;
                 if (!launcher) return;
                 const LaunchResult opened = launcher->openLocation(address, WindowMode::Normal);
-                if (!opened.ok && s_.hooks && s_.core) {
-                    s_.hooks->actionFailed(s_.core->dispatcher.failureText(opened));
-                }
+                if (s_.core) s_.core->dispatcher.report(opened);
             });
         search_->FormCreate();
         s_.languages.add(lang::kSearchInternet, search_.get());

@@ -11,6 +11,8 @@
 #include <QTreeView>
 #include <QUrl>
 
+#include <cstdio>
+
 #include "components/DesignStyle.h"
 #include "components/HotkeyEx.h"
 #include "components/LinkLabel.h"
@@ -30,6 +32,7 @@
 #include "shell/ProgramSettings.h"
 #include "shell/QtPrompter.h"
 #include "shell/RowKind.h"
+#include "shell/RowProblems.h"
 #include "shell/SettingsHub.h"
 #include "shell/SettingsRules.h"
 #include "shell/ShellCore.h"
@@ -110,6 +113,14 @@ TMain::TMain(ShellEnvironment env, QWidget* parent)
             return kind && isWindowAction(*kind) ? q(message("HintWindowActionX11")) : QString();
         });
     }
+    // A started opener that fails afterwards is told like a start that fails at once; the
+    // launcher calls from its own thread, so the report is queued to this one.
+    if (Launcher* launcher = env_.desktop.launcher) {
+        launcher->setLateFailureHandler([this](const LaunchResult& failed) {
+            QMetaObject::invokeMethod(
+                this, [this, failed] { core_->dispatcher.report(failed); }, Qt::QueuedConnection);
+        });
+    }
 
     setFont(designFont("Tahoma", 13));
     setAutoFillBackground(true);
@@ -179,6 +190,7 @@ TMain::~TMain() {
     about_.reset();
     core_->commands.setListener(nullptr);
     core_->registry.setChangeHandler(nullptr);
+    if (env_.desktop.launcher) env_.desktop.launcher->setLateFailureHandler({});
     qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
 }
 
@@ -481,15 +493,8 @@ void TMain::refreshRegistrations() {
 }
 
 QString TMain::registrationProblem(size_t row) const {
-    switch (core_->registry.rowRegistration(row)) {
-        case RowRegistration::Refused:
-            return q(message(std::string(refusalTextKey(core_->registry.rowResult(row)))));
-        case RowRegistration::OtherTrigger:
-            return q(fillPlaceholder(message("HintHotKeyOtherTrigger"), "%s",
-                                     core_->registry.rowResult(row).otherTrigger));
-        default:
-            return {};
-    }
+    return q(rowProblemText(*core_, row, texts_,
+                            [this](std::string_view key) { return message(std::string(key)); }));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -562,7 +567,10 @@ void TMain::askHiddenWindowsBack(size_t count, std::function<void()> yes) {
 }
 
 void TMain::notifyFailure(const std::string& text) {
-    if (!tray_->notify(q(text))) env_.prompter->showMessage(text, MessageType::Error);
+    const bool inTray = tray_->notify(q(text));
+    std::fprintf(stderr, "vorbix: told %s: %s\n", inTray ? "in the tray" : "in a message box",
+                 text.c_str());
+    if (!inTray) env_.prompter->showMessage(text, MessageType::Error);
 }
 
 void TMain::WMHotKey(int32_t id) {

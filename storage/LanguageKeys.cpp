@@ -57,10 +57,11 @@ constexpr K kMainKeys[] = {
     // Special combinations held by other programs, a desktop without tray, saving, replacing
     "MessageSpecialHotKeyTaken", "MessageNoTray", "MessageSaveFailed", "MessageOverwrite",
     // A website row whose address is refused
-    "MessageAddressRefused",
-    "MessageNotHotKeyFile", "MessageNotConfigFile", "MessageFileTooLarge", "MessageFileBinary",
-    "MessageFileNotText", "MessageFileNoSection", "MessageLoadReplace", "MessageHotKeyFileSetAside",
-    "MessageConfigFileSetAside"};
+    "MessageAddressRefused", "MessageNotHotKeyFile", "MessageNotConfigFile", "MessageFileTooLarge",
+    "MessageFileBinary", "MessageFileNotText", "MessageFileNoSection", "MessageLoadReplace",
+    "MessageHotKeyFileSetAside", "MessageConfigFileSetAside",
+    // Why a row carries a warning mark; a folder or address that could not be opened
+    "HintHotKeyDuplicate", "HintUnknownAction", "MessageLaunchOpenFailed"};
 
 constexpr K kAboutKeys[] = {"FormCaption", "LabelAbout3", "LabelAbout4"};
 

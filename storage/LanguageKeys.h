@@ -49,5 +49,7 @@ inline constexpr std::string_view kMessageActionFailed = "MessageActionFailed";
 inline constexpr std::string_view kMessagePolicyUnreadable = "MessagePolicyUnreadable";
 inline constexpr std::string_view kMessageWayland1 = "MessageWayland1";
 inline constexpr std::string_view kMessageWayland2 = "MessageWayland2";
+inline constexpr std::string_view kHintHotKeyDuplicate = "HintHotKeyDuplicate";
+inline constexpr std::string_view kHintUnknownAction = "HintUnknownAction";
 
 }  // namespace vorbix::lang

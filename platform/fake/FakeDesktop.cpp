@@ -1,5 +1,6 @@
 #include "platform/fake/FakeDesktop.h"
 
+#include <thread>
 #include <utility>
 
 namespace vorbix::fake {
@@ -68,7 +69,8 @@ void FakeKeyboard::releaseModifiers() {
 }
 
 LaunchResult FakeLauncher::result() {
-    return failWith.empty() ? LaunchResult::success() : LaunchResult::failure(failWith);
+    if (!failWith.empty()) return LaunchResult::failure(failWith);
+    return failure.value_or(LaunchResult::success());
 }
 LaunchResult FakeLauncher::startProgram(const std::string& program, const std::string& parameters,
                                         WindowMode mode) {
@@ -94,6 +96,11 @@ LaunchResult FakeLauncher::openMailProgram() {
 LaunchResult FakeLauncher::openSettings(SettingsPanel panel) {
     log_.push_back("settings " + std::to_string(static_cast<int>(panel)));
     return result();
+}
+void FakeLauncher::failLater(const LaunchResult& failed) {
+    std::thread([this, failed] {
+        if (lateFailure_) lateFailure_(failed);
+    }).join();
 }
 bool FakeLauncher::canFind(const std::string& path, bool folder) const {
     return (folder ? folders : programs).count(path) > 0;

@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -61,13 +62,22 @@ public:
     LaunchResult openSettings(SettingsPanel panel) override;
     // True for the paths in `programs` (folder false) or `folders` (folder true); not logged.
     bool canFind(const std::string& path, bool folder) const override;
+    void setLateFailureHandler(LateFailureHandler handler) override {
+        lateFailure_ = std::move(handler);
+    }
+    // What a started opener that ends with an error reports, from a thread of its own as the
+    // real launcher does; waits until the report was handed over.
+    void failLater(const LaunchResult& failed);
     // When set, every call fails with this reason.
     std::string failWith;
+    // When set (and failWith is empty), every call fails with this result.
+    std::optional<LaunchResult> failure;
     std::set<std::string> programs, folders;
 
 private:
     LaunchResult result();
     Log& log_;
+    LateFailureHandler lateFailure_;
 };
 
 class FakeWindows : public WindowControl {

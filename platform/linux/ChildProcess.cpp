@@ -29,6 +29,13 @@ bool isExecutableFile(const std::string& path) {
            ::access(path.c_str(), X_OK) == 0;
 }
 
+// The exit status as a shell reports it: the code, or 128 + the signal that ended the process.
+int exitCodeOf(int status) {
+    if (WIFEXITED(status)) return WEXITSTATUS(status);
+    if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
+    return -1;
+}
+
 // Waits for the detached children. Each child is watched through a pidfd; one thread polls all
 // of them and reaps exactly the ones that ended. Where pidfds are not available, a child gets a
 // small thread of its own that waits for it.
@@ -40,19 +47,22 @@ public:
         return *reaper;
     }
 
-    void watch(pid_t pid) {
+    void watch(pid_t pid, ChildExitHandler onExit) {
         int pidfd = wakeFd_ >= 0 ? static_cast<int>(::syscall(SYS_pidfd_open, pid, 0)) : -1;
         if (pidfd < 0) {
-            std::thread([pid] {
-                while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+            std::thread([pid, onExit = std::move(onExit)] {
+                int status = 0;
+                pid_t r;
+                while ((r = ::waitpid(pid, &status, 0)) < 0 && errno == EINTR) {
                 }
+                if (r == pid && onExit) onExit(exitCodeOf(status));
             }).detach();
             return;
         }
         ::fcntl(pidfd, F_SETFD, FD_CLOEXEC);
         {
             std::lock_guard lock(mutex_);
-            pending_.emplace_back(pid, pidfd);
+            pending_.push_back({pid, pidfd, std::move(onExit)});
         }
         uint64_t one = 1;
         [[maybe_unused]] ssize_t n = ::write(wakeFd_, &one, sizeof one);
@@ -64,39 +74,48 @@ private:
         if (wakeFd_ >= 0) std::thread([this] { run(); }).detach();
     }
 
+    struct Child {
+        pid_t pid = -1;
+        int pidfd = -1;
+        ChildExitHandler onExit;
+    };
+
     void run() {
-        std::vector<std::pair<pid_t, int>> watched;
+        std::vector<Child> watched;
         std::vector<pollfd> fds;
         for (;;) {
             fds.clear();
             fds.push_back({wakeFd_, POLLIN, 0});
-            for (const auto& child : watched) fds.push_back({child.second, POLLIN, 0});
+            for (const auto& child : watched) fds.push_back({child.pidfd, POLLIN, 0});
             if (::poll(fds.data(), fds.size(), -1) < 0) continue;
             if (fds[0].revents & POLLIN) {
                 uint64_t count;
                 [[maybe_unused]] ssize_t n = ::read(wakeFd_, &count, sizeof count);
             }
-            std::vector<std::pair<pid_t, int>> still;
+            std::vector<Child> still;
             for (size_t i = 0; i < watched.size(); ++i) {
                 if (fds[i + 1].revents != 0) {
-                    pid_t r = ::waitpid(watched[i].first, nullptr, WNOHANG);
-                    if (r == watched[i].first || (r < 0 && errno == ECHILD)) {
-                        ::close(watched[i].second);
+                    int status = 0;
+                    pid_t r = ::waitpid(watched[i].pid, &status, WNOHANG);
+                    if (r == watched[i].pid || (r < 0 && errno == ECHILD)) {
+                        ::close(watched[i].pidfd);
+                        if (r == watched[i].pid && watched[i].onExit)
+                            watched[i].onExit(exitCodeOf(status));
                         continue;
                     }
                 }
-                still.push_back(watched[i]);
+                still.push_back(std::move(watched[i]));
             }
             watched = std::move(still);
             std::lock_guard lock(mutex_);
-            for (auto& child : pending_) watched.push_back(child);
+            for (auto& child : pending_) watched.push_back(std::move(child));
             pending_.clear();
         }
     }
 
     int wakeFd_ = -1;
     std::mutex mutex_;
-    std::vector<std::pair<pid_t, int>> pending_;
+    std::vector<Child> pending_;
 };
 
 SpawnResult spawn(const std::vector<std::string>& argv, const std::string& workingDirectory,
@@ -163,10 +182,10 @@ std::string findProgram(std::string_view name) {
     return {};
 }
 
-SpawnResult spawnDetached(const std::vector<std::string>& argv,
-                          const std::string& workingDirectory) {
+SpawnResult spawnDetached(const std::vector<std::string>& argv, const std::string& workingDirectory,
+                          ChildExitHandler onExit) {
     SpawnResult result = spawn(argv, workingDirectory, true);
-    if (result.ok()) ChildReaper::instance().watch(result.pid);
+    if (result.ok()) ChildReaper::instance().watch(result.pid, std::move(onExit));
     return result;
 }
 
@@ -184,9 +203,7 @@ int runAndWait(const std::vector<std::string>& argv, const std::string& workingD
             return -1;
         }
     }
-    if (WIFEXITED(status)) return WEXITSTATUS(status);
-    if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
-    return -1;
+    return exitCodeOf(status);
 }
 
 std::string homeFolder() {

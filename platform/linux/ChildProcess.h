@@ -6,6 +6,7 @@
 
 #include <sys/types.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,13 +23,17 @@ struct SpawnResult {
 // in PATH. Empty when there is no such executable regular file.
 std::string findProgram(std::string_view name);
 
+// Called with the exit status of a detached child (128 + the signal number when a signal ended
+// it), on the thread that reaps it, never on the caller's.
+using ChildExitHandler = std::function<void(int exitStatus)>;
+
 // Starts argv[0] (a path) with the arguments argv, in `workingDirectory` (the current one when
 // empty), in a session of its own, with stdin on /dev/null, no other file descriptor of this
 // process beyond stdout and stderr, default signal dispositions and an empty signal mask. A failed
 // exec (missing file, no permission, bad folder) is reported in `error`. The child is reaped in the
-// background when it ends.
-SpawnResult spawnDetached(const std::vector<std::string>& argv,
-                          const std::string& workingDirectory);
+// background when it ends, and `onExit`, when given, learns how it ended.
+SpawnResult spawnDetached(const std::vector<std::string>& argv, const std::string& workingDirectory,
+                          ChildExitHandler onExit = {});
 
 // Starts argv[0] like spawnDetached (stdin inherited) and waits for it to end. Returns the exit
 // status, 128 + signal number when a signal ended it, or -1 with `error` set when it could not

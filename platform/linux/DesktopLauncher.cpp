@@ -11,6 +11,7 @@
 #include "core/ArgumentWords.h"
 #include "core/TextUtil.h"
 #include "platform/linux/ChildProcess.h"
+#include "platform/linux/DefaultApplication.h"
 
 namespace vorbix {
 
@@ -169,9 +170,35 @@ bool looksLikeAddress(const std::string& text) {
     return true;
 }
 
+void DesktopLauncher::setLateFailureHandler(LateFailureHandler handler) {
+    std::lock_guard lock(late_->mutex);
+    late_->handler = std::move(handler);
+}
+
+ChildExitHandler DesktopLauncher::failureOnError(std::string program, LaunchError kind,
+                                                 std::string subject) {
+    const auto started = std::chrono::steady_clock::now();
+    return [late = late_, started, program = std::move(program), kind,
+            subject = std::move(subject)](int status) {
+        if (status == 0 || std::chrono::steady_clock::now() - started > kLateFailureWindow) return;
+        std::string why = program + " ended with status " + std::to_string(status);
+        if (program == "xdg-open") {
+            // The statuses xdg-open documents.
+            static const char* const kMeaning[] = {"", "bad arguments", "no such file",
+                                                   "a required tool is missing",
+                                                   "the action failed"};
+            if (status >= 1 && status <= 4) why += std::string(" (") + kMeaning[status] + ")";
+            why += " opening " + subject;
+        }
+        std::lock_guard lock(late->mutex);
+        if (late->handler) late->handler(LaunchResult::failure(why, kind, subject));
+    };
+}
+
 LaunchResult DesktopLauncher::spawn(const std::vector<std::string>& argv,
-                                    const std::string& workingDirectory, WindowMode mode) {
-    SpawnResult started = spawnDetached(argv, workingDirectory);
+                                    const std::string& workingDirectory, WindowMode mode,
+                                    ChildExitHandler onExit) {
+    SpawnResult started = spawnDetached(argv, workingDirectory, std::move(onExit));
     if (!started.ok())
         return LaunchResult::failure(
             "Could not start " + argv[0] + ": " + std::strerror(started.error),
@@ -185,7 +212,8 @@ LaunchResult DesktopLauncher::openWithXdgOpen(const std::string& target, WindowM
     std::string xdgOpen = findProgram("xdg-open");
     if (xdgOpen.empty())
         return LaunchResult::failure("xdg-open is not installed", LaunchError::NoProgram);
-    return spawn({xdgOpen, target}, homeFolder(), mode);
+    return spawn({xdgOpen, target}, homeFolder(), mode,
+                 failureOnError("xdg-open", LaunchError::OpenFailed, target));
 }
 
 LaunchResult DesktopLauncher::startFirstFound(const Commands& candidates,
@@ -195,7 +223,8 @@ LaunchResult DesktopLauncher::startFirstFound(const Commands& candidates,
         if (program.empty()) continue;
         Command argv = command;
         argv[0] = program;
-        return spawn(argv, homeFolder(), WindowMode::Normal);
+        return spawn(argv, homeFolder(), WindowMode::Normal,
+                     failureOnError(command[0], LaunchError::StartFailed, command[0]));
     }
     return LaunchResult::failure(whatIsMissing, LaunchError::NoProgram);
 }
@@ -279,6 +308,14 @@ LaunchResult DesktopLauncher::openWebBrowser() {
             if (word.find("%s") == std::string::npos) command.push_back(std::move(word));
         if (!command.empty()) candidates.push_back(command);
         start = end + 1;
+    }
+    // Then the browser the desktop has as its default for web addresses.
+    for (const char* type : {"x-scheme-handler/http", "x-scheme-handler/https", "text/html"}) {
+        Command command = defaultApplicationCommand(type);
+        if (!command.empty()) {
+            candidates.push_back(std::move(command));
+            break;
+        }
     }
     for (const char* name :
          {"x-www-browser", "firefox", "firefox-esr", "chromium", "chromium-browser",

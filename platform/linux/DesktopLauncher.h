@@ -1,20 +1,31 @@
 // The Launcher of a Linux desktop: programs are spawned directly with an argument list, folders,
-// web addresses and mail links go to xdg-open as one argument, and the terminal, the browser and
-// the settings panels are found among the programs that are installed.
+// web addresses and mail links go to xdg-open as one argument, and the terminal, the browser (the
+// desktop's default first) and the settings panels are found among the programs that are
+// installed. An opener or picked program that ends with an error right after its start is
+// reported to the late-failure handler.
 #pragma once
 
 #include <sys/types.h>
 
+#include <chrono>
 #include <functional>
+#include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
 #include "core/Ports.h"
+#include "platform/linux/ChildProcess.h"
 
 namespace vorbix {
 
 class DesktopLauncher : public Launcher {
 public:
+    DesktopLauncher() = default;
+    ~DesktopLauncher() override { setLateFailureHandler({}); }
+    DesktopLauncher(const DesktopLauncher&) = delete;
+    DesktopLauncher& operator=(const DesktopLauncher&) = delete;
+
     // Applies a window mode to the first window of a started process once it maps.
     using WindowModeApplier = std::function<void(pid_t pid, WindowMode mode)>;
 
@@ -28,6 +39,11 @@ public:
     LaunchResult openMailProgram() override;
     LaunchResult openSettings(SettingsPanel panel) override;
     bool canFind(const std::string& path, bool folder) const override;
+    // An opener (xdg-open) or a program the launcher picked (browser, terminal, settings) that
+    // ends with a status other than 0 within `kLateFailureWindow` of its start is a failure.
+    // Once it returns, no call of an earlier handler runs any more.
+    void setLateFailureHandler(LateFailureHandler handler) override;
+    static constexpr std::chrono::seconds kLateFailureWindow{30};
 
     // What startProgram starts for `program`: "~" expanded, a bare name looked up in PATH, a
     // relative path made absolute against the current folder; empty when nothing is there.
@@ -39,8 +55,16 @@ public:
     pid_t lastStarted() const { return lastStarted_; }
 
 private:
+    // Shared with the exit handlers of the children, which may end after the launcher.
+    struct LateFailures {
+        std::mutex mutex;
+        LateFailureHandler handler;
+    };
+
     LaunchResult spawn(const std::vector<std::string>& argv, const std::string& workingDirectory,
-                       WindowMode mode);
+                       WindowMode mode, ChildExitHandler onExit = {});
+    // Tells the late-failure handler when the child ends with an error soon after its start.
+    ChildExitHandler failureOnError(std::string program, LaunchError kind, std::string subject);
     LaunchResult openWithXdgOpen(const std::string& target, WindowMode mode);
     // Starts the first candidate command whose program is installed.
     LaunchResult startFirstFound(const std::vector<std::vector<std::string>>& candidates,
@@ -48,6 +72,7 @@ private:
 
     WindowModeApplier applier_;
     pid_t lastStarted_ = -1;
+    std::shared_ptr<LateFailures> late_ = std::make_shared<LateFailures>();
 };
 
 // The desktop named by XDG_CURRENT_DESKTOP (a list separated by ":"): one of "GNOME", "KDE",

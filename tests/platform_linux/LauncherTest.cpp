@@ -3,7 +3,12 @@
 #include <signal.h>
 #include <sys/stat.h>
 
+#include <mutex>
+#include <optional>
+#include <thread>
+
 #include "platform/linux/ChildProcess.h"
+#include "platform/linux/DefaultApplication.h"
 #include "platform/linux/DesktopLauncher.h"
 #include "tests/platform_linux/TestSupport.h"
 
@@ -253,6 +258,130 @@ TEST_F(LauncherTest, TerminalBrowserAndSettingsComeFromWhatIsInstalled) {
         ASSERT_TRUE(launcher_.openSettings(SettingsPanel::Display).ok);
         EXPECT_EQ(onlyRecord().argv, Words{bin_ + "/xfce4-settings-manager"});
     }
+}
+
+// The browser the desktop names as its default: the first installed entry of the first list that
+// names one, in the order of the user's lists before the system's, run without its address.
+TEST_F(LauncherTest, TheBrowserIsTheDesktopsDefaultBeforeAnyKnownName) {
+    const std::string config = tmp_ / "config", data = tmp_ / "data", system = tmp_ / "system";
+    test::ScopedEnv configHome("XDG_CONFIG_HOME", config), configDirs("XDG_CONFIG_DIRS", nullptr),
+        dataHome("XDG_DATA_HOME", data), dataDirs("XDG_DATA_DIRS", system);
+    const auto entry = [](const std::string& path, const std::string& exec) {
+        test::fs::create_directories(path.substr(0, path.rfind('/')));
+        test::writeFile(path, "[Desktop Entry]\nType=Application\nName=B\nExec=" + exec + "\n");
+    };
+    const auto list = [](const std::string& path, const std::string& ids) {
+        test::fs::create_directories(path.substr(0, path.rfind('/')));
+        test::writeFile(path,
+                        "[Added Associations]\nx-scheme-handler/http=other.desktop;\n"
+                        "[Default Applications]\nx-scheme-handler/http=" +
+                            ids + "\n");
+    };
+    provide("firefox");
+    provide("mybrowser");
+    entry(system + "/applications/mybrowser.desktop", "mybrowser --new-window %u");
+    entry(data + "/applications/gone.desktop", "not-installed %U");
+    struct Case {
+        const char* where;  // which list names the default
+        std::string ids;
+        Words argv;
+    };
+    const Case cases[] = {
+        {"user", "gone.desktop;mybrowser.desktop;", Words{bin_ + "/mybrowser", "--new-window"}},
+        {"system", "mybrowser.desktop", Words{bin_ + "/mybrowser", "--new-window"}},
+        {"user", "gone.desktop;", Words{bin_ + "/firefox"}},
+        {"none", "", Words{bin_ + "/firefox"}},
+    };
+    for (const Case& c : cases) {
+        test::fs::remove_all(config);
+        test::fs::remove(system + "/applications/mimeapps.list");
+        if (std::string(c.where) == "user") list(config + "/mimeapps.list", c.ids);
+        if (std::string(c.where) == "system") list(system + "/applications/mimeapps.list", c.ids);
+        ASSERT_TRUE(launcher_.openWebBrowser().ok) << c.ids;
+        EXPECT_EQ(onlyRecord().argv, c.argv) << c.where << " " << c.ids;
+        test::fs::remove_all(records_);
+        test::fs::create_directories(records_);
+    }
+    EXPECT_EQ(desktopExecWords("\"/opt/my browser/run\" --a=%u %F 100%% -x"),
+              (Words{"/opt/my browser/run", "--a=", "100%", "-x"}));
+}
+
+// An opener or a picked program that ends with an error soon after its start is reported once,
+// from the reaper's thread; one that ends well, or a program of the user's, is not.
+TEST_F(LauncherTest, AStartedOpenerThatEndsWithAnErrorIsReportedLater) {
+    std::mutex mutex;
+    std::vector<LaunchResult> reported;
+    launcher_.setLateFailureHandler([&](const LaunchResult& r) {
+        std::lock_guard lock(mutex);
+        reported.push_back(r);
+    });
+    const auto script = [this](const std::string& name, int status) {
+        test::writeFile(bin_ + "/" + name, "#!/bin/sh\nexit " + std::to_string(status) + "\n");
+        test::fs::permissions(bin_ + "/" + name, test::fs::perms::owner_all);
+    };
+    const auto waitForReports = [&](size_t count) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        for (;;) {
+            {
+                std::lock_guard lock(mutex);
+                if (reported.size() >= count || std::chrono::steady_clock::now() > deadline)
+                    return reported;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    };
+    struct Case {
+        int status;
+        std::function<LaunchResult()> call;
+        std::optional<LaunchError> kind;
+        std::string subject;
+    };
+    const std::string folder = home_;
+    const Case cases[] = {
+        {3, [&] { return launcher_.openLocation(folder, WindowMode::Normal); },
+         LaunchError::OpenFailed, folder},
+        {4, [&] { return launcher_.openLocation("https://example.org", WindowMode::Normal); },
+         LaunchError::OpenFailed, "https://example.org"},
+        {0, [&] { return launcher_.openLocation(folder, WindowMode::Normal); }, std::nullopt, ""},
+        {1, [&] { return launcher_.openSettings(SettingsPanel::ControlPanel); },
+         LaunchError::StartFailed, "gnome-control-center"},
+        {2, [&] { return launcher_.startProgram("gnome-control-center", "", WindowMode::Normal); },
+         std::nullopt, ""},
+    };
+    for (const Case& c : cases) {
+        script("xdg-open", c.status);
+        script("gnome-control-center", c.status);
+        {
+            std::lock_guard lock(mutex);
+            reported.clear();
+        }
+        ASSERT_TRUE(c.call().ok);
+        // The child has ended once it is reaped: its process id is gone.
+        const pid_t pid = launcher_.lastStarted();
+        while (::kill(pid, 0) == 0) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        const std::vector<LaunchResult> got = waitForReports(c.kind ? 1 : 0);
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        std::lock_guard lock(mutex);
+        if (!c.kind) {
+            EXPECT_TRUE(reported.empty()) << c.status << " " << reported.front().error;
+            continue;
+        }
+        ASSERT_EQ(reported.size(), 1u) << c.status;
+        EXPECT_FALSE(reported[0].ok);
+        EXPECT_EQ(reported[0].kind, *c.kind);
+        EXPECT_EQ(reported[0].subject, c.subject);
+        EXPECT_NE(reported[0].error.find("status " + std::to_string(c.status)), std::string::npos)
+            << reported[0].error;
+    }
+    // Without a handler nothing is called any more.
+    launcher_.setLateFailureHandler({});
+    script("xdg-open", 3);
+    ASSERT_TRUE(launcher_.openLocation(folder, WindowMode::Normal).ok);
+    const pid_t pid = launcher_.lastStarted();
+    while (::kill(pid, 0) == 0) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    std::lock_guard lock(mutex);
+    EXPECT_TRUE(reported.empty());
 }
 
 TEST_F(LauncherTest, CanFindAnswersAsStartingAndOpeningWould) {

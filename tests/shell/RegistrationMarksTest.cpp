@@ -176,7 +176,8 @@ TEST_F(RegistrationMarks, LoadedRowsShowWhyTheyDoNotWork) {
         "[Hot Key3]\r\nHot Key=Strg+F8\r\nAction=Kopieren\r\n"));
     main->core().commands.load(file);
     EXPECT_EQ(tip(0), "");
-    EXPECT_EQ(tip(1), "Das System hat diese Tastenkombination nicht angenommen.");
+    EXPECT_EQ(tip(1),
+              "Diese Tastenkombination hat schon Zeile 1 (Kopieren); nur dort löst sie aus.");
     EXPECT_EQ(tip(2), "");
     EXPECT_EQ(problems(), "Nicht wirksam: 1");
     // Loading says nothing at once: the marks tell.
@@ -262,6 +263,55 @@ TEST(WindowActionNotes, AWaylandSessionMarksTheWindowActionsInTheirTips) {
                       "");
         }
     }
+}
+
+// Each row's mark and tip after loading a table, in both languages: a repeated combination names
+// the row that holds it (with its action in the user's language, whatever language the file
+// wrote it in), and a row whose action no language knows is marked although the system took its
+// combination.
+TEST_F(RegistrationMarks, RepeatedCombinationsNameTheirRowAndUnknownActionsAreMarked) {
+    const std::string file = dir.path().toStdString() + "/marks.hkv";
+    ASSERT_TRUE(writeFileAtomically(file,
+                                    "[General]\r\nCount=6\r\n"
+                                    "[Hot Key1]\r\nHot Key=Strg+F9\r\nAction=Zaubern\r\n"
+                                    "[Hot Key2]\r\nHot Key=Strg+F10\r\nAction=Copy\r\n"
+                                    "[Hot Key3]\r\nHot Key=strg+f10\r\nAction=Einfügen\r\n"
+                                    "[Hot Key4]\r\nHot Key=Strg+F9\r\nAction=Kopieren\r\n"
+                                    "[Hot Key5]\r\nHot Key=Strg+F10\r\nAction=Hexen\r\n"
+                                    "[Hot Key6]\r\nHot Key=Strg+F11\r\nAction=Ausschneiden\r\n"));
+    main->core().commands.load(file);
+    struct Case {
+        int row;
+        const char* german;
+        const char* english;
+    };
+    const Case cases[] = {
+        {0, "Unbekannte Aktion, unverändert behalten: dieser Hot Key löst nichts aus.",
+         "Unknown action, kept as it is: this hot key does nothing."},
+        {1, "", ""},
+        {2, "Diese Tastenkombination hat schon Zeile 2 (Kopieren); nur dort löst sie aus.",
+         "Row 2 (Copy) already has this key combination; it fires only there."},
+        {3, "Diese Tastenkombination hat schon Zeile 1 (Zaubern); nur dort löst sie aus.",
+         "Row 1 (Zaubern) already has this key combination; it fires only there."},
+        {4,
+         "Diese Tastenkombination hat schon Zeile 2 (Kopieren); nur dort löst sie aus.\n"
+         "Unbekannte Aktion, unverändert behalten: dieser Hot Key löst nichts aus.",
+         "Row 2 (Copy) already has this key combination; it fires only there.\n"
+         "Unknown action, kept as it is: this hot key does nothing."},
+        {5, "", ""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(tip(c.row), QString::fromUtf8(c.german)) << c.row;
+    main->switchLanguage("English");
+    for (const Case& c : cases) EXPECT_EQ(tip(c.row), QString::fromUtf8(c.english)) << c.row;
+
+    // Deleting the row that holds the combination: the next one takes it when the rows are
+    // registered again, and the remaining repeat names it by its new number.
+    main->selectRow(1);
+    main->MenuDeleteSelectedExecute();
+    EXPECT_EQ(tip(1), "");
+    EXPECT_EQ(tip(3),
+              "Row 2 (Paste) already has this key combination; it fires only there.\n"
+              "Unknown action, kept as it is: this hot key does nothing.");
 }
 
 }  // namespace
