@@ -21,8 +21,11 @@ PortalKeyboardOutput::PortalKeyboardOutput(std::unique_ptr<KeySink> sink, QObjec
     releaseBound_.setInterval(kReleaseBoundMs);
     connect(&releaseBound_, &QTimer::timeout, this, [this] {
         qCInfo(lcStrokes) << "the hot key's combination is still held; typing anyway";
-        combinationReleased();
+        endWait();
     });
+    grace_.setSingleShot(true);
+    grace_.setInterval(kModifierGraceMs);
+    connect(&grace_, &QTimer::timeout, this, &PortalKeyboardOutput::endWait);
     quiet_.setSingleShot(true);
     quiet_.setInterval(kQuietMs);
     // Opened at once, so the first stroke does not wait for the session.
@@ -76,9 +79,16 @@ bool PortalKeyboardOutput::strokesInFlight() const {
 }
 
 void PortalKeyboardOutput::combinationReleased() {
+    if (!waiting_ || grace_.isActive()) return;
+    releaseBound_.stop();
+    grace_.start();
+}
+
+void PortalKeyboardOutput::endWait() {
     if (!waiting_) return;
     waiting_ = false;
     releaseBound_.stop();
+    grace_.stop();
     if (!queue_.empty() && queue_.front().kind == Step::WaitForRelease) queue_.pop_front();
     pump();
 }

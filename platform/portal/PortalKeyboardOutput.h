@@ -36,6 +36,9 @@ class PortalKeyboardOutput : public QObject, public KeyboardOutput {
     Q_OBJECT
 public:
     static constexpr int kReleaseBoundMs = 1000;
+    // The desktop reports a combination released when its key goes up; the modifiers held with
+    // it usually follow within this time, and strokes sent before would carry them.
+    static constexpr int kModifierGraceMs = 100;
     // How long after the desktop took the last key event the strokes count as in flight: the
     // compositor may still be turning them into a shortcut's activation then.
     static constexpr int kQuietMs = 250;
@@ -80,6 +83,7 @@ private:
         bool pressed = false;
     };
     void push(Step step);
+    void endWait();
     void pump();
     void sent();
 
@@ -88,6 +92,7 @@ private:
     std::deque<Step> queue_;
     std::function<bool()> held_;
     QTimer releaseBound_;
+    QTimer grace_;
     QTimer quiet_;
     bool waiting_ = false;
     int unanswered_ = 0;

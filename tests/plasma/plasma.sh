@@ -50,6 +50,7 @@ portal_keys)
     wait_for 5 field_is "abC€" || fail "typed through the portal: '$(field_text)'"
     ;;
 program_row)
+    no_portal_notice
     write_table '[General]' 'Count=1' '[Hot Key1]' 'Hot Key=Strg+Alt+H' \
         'Action=Benutzerdefiniertes Programm' "Program=/usr/bin/touch<~F~>" \
         "Parameter=$work/started" 'HowToOpen=Normal'
@@ -60,7 +61,7 @@ program_row)
     ;;
 insert_text)
     # Umlauts through the Wayland clipboard, and the content before comes back afterwards.
-    printf '[Settings]\r\nSaveClipBoard=1\r\n' >"$data/Config.ini"
+    printf '[Settings]\r\nSaveClipBoard=1\r\nPortalNotice=1\r\n' >"$data/Config.ini"
     write_table '[General]' 'Count=1' '[Hot Key1]' 'Hot Key=Strg+Alt+T' 'Action=Text einfügen' \
         'Text1=<~NoFo~>Grüße<~Spa~>aus<~Spa~>Köln' 'Count=1'
     start_vorbix_hidden
@@ -75,6 +76,7 @@ insert_text)
         fail "the clipboard did not come back: '$(field_text)'"
     ;;
 key_simulation)
+    no_portal_notice
     write_table '[General]' 'Count=1' '[Hot Key1]' 'Hot Key=Strg+Alt+K' \
         'Action=Tastenkombination simulieren' 'KeyComb=Umsch+Pos1'
     start_vorbix_hidden
