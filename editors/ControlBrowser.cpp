@@ -26,6 +26,9 @@ CommandListEditor::Texts browserTexts() {
 }  // namespace
 
 TControlBrowser::TControlBrowser(QWidget* parent, EditorHost& host, const QIcon& icon)
-    : CommandListEditor(parent, host, kDesign, icon, browserTexts()) {}
+    : CommandListEditor(parent, host, kDesign, icon, browserTexts()) {
+    // This editor's header has the large icon.
+    placeHeaderIcon(icon, {14, 12, 32, 32});
+}
 
 }  // namespace vorbix

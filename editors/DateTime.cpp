@@ -3,8 +3,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QToolTip>
 
+#include "components/BalloonTip.h"
 #include "components/DesignStyle.h"
 #include "editors/EditorHost.h"
 #include "storage/LanguageKeys.h"
@@ -159,8 +159,8 @@ QString TDateTime::balloonText() const {
 }
 
 void TDateTime::ButtonAbbClick() {
-    const QPoint at = ButtonAbb->mapToGlobal(QPoint(ButtonAbb->width() / 2, 0));
-    QToolTip::showText(at, balloonText(), ButtonAbb, QRect(), kBalloonMs);
+    if (!balloon_) balloon_ = new BalloonTip(this);
+    balloon_->showAt(ButtonAbb, balloonText(), kBalloonMs);
 }
 
 void TDateTime::encode(HotKeyEntry& row) {

@@ -10,6 +10,8 @@ class QLabel;
 
 namespace vorbix {
 
+class BalloonTip;
+
 class TDateTime : public EditorDialog {
     Q_OBJECT
 public:
@@ -45,6 +47,7 @@ private:
     QLabel *LabelDateTime1 = nullptr, *LabelDateTime2 = nullptr, *Label1 = nullptr,
            *Label2 = nullptr;
     QPushButton* ButtonAbb = nullptr;
+    BalloonTip* balloon_ = nullptr;  // created on the first click
 };
 
 }  // namespace vorbix

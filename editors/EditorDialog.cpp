@@ -90,6 +90,11 @@ void EditorDialog::setHeader(const QString& title, const QIcon& icon) {
     Image1->setPixmap(icon.pixmap(layout_.scale(QSize(24, 24))));
 }
 
+void EditorDialog::placeHeaderIcon(const QIcon& icon, QRect design) {
+    layout_.replace(Image1, design);
+    Image1->setPixmap(icon.pixmap(layout_.scale(design.size())));
+}
+
 void EditorDialog::ButtonSaveClick() {
     const HotKeyEntry* current = host_.row(row_);
     if (!current) {

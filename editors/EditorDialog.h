@@ -65,6 +65,8 @@ protected:
     void updateOkButton();
     // The header's title and icon, for an editor whose header follows the row it shows.
     void setHeader(const QString& title, const QIcon& icon);
+    // The header icon at another designed place and size than the common 24 x 24 at (20, 18).
+    void placeHeaderIcon(const QIcon& icon, QRect design);
 
     EditorHost& host() { return host_; }
     AnchorLayout& layout() { return layout_; }

@@ -48,7 +48,7 @@ THideShow::THideShow(QWidget* parent, EditorHost& host, const QIcon& icon)
     layout().place(Edit1, kEditWithTakeOver, A::L | A::R | A::B);
     ButtonAdd = new QPushButton(this);
     ButtonAdd->setObjectName(QStringLiteral("ButtonAdd"));
-    ButtonAdd->setIcon(QIcon::fromTheme(QStringLiteral("list-add")));
+    ButtonAdd->setIcon(host.icon("list-add", "Add.svg"));
     ButtonAdd->setAutoDefault(false);
     layout().place(ButtonAdd, kAddWithTakeOver, A::R | A::B);
     LabelHideShow3 = new QLabel(this);

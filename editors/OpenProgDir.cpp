@@ -44,7 +44,7 @@ TOpenProgDir::TOpenProgDir(QWidget* parent, EditorHost& host, const QIcon& icon)
     LabelOpenProgDir2->setBuddy(Edit1);
     ButtonBrowse = new QPushButton(this);
     ButtonBrowse->setObjectName(QStringLiteral("ButtonBrowse"));
-    ButtonBrowse->setIcon(QIcon::fromTheme(QStringLiteral("document-open")));
+    ButtonBrowse->setIcon(host.icon("document-open", "Browse.svg"));
     ButtonBrowse->setAutoDefault(false);
     layout().place(ButtonBrowse, {372, 116, 106, 26}, A::T | A::R);
     LabelOpenProgDir3 = label({20, 156, 458, 16});

@@ -203,6 +203,13 @@ RichTextToolBar::RichTextToolBar(QWidget* parent, int ppi, QTextEdit* edit)
     ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
     for (const char* size : kSizes) ComboBox2->addItem(QString::fromLatin1(size));
     layout_.place(ComboBox2, {490, 5, 41, 23}, A::R | A::T);
+    // The designed width leaves no room for two digits beside this style's arrow: the size box
+    // grows to the left as far as its entries need, the font box gives way.
+    if (const int extra = ComboBox2->minimumSizeHint().width() - layout_.scale(41); extra > 0) {
+        const int design = extra * 96 / layout_.ppi() + 1;
+        layout_.replace(ComboBox1, {276, 5, 209 - design, 23});
+        layout_.replace(ComboBox2, {490 - design, 5, 41 + design, 23});
+    }
     selectFont(QStringLiteral("Tahoma"));
     ComboBox2->setCurrentText(QStringLiteral("10"));
 

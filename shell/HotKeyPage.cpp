@@ -48,6 +48,16 @@ HotKeyPage::HotKeyPage(QWidget* parent, const Artwork& art, int ppi, const KeyNa
     layout_.place(Shape5, {0, 0, 765, 420}, A::L | A::T | A::R | A::B);
     LabelHotKey = label({12, 19, 48, 16});
     LabelHotKey->setText(QStringLiteral("Hot Key"));
+    // In a font wider than Tahoma the label would touch its field: it ends 5 pixels before it.
+    {
+        const int gap = layout_.scale(5);
+        const int text = LabelHotKey->fontMetrics().horizontalAdvance(LabelHotKey->text());
+        const int room = layout_.scale(61) - gap - layout_.scale(12);
+        if (text > room) {
+            const int design = (text - room) * 96 / layout_.ppi() + 1;
+            layout_.replace(LabelHotKey, {12 - design, 19, 48 + design - 5, 16});
+        }
+    }
     HotKeyPanel = new QWidget(this);
     HotKeyPanel->setAutoFillBackground(true);
     {

@@ -1,5 +1,8 @@
 #include "shell/StatusStrip.h"
 
+#include <QFontMetrics>
+#include <algorithm>
+
 #include "components/DesignStyle.h"
 #include "components/LinkLabel.h"
 #include "components/Shape.h"
@@ -96,6 +99,23 @@ void StatusStrip::SetLanguage(const LanguageFile& file, std::string_view section
     showProblems();
     LabelDeactivated->setText(
         QString::fromStdString(showsActive ? labelActivated_ : labelDeactivated_));
+    fitActivationText();
+}
+
+void StatusStrip::fitActivationText() {
+    // The designed place assumes Tahoma: in a wider font the longer of the two words would
+    // run into the window's edge. The activation part (separator, icon, word) and the row
+    // count move left by what the word needs beyond its designed room (4 pixels to the edge).
+    const QFontMetrics metrics(LabelDeactivated->font());
+    const int word = std::max(metrics.horizontalAdvance(QString::fromStdString(labelActivated_)),
+                              metrics.horizontalAdvance(QString::fromStdString(labelDeactivated_)));
+    const int room = layout_.scale(807 - 731 - 4);
+    const int shift = word > room ? (word - room) * 96 / layout_.ppi() + 1 : 0;
+    layout_.replace(StatusbarLabel1, {600 - shift, 4, 100, 16});
+    layout_.replace(Shape6, {707 - shift, 0, 1, 24});
+    layout_.replace(Image5, {713 - shift, 4, 16, 16});
+    layout_.replace(Image6, {713 - shift, 4, 16, 16});
+    layout_.replace(LabelDeactivated, {731 - shift, 3, 76 + shift, 18});
 }
 
 void StatusStrip::applyColors(const MainColors& c) {

@@ -47,6 +47,8 @@ protected:
 
 private:
     void showProblems();
+    // Makes room for the longer activation word of the language.
+    void fitActivationText();
     AnchorLayout layout_;
     TShape *Shape2 = nullptr, *Shape6 = nullptr;
     QLabel* StatusbarLabel1 = nullptr;

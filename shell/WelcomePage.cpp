@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <algorithm>
 
 #include "components/DesignStyle.h"
 #include "components/LinkLabel.h"
@@ -65,6 +66,7 @@ WelcomePage::WelcomePage(QWidget* parent, const Artwork& art, int ppi)
         emit choiceChanged();
     });
     LabelWelcome7 = label({434, 392, 330, 16}, A::L | A::B);
+    LabelWelcome7->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Shape8->lower();
 }
 
@@ -123,12 +125,14 @@ void WelcomePage::placePoints() {
 void WelcomePage::placeClosingLine() {
     const int windowWidth = parentWidget() ? parentWidget()->width() : width();
     const int left = windowWidth - layout_.scale(german_ ? 377 : 222) - x();
+    // Both lines end where the designed German one does, 60 pixels inside the page's edge;
+    // a line longer than its designed room starts further left.
+    const int right = windowWidth - layout_.scale(21 + 60) - x();
+    const int text = LabelWelcome7->fontMetrics().horizontalAdvance(LabelWelcome7->text());
     QRect r = LabelWelcome7->geometry();
-    if (r.left() != left) {
-        r.moveLeft(left);
-        r.setWidth(layout_.scale(german_ ? 350 : 210));
-        LabelWelcome7->setGeometry(r);
-    }
+    r.setLeft(std::min(left, right - text));
+    r.setRight(right);
+    if (r != LabelWelcome7->geometry()) LabelWelcome7->setGeometry(r);
 }
 
 void WelcomePage::resizeEvent(QResizeEvent* e) {

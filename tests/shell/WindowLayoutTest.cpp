@@ -8,8 +8,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTest>
@@ -126,6 +128,60 @@ TEST_F(WindowLayoutTest, EveryActionCaptionFitsItsColumnAndTheActionBoxList) {
         EXPECT_EQ(shown, 20) << where(s.ppi, s.language);
         EXPECT_TRUE(drop->verticalScrollBar()->isVisible()) << where(s.ppi, s.language);
         box->hidePopup();
+        main.reset();
+    }
+}
+
+TEST_F(WindowLayoutTest, TheStatusStripAndTheWelcomePageKeepTheirTextsInside) {
+    int closingGap[2] = {};
+    for (const Setting& s : kSettings) {
+        startAt(s.ppi, s.language);
+        const auto* word = main->findChild<QLabel*>("LabelDeactivated");
+        ASSERT_TRUE(word);
+        for (bool on : {false, true}) {
+            main->switchHotKeys(on);
+            EXPECT_LE(word->fontMetrics().horizontalAdvance(word->text()), word->width())
+                << where(s.ppi, s.language) << ": \"" << word->text().toStdString() << "\" is cut";
+            EXPECT_LT(word->geometry().right(), word->parentWidget()->width());
+        }
+        // The closing line of the welcome page ends as far from the page's edge in both
+        // languages.
+        main->ShowWelcome();
+        const auto* page = main->findChild<QWidget*>("Panel1");
+        QLabel* closing = nullptr;
+        for (QLabel* l : page->findChildren<QLabel*>()) {
+            if (l->alignment() & Qt::AlignRight) closing = l;
+        }
+        ASSERT_TRUE(closing);
+        const int textRight = closing->geometry().right();
+        EXPECT_LE(closing->fontMetrics().horizontalAdvance(closing->text()), closing->width());
+        closingGap[std::string(s.language) == "English"] = page->width() - textRight;
+        if (std::string(s.language) == "English") {
+            EXPECT_EQ(closingGap[1], closingGap[0]) << s.ppi << " ppi";
+        }
+        main.reset();
+    }
+}
+
+TEST_F(WindowLayoutTest, TheFontSizeBoxShowsItsNumbersWhole) {
+    writeFileAtomically(env.dataFolder + "HotKeys.hkv",
+                        "[General]\r\nCount=1\r\n[Hot Key1]\r\nHot Key=Strg+F5\r\n"
+                        "Action=Text einf\xFCgen\r\nText1=<~T~>Hallo\r\nCount=1\r\n");
+    for (const Setting& s : kSettings) {
+        startAt(s.ppi, s.language);
+        main->selectRow(0);
+        main->ListView1DblClick();
+        EditorDialog* editor = main->editors().openedEditor();
+        ASSERT_TRUE(editor) << where(s.ppi, s.language);
+        // Formatted text: the tool bar with the two boxes shows.
+        editor->findChild<QRadioButton*>("RadioInsertText1")->click();
+        QApplication::processEvents();
+        auto* fonts = editor->findChild<QComboBox*>("ComboBox1");
+        auto* sizes = editor->findChild<QComboBox*>("ComboBox2");
+        ASSERT_TRUE(fonts && sizes);
+        EXPECT_GE(sizes->width(), sizes->minimumSizeHint().width()) << where(s.ppi, s.language);
+        EXPECT_LT(fonts->geometry().right(), sizes->geometry().left());
+        editor->reject();
         main.reset();
     }
 }
