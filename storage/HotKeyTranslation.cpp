@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <optional>
+#include <set>
+#include <vector>
 
 #include "core/HotKeyTable.h"
 #include "core/KeyNotation.h"
@@ -123,6 +125,55 @@ std::string displayIn(uint16_t shortCut, Group group) {
     return KeyTextToDisplay(ShortCutToKeyText(shortCut, false, names), names);
 }
 
+// The words of a key text between its "+" signs (empty ones, as around the "+" key, included).
+std::vector<std::string> plusWords(std::string_view text) {
+    std::vector<std::string> words(1);
+    for (const char c : text) {
+        if (c == '+') {
+            words.emplace_back();
+        } else {
+            words.back() += c;
+        }
+    }
+    return words;
+}
+
+// The words (between the "+") of every key text the program writes with the names of `group`,
+// display and capture form, in folded case.
+const std::set<std::string>& wordsOf(Group group) {
+    static const auto make = [](Group g) {
+        std::set<std::string> words;
+        const BuiltinKeyNames names(g);
+        for (uint16_t code = 8; code <= 0xFF; ++code) {
+            for (const uint16_t modifiers : {uint16_t(0), uint16_t(kShortCutWin | kShortCutShift |
+                                                                   kShortCutCtrl | kShortCutAlt)}) {
+                const std::string capture = ShortCutToKeyText(code | modifiers, false, names);
+                for (const std::string& text : {capture, KeyTextToDisplay(capture, names)}) {
+                    for (const std::string& word : plusWords(text)) {
+                        if (!word.empty()) words.insert(foldCase(word));
+                    }
+                }
+            }
+        }
+        return words;
+    };
+    static const std::set<std::string> german = make(Group::German);
+    static const std::set<std::string> english = make(Group::English);
+    return group == Group::German ? german : english;
+}
+
+// Whether the text uses a word that only the other group writes ("Ctrl" for the German group):
+// every layout reads such a text, but it is not in the target's own words.
+bool usesWordsOfOtherGroupOnly(std::string_view text, Group target) {
+    const Group other = target == Group::German ? Group::English : Group::German;
+    for (const std::string& word : plusWords(text)) {
+        if (word.empty()) continue;
+        const std::string folded = foldCase(word);
+        if (!wordsOf(target).count(folded) && wordsOf(other).count(folded)) return true;
+    }
+    return false;
+}
+
 // A key text for a file in the language of `target`. The program writes the display form of
 // the layout group ("Strg+Shift+A" for German, "Ctrl+Shift+A" for English); the text written so
 // in the other group becomes the one of the target, and the way back turns it into the original
@@ -136,8 +187,9 @@ std::optional<std::string> translateKeyText(std::string_view text, Group target)
     const std::optional<uint16_t> inOther = shortCutIn(text, other);
     if (inTarget && displayIn(*inTarget, target) == text) return std::string(text);
     if (inOther && displayIn(*inOther, other) == text) return displayIn(*inOther, target);
-    if (inTarget && (!inOther || *inOther == *inTarget)) return std::string(text);
+    if (inTarget && !usesWordsOfOtherGroupOnly(text, target)) return std::string(text);
     if (inOther) return displayIn(*inOther, target);
+    if (inTarget) return std::string(text);
     return std::nullopt;
 }
 
