@@ -19,9 +19,10 @@ case_folders "refused-$case_name"
 warning_mark() {
     local top=$((Y + 125 + 20 + $1 * 20))
     import -window root -crop 40x22+$((X + 34))+$top "$work/cell$1.png" 2>/dev/null || return 1
-    # Amber: strong red, middling green, little blue.
+    # Amber: strong red, middling green, little blue; in a selected row the style blends it
+    # with the highlight, which leaves it olive (red and green still well above blue).
     local amber
-    amber=$(convert "$work/cell$1.png" -fx 'r>0.8 && g>0.5 && g<0.9 && b<0.35 ? 1 : 0' \
+    amber=$(convert "$work/cell$1.png" -fx 'r>0.55 && g>0.45 && b<0.45 && r-b>0.25 ? 1 : 0' \
         -format '%[fx:round(mean*w*h)]' info: 2>/dev/null)
     [ "${amber:-0}" -ge 8 ]
 }
