@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTimer>
 
 #include "editors/EditorHost.h"
 #include "editors/KeywordListBox.h"
@@ -122,9 +123,13 @@ bool THideShow::takeNotice() {
 void THideShow::FormShow(const HotKeyEntry& row) {
     if (takeNotice()) {
         const LanguageFile& file = host().language().file();
-        host().prompter().showMessage(file.text(lang::kMain, "MessageHideShow1") + "\r\n\r\n" +
-                                          file.text(lang::kMain, "MessageHideShow2"),
-                                      MessageType::Information);
+        const std::string notice = file.text(lang::kMain, "MessageHideShow1") + "\r\n\r\n" +
+                                   file.text(lang::kMain, "MessageHideShow2");
+        // Once the editor is open: the box returns at once, and over the window-modal editor it
+        // belongs to the editor; opened before, the editor would block it.
+        QTimer::singleShot(0, this, [this, notice] {
+            host().prompter().showMessage(notice, MessageType::Information);
+        });
     }
     const QPersistentModelIndex& index = currentRow();
     const std::vector<HotKeyEntry>& rows = host().table().rows();
