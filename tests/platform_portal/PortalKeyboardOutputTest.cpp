@@ -156,10 +156,11 @@ TEST_F(PortalKeyboardOutputTest, StrokesAfterAReleaseWaitWhileTheHotKeyIsHeld) {
             // The modifiers held with the key are given a moment to follow it up.
             EXPECT_TRUE(events.empty()) << c.name;
             EXPECT_TRUE(waitFor([&] { return events.size() == 4u; })) << c.name;
-            EXPECT_GE(clock.elapsed(), PortalKeyboardOutput::kModifierGraceMs - 5) << c.name;
+            // Qt's coarse timers may fire up to 5 % early, and a millisecond is lost in rounding.
+            EXPECT_GE(clock.elapsed(), PortalKeyboardOutput::kModifierGraceMs * 9 / 10) << c.name;
         } else {
             EXPECT_TRUE(waitFor([&] { return events.size() == 4u; })) << c.name;
-            EXPECT_GE(clock.elapsed(), c.boundMs - 5) << c.name;
+            EXPECT_GE(clock.elapsed(), c.boundMs * 9 / 10) << c.name;
             held = false;
         }
     }
