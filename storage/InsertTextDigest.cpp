@@ -160,17 +160,18 @@ std::string replaceMarkers(std::string_view joinedText, std::string_view lineBre
 // paragraph separators) and every Tab becomes one space, so that the digest reads the same in
 // the list, in a tab-separated listing and in a web page.
 std::string onOneLine(std::string_view text) {
+    const std::string lines = normaliseLineBreaks(text);
     std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
+    out.reserve(lines.size());
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const char c = lines[i];
         if (c == '\r') {
-            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            ++i;  // the LF of the CR LF
             out += ' ';
-        } else if (c == '\n' || c == '\t') {
+        } else if (c == '\t') {
             out += ' ';
-        } else if (text.compare(i, 3, "\xE2\x80\xA8") == 0 ||
-                   text.compare(i, 3, "\xE2\x80\xA9") == 0) {
+        } else if (lines.compare(i, 3, "\xE2\x80\xA8") == 0 ||
+                   lines.compare(i, 3, "\xE2\x80\xA9") == 0) {
             i += 2;
             out += ' ';
         } else {
