@@ -133,10 +133,12 @@ int main(int argc, char** argv) {
         "[General]\r\nCount=1\r\n[Hot Key1]\r\nHot Key=Strg+Alt+K\r\n"
         "Action=Tastenkombination simulieren\r\nKeyComb=Umsch+X\r\n");
     table.close();
-    // The first start's notice (a message box without a tray host) would take the focus.
+    // Message boxes would take the focus: the first start's notice, and after 10 s the one
+    // telling that neither a tray icon (the session has no tray host) nor a show/hide
+    // combination brings the window back.
     QFile config(work + QStringLiteral("/config/Vorbix/Config.ini"));
     config.open(QIODevice::WriteOnly);
-    config.write("[Settings]\r\nPortalNotice=1\r\n");
+    config.write("[Settings]\r\nPortalNotice=1\r\nSymbolHotKey=Strg+Alt+Umsch+F12\r\n");
     config.close();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), work + QStringLiteral("/config"));
@@ -164,10 +166,12 @@ int main(int argc, char** argv) {
                      ready, int(minimal.bound));
         return 1;
     }
+    // One key event at a time: the portal may pass calls that overlap on in another order.
     int inFlight = 0;
     auto send = [&](uint32_t sym, bool down) {
         ++inFlight;
         keys.send(sym, down, [&inFlight] { --inFlight; });
+        waitUntil([&] { return inFlight == 0; }, 2000);
     };
     auto press = [&](uint32_t key) -> qint64 {
         send(XKB_KEY_Control_L, true);

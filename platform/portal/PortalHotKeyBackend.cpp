@@ -14,7 +14,7 @@ namespace vorbix::portal {
 
 namespace {
 
-Q_LOGGING_CATEGORY(lcPortalKeys, "vorbix.portal.hotkeys")
+Q_LOGGING_CATEGORY(lcPortalKeys, "vorbix.portal.hotkeys", QtInfoMsg)
 
 constexpr char kInterface[] = "org.freedesktop.portal.GlobalShortcuts";
 constexpr char kGlobalAccelService[] = "org.kde.kglobalaccel";
@@ -308,12 +308,17 @@ void PortalHotKeyBackend::onActivated(const QDBusMessage& message) {
     const int32_t id = idOf(shortcut);
     if (id == 0) return;
     held_.insert(shortcut);
-    if (ignore_ && ignore_()) return;
+    if (ignore_ && ignore_()) {
+        qCDebug(lcPortalKeys).noquote() << "activated by our own strokes, ignored:" << shortcut;
+        return;
+    }
+    qCDebug(lcPortalKeys).noquote() << "activated:" << shortcut;
     if (handler_) handler_(id);
 }
 
 void PortalHotKeyBackend::onDeactivated(const QDBusMessage& message) {
     if (!ownSession(message) || message.arguments().size() < 2) return;
+    qCDebug(lcPortalKeys).noquote() << "deactivated:" << message.arguments().at(1).toString();
     if (held_.erase(message.arguments().at(1).toString()) > 0 && held_.empty()) emit released();
 }
 

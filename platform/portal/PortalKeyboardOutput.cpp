@@ -94,14 +94,18 @@ void PortalKeyboardOutput::endWait() {
 }
 
 void PortalKeyboardOutput::pump() {
-    if (state_ != State::Ready) return;
-    while (!queue_.empty() && !waiting_) {
+    if (state_ != State::Ready || pumping_) return;
+    pumping_ = true;
+    // One event at a time: the portal's front end handles each call in a thread of its own, so
+    // events sent before the last one was answered can reach the desktop in another order (a
+    // Shift that goes down after its Home, or up before it went down).
+    while (!queue_.empty() && !waiting_ && unanswered_ == 0) {
         const Step step = queue_.front();
         if (step.kind == Step::WaitForRelease) {
             if (held_ && held_()) {
                 waiting_ = true;
                 releaseBound_.start();
-                return;
+                break;
             }
             queue_.pop_front();
             continue;
@@ -116,6 +120,7 @@ void PortalKeyboardOutput::pump() {
         quiet_.stop();
         sink_->send(step.keysym, step.pressed, [this] { sent(); });
     }
+    pumping_ = false;
 }
 
 void PortalKeyboardOutput::sent() {
@@ -123,7 +128,9 @@ void PortalKeyboardOutput::sent() {
     if (unanswered_ == 0 && queue_.empty()) {
         quiet_.start();
         emit drained();
+        return;
     }
+    pump();
 }
 
 }  // namespace vorbix::portal

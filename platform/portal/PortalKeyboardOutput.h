@@ -2,10 +2,11 @@
 // session with a keyboard device; one NotifyKeyboardKeysym call per key event). The strokes reach
 // the focused window, Wayland-native or XWayland, as a keyboard's would.
 //
-// Strokes are queued and sent in order as soon as the session has started; a stroke asked for
-// before that waits for it. releaseModifiers() does not lift keys: the portal cannot end a press
-// of the physical keyboard, so the strokes after it wait until the hot key's combination has been
-// let go (the hot key back end says so), at most kReleaseBoundMs.
+// Strokes are queued and sent in order, each once the desktop has answered the one before, as
+// soon as the session has started; a stroke asked for before that waits for it.
+// releaseModifiers() does not lift keys: the portal cannot end a press of the physical keyboard,
+// so the strokes after it wait until the hot key's combination has been let go (the hot key back
+// end says so), at most kReleaseBoundMs.
 #pragma once
 
 #include <QObject>
@@ -95,6 +96,7 @@ private:
     QTimer grace_;
     QTimer quiet_;
     bool waiting_ = false;
+    bool pumping_ = false;  // pump() is running (a sink may answer from within send())
     int unanswered_ = 0;
     std::set<uint32_t> down_;  // keysyms this object pressed and has not released
 };

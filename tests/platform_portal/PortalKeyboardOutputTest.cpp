@@ -172,9 +172,15 @@ TEST_F(PortalKeyboardOutputTest, OwnStrokesCountAsInFlightUntilTheDesktopTookThe
     EXPECT_FALSE(keys->strokesInFlight());
     keys->keyDown(0x74);
     keys->keyUp(0x74);
-    EXPECT_EQ(events, (std::vector<std::string>{down(XKB_KEY_F5), up(XKB_KEY_F5)}));
+    // One event at a time: the portal may hand calls that overlap to the desktop in another
+    // order, so the next goes out only once the last was answered.
+    EXPECT_EQ(events, (std::vector<std::string>{down(XKB_KEY_F5)}));
     EXPECT_TRUE(keys->strokesInFlight());
-    for (auto& sent : recorder->unanswered) sent();
+    for (size_t answered = 0; answered < 2; ++answered) {
+        ASSERT_EQ(recorder->unanswered.size(), answered + 1);
+        recorder->unanswered[answered]();
+    }
+    EXPECT_EQ(events, (std::vector<std::string>{down(XKB_KEY_F5), up(XKB_KEY_F5)}));
     EXPECT_TRUE(keys->strokesInFlight());
     EXPECT_TRUE(waitFor([&] { return !keys->strokesInFlight(); }));
 }
