@@ -322,11 +322,7 @@ void TMain::loadSettingsPart(const std::string& path) {
     tray_->setIconVisible(rules.TrayIconVisible && rules.started());
     for (uint16_t refused :
          {settings_->refusedSymbolHotKey(), settings_->refusedDeActivateHotKey()}) {
-        if (!refused) continue;
-        const std::string text =
-            fillPlaceholder(message("MessageSpecialHotKeyTaken"), "%s",
-                            specialCombinationDisplay(refused, *env_.keyNames));
-        notifyFailure(text);
+        if (refused) tellSpecialHotKeyTaken(refused);
     }
     updates_->setAutomatic(
         settings_->settings().updateTimerRuns(env_.permissions.mayChangeConfig()));
@@ -410,6 +406,21 @@ void TMain::refreshCount() {
 void TMain::refreshRegistrations() {
     model_->refreshProblemMarks();
     refreshCount();
+    // Refused by a desktop that answers later: told as at a start, and the tray icon comes back
+    // when the show/hide combination was the way back to the window.
+    for (uint16_t refused : settings_->takeLateRefusals()) {
+        if (refused == settings_->refusedSymbolHotKey()) {
+            tray_->setSymbolHotKeyWorks(false);
+            tray_->rules().TrayIconVisible = true;
+            tray_->setIconVisible(tray_->rules().started());
+        }
+        tellSpecialHotKeyTaken(refused);
+    }
+}
+
+void TMain::tellSpecialHotKeyTaken(uint16_t combination) {
+    notifyFailure(fillPlaceholder(message("MessageSpecialHotKeyTaken"), "%s",
+                                  specialCombinationDisplay(combination, *env_.keyNames)));
 }
 
 QString TMain::registrationProblem(size_t row) const {

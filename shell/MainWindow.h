@@ -195,6 +195,8 @@ public:
     // its former content. The system's reasons, empty when both were written.
     std::string saveState();
     void notifyFailure(const std::string& text);
+    // Tells that another program holds one of the two special combinations.
+    void tellSpecialHotKeyTaken(uint16_t combination);
     // Tells the user that a file could not be saved and why: in a message box while the window
     // is up, as a tray notification otherwise.
     void reportSaveFailure(const std::string& reason);

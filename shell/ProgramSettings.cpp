@@ -3,6 +3,9 @@
 #include "shell/SettingsRules.h"
 #include "shell/ShellCore.h"
 
+#include <tuple>
+#include <utility>
+
 namespace vorbix {
 
 FileResult ProgramSettings::load(const std::string& path, const ConfigContext& context) {
@@ -34,6 +37,18 @@ FileResult ProgramSettings::save(const std::string& path, const std::string& lan
 
 bool ProgramSettings::registerWord(int32_t id, uint16_t word) {
     return word == 0 || core_.registry.RegisterHK(id, ShortCutToHotKey(word));
+}
+
+std::vector<uint16_t> ProgramSettings::takeLateRefusals() {
+    std::vector<uint16_t> refused;
+    for (auto [id, word, refusedWord] :
+         {std::tuple{SymbolHotKeyId, &symbolWord_, &refusedSymbol_},
+          std::tuple{DeActivateHotKeyId, &deActivateWord_, &refusedDeActivate_}}) {
+        if (*word == 0 || core_.registry.specialResult(id).ok()) continue;
+        *refusedWord = std::exchange(*word, 0);
+        refused.push_back(*refusedWord);
+    }
+    return refused;
 }
 
 uint16_t ProgramSettings::takeSpecialCombinations(uint16_t symbol, uint16_t deActivate) {

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "storage/ConfigWindows.h"
 
@@ -40,6 +41,11 @@ public:
     // The combinations the last load found set but the system refused.
     uint16_t refusedSymbolHotKey() const { return refusedSymbol_; }
     uint16_t refusedDeActivateHotKey() const { return refusedDeActivate_; }
+
+    // A desktop that answers later (the shortcut portal) may refuse a combination after it was
+    // taken: from then on it counts as refused, as if the load had found it so. Returns the
+    // combinations refused since the last call (the show/hide one first).
+    std::vector<uint16_t> takeLateRefusals();
 
 private:
     // Registers `word` under `id`; false when the system refuses it.

@@ -16,6 +16,7 @@
 #include "platform/fake/FakeDesktop.h"
 #include "shell/HotKeyTableModel.h"
 #include "shell/MainWindow.h"
+#include "shell/ProgramSettings.h"
 #include "shell/ShellCore.h"
 #include "storage/AtomicFile.h"
 #include "tests/shell/ShellTestSupport.h"
@@ -211,6 +212,27 @@ TEST_F(RegistrationMarks, LateAnswersOfTheDesktopBecomeMarksTipsAndTheCount) {
     EXPECT_EQ(tip(1),
               "The desktop bound this hot key to Meta+Strg+J instead; it works with that key "
               "combination.");
+}
+
+// The show/hide combination refused by a desktop that answers later: told once, like a refusal
+// found at start, and the tray icon no longer hides behind it.
+TEST_F(RegistrationMarks, AShowHideCombinationRefusedLaterIsToldAndNoLongerCounted) {
+    platform.hotKeys.answerLater = true;
+    takenElsewhere(0x76);  // Ctrl+F7
+    ASSERT_TRUE(writeFileAtomically(main->configPath(), "[Settings]\r\nSymbolHotKey=Strg+F7\r\n"));
+    main->loadSettingsPart(main->configPath());
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(main->programSettings().symbolHotKey(), kCtrl | 0x76);
+
+    platform.hotKeys.answerNow();
+    const std::vector<std::string> told = messages();
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find("Strg+F7"), std::string::npos) << told[0];
+    EXPECT_EQ(main->programSettings().symbolHotKey(), 0);
+    EXPECT_EQ(main->programSettings().refusedSymbolHotKey(), kCtrl | 0x76);
+    // Another answer of the desktop later tells nothing again.
+    platform.hotKeys.reportChange(30001, HotKeyResult::accepted());
+    EXPECT_TRUE(messages().empty());
 }
 
 // In a Wayland session the window actions say that they reach X11 windows only; the other rows
