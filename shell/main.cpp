@@ -11,6 +11,7 @@
 #include "components/HotkeyEx.h"
 #include "core/CommandLine.h"
 #include "core/SessionType.h"
+#include "core/TextUtil.h"
 #include "platform/linux/BackgroundThread.h"
 #include "platform/linux/DesktopLauncher.h"
 #include "platform/linux/FreedMemory.h"
@@ -239,6 +240,17 @@ int main(int argc, char** argv) {
     if (portalHotKeys) {
         portalHotKeys->setHandler([&main](int32_t id) { main.WMHotKey(id); });
         portalHotKeys->setDescriber([&main](int32_t id) { return hotKeyDescription(main, id); });
+    }
+    // A text typed for want of a Wayland clipboard lacks what the keyboard cannot type: say so.
+    if (portalClipboard) {
+        QObject::connect(portalClipboard.get(),
+                         &portal::WaylandClipboardInserter::charactersMissing, &main,
+                         [&main, &env](const QString& characters) {
+                             main.notifyFailure(fillPlaceholder(
+                                 LanguageFile::load(env.programFolder, main.language())
+                                     .text(lang::kMain, "MessageCharactersNotTyped"),
+                                 "%s", characters.toStdString()));
+                         });
     }
     main.startUp();
     windows.setOwnWindows({main.winId()});

@@ -53,7 +53,7 @@ constexpr K kMainKeys[] = {
     "MessageRefusedRows",
     // A Wayland session: the notices, a row bound to another trigger, window actions
     "MessageWayland1", "MessageWayland2", "HintHotKeyOtherTrigger", "HintWindowActionX11",
-    "MessagePortalHotKeys",
+    "MessagePortalHotKeys", "MessageCharactersNotTyped",
     // Special combinations held by other programs, a desktop without tray, saving, replacing
     "MessageSpecialHotKeyTaken", "MessageNoTray", "MessageSaveFailed", "MessageOverwrite",
     // A website row whose address is refused
