@@ -13,6 +13,7 @@
 #include "core/SessionType.h"
 #include "core/TextUtil.h"
 #include "platform/linux/BackgroundThread.h"
+#include "platform/linux/ChildProcess.h"
 #include "platform/linux/DesktopLauncher.h"
 #include "platform/linux/FreedMemory.h"
 #include "platform/linux/LinuxAudioVolume.h"
@@ -240,6 +241,8 @@ int main(int argc, char** argv) {
     if (portalHotKeys) {
         portalHotKeys->setHandler([&main](int32_t id) { main.WMHotKey(id); });
         portalHotKeys->setDescriber([&main](int32_t id) { return hotKeyDescription(main, id); });
+        portalHotKeys->setActivationTokenSink(
+            [](const std::string& token) { setActivationTokenForNextStart(token); });
     }
     // A text typed for want of a Wayland clipboard lacks what the keyboard cannot type: say so.
     if (portalClipboard) {

@@ -12,8 +12,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <mutex>
+#include <string_view>
 #include <thread>
 #include <utility>
 
@@ -118,6 +120,44 @@ private:
     std::vector<Child> pending_;
 };
 
+struct ActivationToken {
+    std::mutex mutex;
+    std::string token;
+    std::chrono::steady_clock::time_point given;
+};
+ActivationToken& activationToken() {
+    static ActivationToken slot;
+    return slot;
+}
+
+// The token for this start, taken out of the slot; empty when none is given or it is too old.
+std::string takeActivationToken() {
+    ActivationToken& slot = activationToken();
+    std::lock_guard lock(slot.mutex);
+    std::string token = std::exchange(slot.token, std::string());
+    if (std::chrono::steady_clock::now() - slot.given >
+        std::chrono::milliseconds(kActivationTokenLifeMs))
+        return {};
+    return token;
+}
+
+// This process's environment without the token of its own start (it was used up then), with
+// `token` where given.
+std::vector<std::string> childEnvironment(const std::string& token) {
+    std::vector<std::string> env;
+    for (char** e = environ; e && *e; ++e) {
+        const std::string_view entry(*e);
+        if (entry.starts_with("XDG_ACTIVATION_TOKEN=") || entry.starts_with("DESKTOP_STARTUP_ID="))
+            continue;
+        env.emplace_back(entry);
+    }
+    if (!token.empty()) {
+        env.push_back("XDG_ACTIVATION_TOKEN=" + token);
+        env.push_back("DESKTOP_STARTUP_ID=" + token);
+    }
+    return env;
+}
+
 SpawnResult spawn(const std::vector<std::string>& argv, const std::string& workingDirectory,
                   bool stdinFromNull) {
     SpawnResult result;
@@ -149,7 +189,12 @@ SpawnResult spawn(const std::vector<std::string>& argv, const std::string& worki
     posix_spawnattr_setflags(&attr,
                              POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
     pid_t pid = -1;
-    int rc = ::posix_spawn(&pid, args[0], &actions, &attr, args.data(), environ);
+    std::vector<std::string> environment = childEnvironment(takeActivationToken());
+    std::vector<char*> envp;
+    envp.reserve(environment.size() + 1);
+    for (auto& e : environment) envp.push_back(e.data());
+    envp.push_back(nullptr);
+    int rc = ::posix_spawn(&pid, args[0], &actions, &attr, args.data(), envp.data());
     posix_spawnattr_destroy(&attr);
     posix_spawn_file_actions_destroy(&actions);
     if (rc != 0) {
@@ -161,6 +206,13 @@ SpawnResult spawn(const std::vector<std::string>& argv, const std::string& worki
 }
 
 }  // namespace
+
+void setActivationTokenForNextStart(std::string token) {
+    ActivationToken& slot = activationToken();
+    std::lock_guard lock(slot.mutex);
+    slot.token = std::move(token);
+    slot.given = std::chrono::steady_clock::now();
+}
 
 std::string findProgram(std::string_view name) {
     if (name.empty()) return {};

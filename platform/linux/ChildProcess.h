@@ -35,6 +35,13 @@ using ChildExitHandler = std::function<void(int exitStatus)>;
 SpawnResult spawnDetached(const std::vector<std::string>& argv, const std::string& workingDirectory,
                           ChildExitHandler onExit = {});
 
+// The activation token of the press that is being carried out (a Wayland desktop gives one with
+// a shortcut's activation): the next program started within kActivationTokenLifeMs gets it as
+// XDG_ACTIVATION_TOKEN and DESKTOP_STARTUP_ID, so it may take the focus. Used once; empty clears. A
+// token this program was started with is never handed on.
+inline constexpr int kActivationTokenLifeMs = 10000;
+void setActivationTokenForNextStart(std::string token);
+
 // Starts argv[0] like spawnDetached (stdin inherited) and waits for it to end. Returns the exit
 // status, 128 + signal number when a signal ended it, or -1 with `error` set when it could not
 // start.

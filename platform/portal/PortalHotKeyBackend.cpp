@@ -313,6 +313,12 @@ void PortalHotKeyBackend::onActivated(const QDBusMessage& message) {
         return;
     }
     qCDebug(lcPortalKeys).noquote() << "activated:" << shortcut;
+    if (tokenSink_) {
+        QVariantMap options;
+        if (message.arguments().size() > 3)
+            options = qdbus_cast<QVariantMap>(message.arguments().at(3));
+        tokenSink_(options.value(QStringLiteral("activation_token")).toString().toStdString());
+    }
     if (handler_) handler_(id);
 }
 

@@ -58,6 +58,11 @@ public:
     void setKeyboard(KeysymOnKeyboard onKeyboard) { onKeyboard_ = std::move(onKeyboard); }
     // While this says so, an Activated runs nothing: the program's own strokes are under way.
     void setIgnoreActivation(std::function<bool()> ignore) { ignore_ = std::move(ignore); }
+    // Learns, before a row runs, the activation token the desktop sent with the press (empty
+    // when it sent none): a program the row starts may take the focus with it.
+    void setActivationTokenSink(std::function<void(const std::string&)> sink) {
+        tokenSink_ = std::move(sink);
+    }
 
     // Refused at once for a key without a trigger (NoKey) or a trigger another registration
     // holds (Duplicate); otherwise "later".
@@ -114,6 +119,7 @@ private:
     Describer describer_;
     KeysymOnKeyboard onKeyboard_;
     std::function<bool()> ignore_;
+    std::function<void(const std::string&)> tokenSink_;
     std::map<int32_t, Entry> entries_;
     QTimer quiet_;
     QString session_;          // the open session's path, empty while none

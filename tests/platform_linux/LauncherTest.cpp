@@ -462,5 +462,26 @@ TEST(ChildProcess, RunAndWaitReportsTheExitStatus) {
     EXPECT_EQ(findProgram(tmp.path().string()), "");  // a folder
 }
 
+// The activation token of a press reaches the one program the press starts, never a later one,
+// and the token this process was started with is never handed on.
+TEST(ChildProcess, TheActivationTokenOfAPressGoesToTheNextStartOnly) {
+    setenv("XDG_ACTIVATION_TOKEN", "own-start", 1);
+    const auto tokenSeen = [] {
+        return runAndWait({"/bin/sh", "-c",
+                           "[ \"$XDG_ACTIVATION_TOKEN/$DESKTOP_STARTUP_ID\" = given/given ] && "
+                           "exit 1; [ -z \"$XDG_ACTIVATION_TOKEN$DESKTOP_STARTUP_ID\" ] && exit "
+                           "0; exit 2"},
+                          "/");
+    };
+    EXPECT_EQ(tokenSeen(), 0) << "no token given: none handed on";
+    setActivationTokenForNextStart("given");
+    EXPECT_EQ(tokenSeen(), 1) << "the press's token, under both names";
+    EXPECT_EQ(tokenSeen(), 0) << "used once";
+    setActivationTokenForNextStart("given");
+    setActivationTokenForNextStart("");
+    EXPECT_EQ(tokenSeen(), 0) << "a press without a token clears the one before";
+    unsetenv("XDG_ACTIVATION_TOKEN");
+}
+
 }  // namespace
 }  // namespace vorbix

@@ -243,6 +243,15 @@ TEST_F(PortalHotKeys, ActivatedRunsTheRowAndDeactivatedEndsTheHold) {
         EXPECT_EQ(backend_->anyHeld(), s.held);
         EXPECT_EQ(released_, s.released);
     }
+    // The activation token comes before the row runs: the one the desktop sent, or none.
+    std::vector<std::string> tokens;
+    backend_->setActivationTokenSink(
+        [&](const std::string& t) { tokens.push_back(t + "@" + std::to_string(fired_.size())); });
+    desktop("PressWithToken", {QStringLiteral("LOGO+SHIFT+z"), QStringLiteral("xyz")});
+    desktop("Press", {QStringLiteral("LOGO+SHIFT+z")});
+    desktop("Release", {QStringLiteral("LOGO+SHIFT+z")});
+    EXPECT_EQ(tokens, (std::vector<std::string>{"xyz@2", "@3"}));
+    fired_.resize(2);
     // While the program's own strokes are under way, an activation runs nothing.
     bool typing = true;
     backend_->setIgnoreActivation([&] { return typing; });

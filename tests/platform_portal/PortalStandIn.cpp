@@ -206,6 +206,12 @@ public slots:
         emitPortal("Activated", {QVariant::fromValue(QDBusObjectPath(state.session)), id,
                                  QVariant::fromValue(qulonglong(0)), QVariantMap{}});
     }
+    // A press that comes with an activation token, as newer desktops send.
+    void PressWithToken(const QString& id, const QString& token) {
+        emitPortal("Activated", {QVariant::fromValue(QDBusObjectPath(state.session)), id,
+                                 QVariant::fromValue(qulonglong(0)),
+                                 QVariantMap{{QStringLiteral("activation_token"), token}}});
+    }
     void Release(const QString& id) {
         emitPortal("Deactivated", {QVariant::fromValue(QDBusObjectPath(state.session)), id,
                                    QVariant::fromValue(qulonglong(0)), QVariantMap{}});
