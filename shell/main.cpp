@@ -23,9 +23,11 @@
 #include "platform/linux/PolicyHelper.h"
 #include "platform/linux/SingleInstance.h"
 #include "platform/linux/UserRights.h"
+#include "platform/portal/PortalClipboard.h"
 #include "platform/portal/PortalHotKeyBackend.h"
 #include "platform/portal/PortalKeyboardOutput.h"
 #include "platform/portal/PortalRequest.h"
+#include "platform/portal/RemoteDesktopSession.h"
 #include "platform/portal/WaylandClipboardInserter.h"
 #include "platform/x11/ClipboardInserterX11.h"
 #include "platform/x11/WindowControlX11.h"
@@ -176,15 +178,22 @@ int main(int argc, char** argv) {
     x11::X11KeyboardOutput keys;
     // With the hot keys on the portal, strokes go through its RemoteDesktop session too: they
     // reach Wayland-native windows, wait for the hot key to be let go, and never fire a row.
+    // The portal's own clipboard serves where the compositor has no data control (GNOME).
+    std::unique_ptr<portal::PortalClipboard> clipboardPortal;
     std::unique_ptr<portal::PortalKeyboardOutput> portalKeys;
     std::unique_ptr<portal::WaylandClipboardInserter> portalClipboard;
     if (portalHotKeys) {
-        portalKeys = std::make_unique<portal::PortalKeyboardOutput>(dataFolder);
+        clipboardPortal = std::make_unique<portal::PortalClipboard>(QDBusConnection::sessionBus());
+        auto remoteDesktop = std::make_unique<portal::RemoteDesktopSession>(
+            QDBusConnection::sessionBus(), dataFolder);
+        remoteDesktop->setClipboard(clipboardPortal.get());
+        portalKeys = std::make_unique<portal::PortalKeyboardOutput>(std::move(remoteDesktop));
         portalKeys->setHeldQuery([p = portalHotKeys.get()] { return p->anyHeld(); });
         QObject::connect(portalHotKeys.get(), &portal::PortalHotKeyBackend::released,
                          portalKeys.get(), &portal::PortalKeyboardOutput::combinationReleased);
         portalHotKeys->setIgnoreActivation([k = portalKeys.get()] { return k->strokesInFlight(); });
-        portalClipboard = std::make_unique<portal::WaylandClipboardInserter>(*portalKeys);
+        portalClipboard =
+            std::make_unique<portal::WaylandClipboardInserter>(*portalKeys, clipboardPortal.get());
     }
     // Our own strokes reach the focused window, never one of our hot keys.
     keys.setPressGuard([&hotKeys](uint8_t keycode, const std::function<void()>& press) {

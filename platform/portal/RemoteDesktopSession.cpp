@@ -5,6 +5,7 @@
 #include <QLoggingCategory>
 #include <QTimer>
 
+#include "platform/portal/PortalClipboard.h"
 #include "platform/portal/PortalRequest.h"
 #include "storage/AtomicFile.h"
 
@@ -73,6 +74,24 @@ void RemoteDesktopSession::selectDevices() {
     PortalRequest::start(bus_, call, token, this, [this](uint32_t code, const QVariantMap&) {
         if (code != kResponseSuccess)
             return done(false, QStringLiteral("SelectDevices answered %1").arg(code));
+        requestClipboard();
+    });
+}
+
+void RemoteDesktopSession::requestClipboard() {
+    const QString clipboard = QString::fromLatin1(PortalClipboard::kInterface);
+    if (!clipboard_ || !clipboard_->wanted() || portalVersion(bus_, clipboard) == 0)
+        return start(true);
+    QDBusMessage call = QDBusMessage::createMethodCall(QString::fromLatin1(kPortalService),
+                                                       QString::fromLatin1(kPortalPath), clipboard,
+                                                       QStringLiteral("RequestClipboard"));
+    call << QVariant::fromValue(QDBusObjectPath(session_)) << QVariantMap();
+    auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
+        w->deleteLater();
+        if (w->isError())
+            qCWarning(lcStrokes).noquote()
+                << "the portal keeps its clipboard to itself:" << w->error().message();
         start(true);
     });
 }
@@ -102,6 +121,9 @@ void RemoteDesktopSession::start(bool retry) {
                 if (!written)
                     qCWarning(lcStrokes) << "restore token not kept:" << written.error.c_str();
             }
+            if (clipboard_)
+                clipboard_->attach(session_,
+                                   results.value(QStringLiteral("clipboard_enabled")).toBool());
             done(true);
         });
 }

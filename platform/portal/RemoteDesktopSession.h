@@ -1,7 +1,8 @@
 // A session of the RemoteDesktop portal with a keyboard device: CreateSession, SelectDevices
 // (keyboard), Start, then one NotifyKeyboardKeysym call per key event. A desktop that offers
 // version 2 keeps the permission across starts: its restore token is stored in the data folder
-// (written atomically, readable by the user only) and handed back on the next start.
+// (written atomically, readable by the user only) and handed back on the next start. Where a
+// PortalClipboard wants it, the session asks for the clipboard too before it starts.
 #pragma once
 
 #include <QDBusConnection>
@@ -13,6 +14,8 @@
 #include "platform/portal/PortalKeyboardOutput.h"
 
 namespace vorbix::portal {
+
+class PortalClipboard;
 
 class RemoteDesktopSession : public QObject, public KeySink {
     Q_OBJECT
@@ -30,11 +33,15 @@ public:
     void open(std::function<void(bool ok)> ready) override;
     void send(uint32_t keysym, bool pressed, std::function<void()> sent) override;
 
+    // Asked for the clipboard before the start (when it wants it) and attached after it.
+    void setClipboard(PortalClipboard* clipboard) { clipboard_ = clipboard; }
+
     // The session's object path; empty before it exists.
     const QString& sessionHandle() const { return session_; }
 
 private:
     void selectDevices();
+    void requestClipboard();
     void start(bool retry);
     void done(bool ok, const QString& why = {});
     std::string tokenPath() const;
@@ -44,6 +51,7 @@ private:
     uint32_t version_ = 0;
     QString session_;
     std::function<void(bool)> ready_;
+    PortalClipboard* clipboard_ = nullptr;
 };
 
 }  // namespace vorbix::portal

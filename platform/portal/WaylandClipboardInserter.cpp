@@ -6,6 +6,7 @@
 #include "core/KeyNotation.h"
 #include "core/TextUtil.h"
 #include "platform/portal/KeymapCoverage.h"
+#include "platform/portal/PortalClipboard.h"
 #include "platform/portal/PortalKeyboardOutput.h"
 
 Q_DECLARE_LOGGING_CATEGORY(lcStrokes)
@@ -31,8 +32,11 @@ WaylandSelection::Formats formatsOf(const ClipboardContent& content) {
 
 }  // namespace
 
-WaylandClipboardInserter::WaylandClipboardInserter(PortalKeyboardOutput& keys, QObject* parent)
-    : QObject(parent), keys_(keys) {
+WaylandClipboardInserter::WaylandClipboardInserter(PortalKeyboardOutput& keys,
+                                                   PortalClipboard* portalClipboard,
+                                                   QObject* parent)
+    : QObject(parent), keys_(keys), portalClipboard_(portalClipboard) {
+    if (portalClipboard_) portalClipboard_->setWanted(!dataControl_.available());
     for (auto [timer, ms] : {std::pair{&settle_, kSettleMs}, std::pair{&giveUp_, kGiveUpMs},
                              std::pair{&limit_, kLimitMs}}) {
         timer->setSingleShot(true);
@@ -43,11 +47,13 @@ WaylandClipboardInserter::WaylandClipboardInserter(PortalKeyboardOutput& keys, Q
     connect(&giveUp_, &QTimer::timeout, this, [this] {
         if (requests_ == 0) finish();
     });
-    connect(&selection_, &WaylandSelection::dataSent, this, [this] {
+    const auto taken = [this] {
         if (state_ != State::Pasting) return;
         ++requests_;
         if (strokesOut_) settle_.start();
-    });
+    };
+    connect(&dataControl_, &ClipboardSelection::dataSent, this, taken);
+    if (portalClipboard_) connect(portalClipboard_, &ClipboardSelection::dataSent, this, taken);
     connect(&keys_, &PortalKeyboardOutput::drained, this, [this] {
         if (state_ != State::Pasting || strokesOut_) return;
         strokesOut_ = true;
@@ -68,14 +74,27 @@ void WaylandClipboardInserter::insert(const ClipboardContent& content, bool tabA
     if (state_ == State::Idle) startNext(false);
 }
 
+bool WaylandClipboardInserter::available() const {
+    return dataControl_.available() || (portalClipboard_ && portalClipboard_->available());
+}
+
+ClipboardSelection* WaylandClipboardInserter::selection() {
+    if (dataControl_.available()) return &dataControl_;
+    if (portalClipboard_ && portalClipboard_->available()) return portalClipboard_;
+    return nullptr;
+}
+
 void WaylandClipboardInserter::startNext(bool previousKept) {
     current_ = std::move(queue_.front());
     queue_.pop_front();
-    if (!selection_.available()) return type();
+    ClipboardSelection* way = selection();
+    if (!way) return type();
+    if (way != using_) previousKept = false;
+    using_ = way;
     if (!current_.keepClipboard) {
         previous_.clear();
     } else if (!previousKept) {
-        previous_ = selection_.read(kReadBoundMs);
+        previous_ = using_->read(kReadBoundMs);
     }
     paste();
 }
@@ -84,7 +103,7 @@ void WaylandClipboardInserter::paste() {
     state_ = State::Pasting;
     strokesOut_ = false;
     requests_ = 0;
-    selection_.set(formatsOf(current_.content));
+    using_->set(formatsOf(current_.content));
     strokeShortCut(kShortCutCtrl | kVkV, keys_);
     if (current_.tabAfter) {
         keys_.keyDown(kVkTab);
@@ -95,7 +114,7 @@ void WaylandClipboardInserter::paste() {
 }
 
 void WaylandClipboardInserter::type() {
-    const KeymapCoverage coverage(selection_.keymap());
+    const KeymapCoverage coverage(dataControl_.keymap());
     const std::u32string text = charactersToType(current_.content.plain);
     const std::u32string missing = coverage.missing(text);
     if (!missing.empty()) {
@@ -123,13 +142,13 @@ void WaylandClipboardInserter::finish() {
     if (state_ != State::Pasting) return;
     state_ = State::Idle;
     // Someone set another content meanwhile: that one stays, or is what comes back later.
-    const bool stillOurs = selection_.holdsOurs();
+    const bool stillOurs = using_->holdsOurs();
     if (!queue_.empty()) return startNext(stillOurs);
     if (stillOurs) {
         if (current_.keepClipboard && !previous_.empty()) {
-            selection_.set(std::move(previous_));
+            using_->set(std::move(previous_));
         } else {
-            selection_.clearOurs();
+            using_->clearOurs();
         }
     }
     previous_.clear();

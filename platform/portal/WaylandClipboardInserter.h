@@ -3,8 +3,9 @@
 // clipboard managers) and the portal's Ctrl+V pastes it; afterwards the previous content comes
 // back (keepClipboard) or the clipboard is emptied, once the target has taken the data: kSettleMs
 // after the last request for it, kGiveUpMs after the stroke when nobody asked, kLimitMs at most.
-// Without data control the text is typed through the portal, and the characters the keyboard
-// lacks are reported (charactersMissing), not dropped silently.
+// Without data control the portal's own clipboard of the RemoteDesktop session serves the same
+// way where the desktop gives it (GNOME); otherwise the text is typed through the portal, and
+// the characters the keyboard lacks are reported (charactersMissing), not dropped silently.
 #pragma once
 
 #include <QObject>
@@ -19,6 +20,7 @@
 
 namespace vorbix::portal {
 
+class PortalClipboard;
 class PortalKeyboardOutput;
 
 class WaylandClipboardInserter : public QObject, public ClipboardInserter {
@@ -29,11 +31,15 @@ public:
     static constexpr int kGiveUpMs = 1000;
     static constexpr int kLimitMs = 3000;
 
-    explicit WaylandClipboardInserter(PortalKeyboardOutput& keys, QObject* parent = nullptr);
+    // `portalClipboard` (may be null): the RemoteDesktop session's clipboard, asked for only
+    // when the compositor offers no data control.
+    explicit WaylandClipboardInserter(PortalKeyboardOutput& keys,
+                                      PortalClipboard* portalClipboard = nullptr,
+                                      QObject* parent = nullptr);
     ~WaylandClipboardInserter() override;
 
-    // Whether the text goes through the clipboard (data control); false: it is typed.
-    bool available() const { return selection_.available(); }
+    // Whether the text goes through the clipboard; false: it is typed.
+    bool available() const;
     // An insertion asked for while another one is under way follows that one.
     void insert(const ClipboardContent& content, bool tabAfter, bool keepClipboard) override;
     bool isPending() const { return state_ != State::Idle || !queue_.empty(); }
@@ -51,13 +57,17 @@ private:
         bool tabAfter = false;
         bool keepClipboard = false;
     };
+    // The way to the clipboard: data control, else the portal's clipboard; null: none.
+    ClipboardSelection* selection();
     void startNext(bool previousKept);
     void paste();
     void type();
     void finish();
 
     PortalKeyboardOutput& keys_;
-    WaylandSelection selection_;
+    WaylandSelection dataControl_;
+    PortalClipboard* portalClipboard_;
+    ClipboardSelection* using_ = nullptr;  // the way the insertion under way took
     QTimer settle_;
     QTimer giveUp_;
     QTimer limit_;

@@ -15,6 +15,7 @@
 #include <set>
 
 #include "platform/portal/DataControlProtocol.h"
+#include "platform/portal/PipeTransfer.h"
 
 Q_DECLARE_LOGGING_CATEGORY(lcStrokes)
 
@@ -29,59 +30,6 @@ struct WaylandSelection::Offer {
         if (offer) dc::destroyOffer(offer);
     }
 };
-
-namespace {
-
-int64_t nowMs() {
-    static QElapsedTimer clock;
-    if (!clock.isValid()) clock.start();
-    return clock.elapsed();
-}
-
-// X11 selection targets that a bridged selection lists beside its data types; they carry no data.
-bool carriesData(const std::string& mime) {
-    static const std::set<std::string> kMeta = {"TARGETS",      "MULTIPLE", "TIMESTAMP",
-                                                "SAVE_TARGETS", "DELETE",   "INCR"};
-    return !mime.empty() && kMeta.count(mime) == 0;
-}
-
-// Writes all of `bytes` to `fd`, waiting while a slow reader's pipe is full; gives up after
-// `boundMs` so a reader that never reads cannot hold the program. A reader that has gone away
-// ends the write without ending the program: SIGPIPE is held back meanwhile and taken after.
-void writeAllOnce(int fd, const std::string& bytes, int boundMs);
-void writeAll(int fd, const std::string& bytes, int boundMs) {
-    sigset_t pipe, before;
-    sigemptyset(&pipe);
-    sigaddset(&pipe, SIGPIPE);
-    pthread_sigmask(SIG_BLOCK, &pipe, &before);
-    writeAllOnce(fd, bytes, boundMs);
-    const timespec none{0, 0};
-    while (sigtimedwait(&pipe, nullptr, &none) == SIGPIPE) {
-    }
-    pthread_sigmask(SIG_SETMASK, &before, nullptr);
-}
-void writeAllOnce(int fd, const std::string& bytes, int boundMs) {
-    const int64_t deadline = nowMs() + boundMs;
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n > 0) {
-            done += size_t(n);
-            continue;
-        }
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0 && errno == EAGAIN) {
-            const int64_t left = deadline - nowMs();
-            if (left <= 0) return;
-            pollfd p{fd, POLLOUT, 0};
-            ::poll(&p, 1, int(left));
-            continue;
-        }
-        return;  // the reader went away (EPIPE)
-    }
-}
-
-}  // namespace
 
 void WaylandSelection::onGlobal(void* data, wl_registry* registry, uint32_t name,
                                 const char* interface, uint32_t version) {
@@ -196,7 +144,11 @@ void WaylandSelection::onCancelled(void* data, zwlr_data_control_source_v1* sour
     dc::destroySource(source);
 }
 
-WaylandSelection::WaylandSelection(QObject* parent) : QObject(parent) {
+WaylandSelection::WaylandSelection(QObject* parent) : ClipboardSelection(parent) {
+    // Only the compositor the session names: no guess at "wayland-0".
+    if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_SOCKET"))
+        return;
     display_ = wl_display_connect(nullptr);
     if (!display_) return;
     registry_ = wl_display_get_registry(display_);
@@ -275,29 +227,7 @@ std::string WaylandSelection::receive(zwlr_data_control_offer_v1* offer, const s
     dc::receive(offer, mime.c_str(), fds[1]);
     flush();
     ::close(fds[1]);
-    std::string bytes;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(fds[0], buffer, sizeof buffer);
-        if (n > 0) {
-            bytes.append(buffer, size_t(n));
-            if (bytes.size() > kMaxFormatBytes) {
-                bytes.clear();
-                break;
-            }
-            continue;
-        }
-        if (n == 0) break;
-        if (errno == EINTR) continue;
-        if (errno != EAGAIN) break;
-        const int64_t left = deadlineMs - nowMs();
-        if (left <= 0) {
-            bytes.clear();  // cut short: better nothing than a part
-            break;
-        }
-        pollfd p{fds[0], POLLIN, 0};
-        ::poll(&p, 1, int(left));
-    }
+    std::string bytes = readAll(fds[0], deadlineMs);
     ::close(fds[0]);
     return bytes;
 }

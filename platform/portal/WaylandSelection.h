@@ -5,7 +5,7 @@
 // does. Also reads the seat's keymap, for telling which characters the keyboard can type.
 #pragma once
 
-#include <QObject>
+#include "platform/portal/ClipboardSelection.h"
 
 #include <cstdint>
 #include <memory>
@@ -25,13 +25,9 @@ struct zwlr_data_control_offer_v1;
 
 namespace vorbix::portal {
 
-class WaylandSelection : public QObject {
+class WaylandSelection : public ClipboardSelection {
     Q_OBJECT
 public:
-    // The data in its formats: MIME type and bytes, in the order offered.
-    using Formats = std::vector<std::pair<std::string, std::string>>;
-    static constexpr size_t kMaxFormatBytes = 16u << 20;
-
     // Connects to the compositor that WAYLAND_DISPLAY names; without one, or without data
     // control there, available() is false and the calls below do nothing.
     explicit WaylandSelection(QObject* parent = nullptr);
@@ -39,24 +35,20 @@ public:
     WaylandSelection(const WaylandSelection&) = delete;
     WaylandSelection& operator=(const WaylandSelection&) = delete;
 
-    bool available() const { return device_ != nullptr; }
+    bool available() const override { return device_ != nullptr; }
 
     // The selection's data in every format it offers, read within `boundMs` in all (what has not
     // arrived by then is left out); empty when the selection is empty. Our own data is at hand.
-    Formats read(int boundMs);
+    Formats read(int boundMs) override;
     // Makes `formats` the selection; the compositor has it when this returns.
-    void set(Formats formats);
+    void set(Formats formats) override;
     // Empties the selection, when it still holds our data.
-    void clearOurs();
+    void clearOurs() override;
     // Whether the selection still holds the data set last (nobody else has set one since).
-    bool holdsOurs() const { return source_ != nullptr; }
+    bool holdsOurs() const override { return source_ != nullptr; }
 
     // The seat keyboard's keymap in XKB text form; empty when the seat has no keyboard.
     const std::string& keymap() const { return keymap_; }
-
-signals:
-    // A client asked for the data we hold (pasted it, or a clipboard manager copied it).
-    void dataSent();
 
 private:
     struct Offer;

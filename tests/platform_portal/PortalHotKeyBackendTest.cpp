@@ -13,7 +13,7 @@
 
 #include "core/Registration.h"
 #include "platform/portal/PortalHotKeyBackend.h"
-#include "tests/platform_linux/TestSupport.h"
+#include "tests/platform_portal/PortalTestSupport.h"
 
 namespace vorbix {
 void PrintTo(const HotKeyResult& result, std::ostream* out) {
@@ -25,49 +25,17 @@ namespace vorbix::portal {
 
 namespace {
 
-using Lines = std::vector<std::string>;
+using namespace test_support;
 constexpr uint8_t kAllLocks = kLocksOff | kCapsLockOn | kNumLockOn | kCapsAndNumLockOn;
-
-bool inPath(const std::string& name) {
-    const char* path = std::getenv("PATH");
-    std::stringstream folders(path ? path : "");
-    for (std::string folder; std::getline(folders, folder, ':');)
-        if (!folder.empty() && ::access((folder + "/" + name).c_str(), X_OK) == 0) return true;
-    return false;
-}
-
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "platform_portal_tests";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication* app =
-        QCoreApplication::instance() ? nullptr : new QCoreApplication(argc, argv);
-    (void)app;
-}
-
-// Runs the event loop until `done` holds (at most five seconds).
-template <typename F>
-bool waitFor(F done) {
-    for (int i = 0; i < 500 && !done(); ++i) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return done();
-}
 
 class PortalHotKeys : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!inPath("dbus-daemon")) GTEST_SKIP() << "dbus-daemon is missing";
         ensureApplication();
-        const std::string socket = tmp_ / "bus";
-        daemon_ = std::make_unique<test::TestProcess>(Lines{"dbus-daemon", "--session", "--nofork",
-                                                            "--nopidfile",
-                                                            "--address=unix:path=" + socket});
-        for (int i = 0; i < 500 && !test::fs::exists(socket); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        ASSERT_TRUE(test::fs::exists(socket)) << "the bus did not start";
-        address_ = "unix:path=" + socket;
+        busDaemon_ = std::make_unique<PrivateBus>(tmp_.path().string());
+        ASSERT_FALSE(busDaemon_->address().empty()) << "the bus did not start";
+        address_ = busDaemon_->address();
     }
     void TearDown() override {
         backend_.reset();
@@ -117,18 +85,13 @@ protected:
         }
     }
 
-    Lines recorded() {
-        Lines lines;
-        std::stringstream in(test::readFile(record_));
-        for (std::string line; std::getline(in, line);) lines.push_back(line);
-        test::fs::remove(record_);
-        return lines;
-    }
+    Lines recorded() { return takeRecord(record_); }
 
     test::TempDir tmp_;
     std::string record_ = tmp_ / "calls";
     std::string address_;
-    std::unique_ptr<test::TestProcess> daemon_, standIn_;
+    std::unique_ptr<PrivateBus> busDaemon_;
+    std::unique_ptr<test::TestProcess> standIn_;
     QString connectionName_;
     int connections_ = 0;
     std::unique_ptr<QDBusConnection> bus_;

@@ -1,0 +1,1 @@
+#include "platform/portal/ClipboardSelection.h"
