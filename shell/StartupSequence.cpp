@@ -2,10 +2,10 @@
 
 #include "core/TextUtil.h"
 #include "core/VolumeAction.h"
-#include "shell/HotKeyTableModel.h"
-#include "shell/LanguageApplier.h"
-#include "shell/MainWindow.h"
-#include "shell/ShellCore.h"
+#include "shell/common/ShellCore.h"
+#include "shell/mainwindow/HotKeyTableModel.h"
+#include "shell/mainwindow/LanguageApplier.h"
+#include "shell/mainwindow/MainWindow.h"
 #include "storage/FileKind.h"
 #include "storage/StorageLocations.h"
 
