@@ -11,6 +11,12 @@
 
 namespace vorbix {
 
+// The window's start-up is defined here, beside the order it runs, so that the window's own
+// files do not depend on the start-up above them.
+void TMain::startUp() {
+    StartupSequence(*this).run();
+}
+
 void StartupSequence::run() {
     const FirstRunResult prepared = prepareDataFolder(main_.environment().dataFolder);
     if (!prepared) {

@@ -20,7 +20,6 @@
 #include "components/WindowGeometry.h"
 #include "core/Endpoints.h"
 #include "core/TextUtil.h"
-#include "shell/StartupSequence.h"
 #include "shell/common/Artwork.h"
 #include "shell/common/ShellCore.h"
 #include "shell/mainwindow/AboutBox.h"
@@ -296,10 +295,6 @@ std::string TMain::message(const std::string& key) const {
 
 // ---------------------------------------------------------------------------------------------
 // Start-up
-
-void TMain::startUp() {
-    StartupSequence(*this).run();
-}
 
 void TMain::finishStartUp(bool showTray) {
     if (showTray && tray_->rules().TrayIconVisible) tray_->setIconVisible(true);

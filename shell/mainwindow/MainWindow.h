@@ -94,8 +94,9 @@ public:
     explicit TMain(ShellEnvironment env, QWidget* parent = nullptr);
     ~TMain() override;
 
-    // The start-up of the window (StartupSequence): data folder and first run, configuration,
-    // language, the hot key file and its registration, the inactive presentation.
+    // The start-up of the window (StartupSequence, which defines this function): data folder
+    // and first run, configuration, language, the hot key file and its registration, the
+    // inactive presentation.
     void startUp();
     // The "hide" argument: the window stays hidden, the tray command shows it. On a desktop
     // without a tray host it starts minimised, and a tray host that comes up within
