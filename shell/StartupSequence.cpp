@@ -2,14 +2,20 @@
 
 #include "core/TextUtil.h"
 #include "core/VolumeAction.h"
-#include "shell/HotKeyTableModel.h"
-#include "shell/LanguageApplier.h"
-#include "shell/MainWindow.h"
-#include "shell/ShellCore.h"
+#include "shell/common/ShellCore.h"
+#include "shell/mainwindow/HotKeyTableModel.h"
+#include "shell/mainwindow/LanguageApplier.h"
+#include "shell/mainwindow/MainWindow.h"
 #include "storage/FileKind.h"
 #include "storage/StorageLocations.h"
 
 namespace vorbix {
+
+// The window's start-up is defined here, beside the order it runs, so that the window's own
+// files do not depend on the start-up above them.
+void TMain::startUp() {
+    StartupSequence(*this).run();
+}
 
 void StartupSequence::run() {
     const FirstRunResult prepared = prepareDataFolder(main_.environment().dataFolder);

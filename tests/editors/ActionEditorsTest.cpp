@@ -17,8 +17,8 @@
 #include "editors/SearchInternet.h"
 #include "editors/SearchInternetProperties.h"
 #include "editors/SimulateKeyComb.h"
-#include "shell/EditorHub.h"
-#include "shell/ShellCore.h"
+#include "shell/common/ShellCore.h"
+#include "shell/mainwindow/EditorHub.h"
 #include "storage/AtomicFile.h"
 #include "tests/shell/ShellTestSupport.h"
 

@@ -20,8 +20,8 @@
 #include "editors/HideShow.h"
 #include "editors/KeywordListBox.h"
 #include "editors/OpenProgDir.h"
-#include "shell/EditorHub.h"
-#include "shell/ShellCore.h"
+#include "shell/common/ShellCore.h"
+#include "shell/mainwindow/EditorHub.h"
 #include "storage/AtomicFile.h"
 #include "tests/shell/ShellTestSupport.h"
 

@@ -28,7 +28,7 @@
 #include "editors/RichTextConverter.h"
 #include "editors/RichTextEdit.h"
 #include "editors/RichTextToolBar.h"
-#include "shell/EditorHub.h"
+#include "shell/mainwindow/EditorHub.h"
 #include "storage/AtomicFile.h"
 #include "storage/InsertTextDigest.h"
 #include "tests/shell/ShellTestSupport.h"

@@ -16,9 +16,9 @@
 #include <algorithm>
 
 #include "editors/Website.h"
-#include "shell/EditorHub.h"
-#include "shell/HotKeyTableModel.h"
-#include "shell/ShellCore.h"
+#include "shell/common/ShellCore.h"
+#include "shell/mainwindow/EditorHub.h"
+#include "shell/mainwindow/HotKeyTableModel.h"
 #include "storage/AtomicFile.h"
 #include "tests/shell/ShellTestSupport.h"
 

@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 
 #include "platform/fake/FakeDesktop.h"
-#include "shell/MainWindow.h"
+#include "shell/mainwindow/MainWindow.h"
 #include "storage/StorageLocations.h"
 
 namespace vorbix::test {

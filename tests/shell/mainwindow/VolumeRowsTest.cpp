@@ -1,0 +1,108 @@
+// Volume rows in the program: the start gathers the audio endpoints so new rows get the default
+// device, and a row whose key is pressed changes the volume or says why it could not.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QTemporaryDir>
+
+#include "components/HotkeyEx.h"
+#include "platform/fake/FakeDesktop.h"
+#include "shell/mainwindow/MainWindow.h"
+#include "storage/AtomicFile.h"
+#include "storage/StorageLocations.h"
+#include "tests/shell/ShellTestSupport.h"
+
+namespace vorbix {
+namespace {
+
+class VolumeRows : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::offscreenApp();
+        ASSERT_TRUE(dir.isValid());
+        env.programFolder = ProgramFolder();
+        env.dataFolder = dir.path().toStdString() + "/Vorbix/";
+        env.hotKeys = &platform.hotKeys;
+        env.desktop = platform.desktop();
+        env.prompter = &platform.prompter;
+        env.permissions.isAdministrator = true;
+        platform.audio.list = {{"A", "a"}, {"B", "b"}, {"C", "c"}};
+        platform.audio.defaultId = "b";
+        platform.audio.volume = {{"a", 0.5f}, {"b", 0.5f}, {"c", 0.5f}};
+    }
+    // The table is written as the Windows version writes it, in Windows-1252.
+    void start(const std::string& table) {
+        writeFileAtomically(env.dataFolder + "HotKeys.hkv", table);
+        main = std::make_unique<TMain>(env);
+        main->startUp();
+    }
+    // The audio calls and the messages since the last call.
+    std::vector<std::string> audioLog() {
+        std::vector<std::string> out;
+        for (std::string& line : platform.take()) {
+            for (const char* start : {"select ", "volume ", "mute ", "error: ", "info: "}) {
+                if (line.rfind(start, 0) == 0) out.push_back(line);
+            }
+        }
+        return out;
+    }
+    HotKeyEntry addVolumeRow() {
+        main->hotkeyField()->setHotKey(0x4000 | 0x75);  // Ctrl+F6
+        main->actionBox()->setCurrentIndex(toIndex(ActionKind::AdjustVolume));
+        main->LabelAddHotKeyClick();
+        return main->table().rows().back();
+    }
+
+    QTemporaryDir dir;
+    fake::FakePlatform platform;
+    ShellEnvironment env;
+    std::unique_ptr<TMain> main;
+};
+
+TEST_F(VolumeRows, StartGathersTheDefaultDeviceForNewRowsAndEndsOnTheLastDevice) {
+    std::filesystem::create_directories(env.dataFolder);
+    start(
+        "[General]\r\nCount=1\r\n[Hot Key1]\r\nHot Key=Strg+F5\r\n"
+        "Action=Lautst\xe4rke regeln\r\n");
+    // The default device first, then the last one as the start's final choice.
+    EXPECT_EQ(audioLog(), (std::vector<std::string>{"select b", "select c"}));
+    EXPECT_EQ(main->table().at(0).DeviceId, "b") << "a stored row without a device";
+    EXPECT_EQ(addVolumeRow().DeviceId, "b");
+    EXPECT_EQ(main->table().at(1).PropertiesText, main->texts().sNewVolume);
+}
+
+TEST_F(VolumeRows, PressedKeysChangeTheVolumeOrSayWhyNot) {
+    std::filesystem::create_directories(env.dataFolder);
+    start(
+        "[General]\r\nCount=2\r\n"
+        "[Hot Key1]\r\nHot Key=Strg+F5\r\nAction=Lautst\xe4rke regeln\r\n"
+        "Volume=+10%\r\nSettings=a\r\n"
+        "[Hot Key2]\r\nHot Key=Strg+F7\r\nAction=Lautst\xe4rke regeln\r\n"
+        "Volume=Mute/Unmute\r\nSettings=\r\n");
+    audioLog();
+    main->WMHotKey(30000);
+    main->WMHotKey(30001);
+    EXPECT_EQ(audioLog(),
+              (std::vector<std::string>{"select a", "volume a 0.60", "select b", "mute b on"}));
+
+    // Without devices the notice says so, in the user's language.
+    platform.audio.list.clear();
+    main->WMHotKey(30000);
+    const std::vector<std::string> shown = audioLog();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_NE(shown[0].find("Es ist kein Wiedergabeger\xc3\xa4t verf\xc3\xbcgbar."),
+              std::string::npos)
+        << shown[0];
+}
+
+TEST_F(VolumeRows, WithoutSoundSystemNewRowsKeepAnEmptyDevice) {
+    platform.audio.list.clear();
+    platform.audio.ready = false;
+    std::filesystem::create_directories(env.dataFolder);
+    start("[General]\r\nCount=0\r\n");
+    EXPECT_TRUE(audioLog().empty());
+    EXPECT_EQ(addVolumeRow().DeviceId, "");
+}
+
+}  // namespace
+}  // namespace vorbix
