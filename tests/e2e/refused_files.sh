@@ -42,8 +42,10 @@ load_through_menu() {
     fi
 }
 
-# sigterm_within_a_second: SIGTERM to the program; fails unless it ends within a second with
-# exit status 0.
+# sigterm_within_a_second: SIGTERM to the program; fails unless it ends promptly with exit
+# status 0. It ends within a second on an idle machine; the check allows three, so that a
+# machine loaded by the tests beside it does not fail it, while a program that waits for a box to
+# be answered (the fault this catches) never ends at all.
 sigterm_within_a_second() {
     local start end status
     start=$(date +%s%N)
@@ -56,7 +58,7 @@ sigterm_within_a_second() {
     kill "$watchdog" 2>/dev/null
     wait "$watchdog" 2>/dev/null
     [ $status -eq 0 ] || fail "exit status $status after SIGTERM (killed after 5 s: 137)"
-    [ $(((end - start) / 1000000)) -lt 1000 ] ||
+    [ $(((end - start) / 1000000)) -lt 3000 ] ||
         fail "SIGTERM took $(((end - start) / 1000000)) ms"
 }
 
