@@ -3,6 +3,7 @@
 #include <QDBusConnection>
 #include <QIcon>
 #include <QScreen>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -126,6 +127,11 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(*platform));
     }
 
+    // The program draws nothing with OpenGL: the X11 platform's GL integration is not loaded
+    // unless the user asks for one.
+    if (qgetenv("QT_XCB_GL_INTEGRATION").isEmpty()) qputenv("QT_XCB_GL_INTEGRATION", "none");
+    limitAllocatorArenas();
+
     // 1. The application object, titled "Vorbix".
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vorbix"));
@@ -232,6 +238,8 @@ int main(int argc, char** argv) {
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         env.ppi = qRound(screen->logicalDotsPerInchY());
     }
+    // Hidden in the tray, the window's pages are made when it is first shown.
+    env.deferWidgets = commandLine.hidden;
 
     // 2. The main window and its start-up.
     TMain main(env);
@@ -241,7 +249,12 @@ int main(int argc, char** argv) {
         portalHotKeys->setDescriber([&main](int32_t id) { return hotKeyDescription(main, id); });
     }
     main.startUp();
-    windows.setOwnWindows({main.winId()});
+    // The window actions leave the program's own window alone, once it exists.
+    auto ownWindow = [&windows, &main] { windows.setOwnWindows({main.winId()}); };
+    if (main.widgetsBuilt())
+        ownWindow();
+    else
+        QObject::connect(&main, &TMain::widgetsCreated, &main, ownWindow);
     // Windows that an earlier run hid and could not show again (it crashed) are offered back.
     if (const size_t left = windows.leftoversFromEarlierRun().size(); left > 0) {
         main.askHiddenWindowsBack(left, [&windows] { windows.restoreAfterCrash(); });
@@ -266,7 +279,7 @@ int main(int argc, char** argv) {
         WaylandNotice::tellPortalOnce(main.configPath(),
                                       LanguageFile::load(env.programFolder, main.language()),
                                       main.trayIcon(), main.prompter());
-    } else {
+    } else if (wayland) {
         WaylandNotice::tellOnce(wayland, main.configPath(),
                                 LanguageFile::load(env.programFolder, main.language()),
                                 main.trayIcon(), main.prompter());
@@ -282,6 +295,9 @@ int main(int argc, char** argv) {
         QMetaObject::invokeMethod(
             &main, [&main] { main.sessionEnding(); }, Qt::QueuedConnection);
     }
+
+    // What the start left behind is given back once the first events have been handled.
+    QTimer::singleShot(0, &main, returnFreedMemory);
 
     // 5. The message loop. When the session manager ends it, the state is saved on the way out.
     const int status = app.exec();
