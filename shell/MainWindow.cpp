@@ -104,8 +104,6 @@ TMain::TMain(ShellEnvironment env, QWidget* parent)
     if (env_.returnFreedMemory) {
         connect(model_, &HotKeyTableModel::rowsFinished, this, env_.returnFreedMemory);
     }
-    model_->setProblemMarks(art_->icon("", "Warning.svg"),
-                            [this](size_t row) { return registrationProblem(row); });
     core_->registry.setChangeHandler([this] { refreshRegistrations(); });
     if (env_.waylandSession) {
         model_->setActionNotes([this](size_t row) {
@@ -179,6 +177,9 @@ TMain::TMain(ShellEnvironment env, QWidget* parent)
 
 void TMain::buildWidgets() {
     if (hotKeyPage_) return;
+    // The marks are seen only in the list.
+    model_->setProblemMarks(art_->icon("", "Warning.svg"),
+                            [this](size_t row) { return registrationProblem(row); });
     topStrip_ = new TopStrip(this, *art_, env_.ppi);
     layout_.place(topStrip_, TopStrip::kDesign, A::L | A::T | A::R);
     menus_->fillMenuBar(topStrip_->menuBar());
