@@ -12,6 +12,7 @@
 #include <QUrl>
 
 #include <cstdio>
+#include <utility>
 
 #include "components/DesignStyle.h"
 #include "components/HotkeyEx.h"
@@ -67,6 +68,10 @@ TMain::TMain(ShellEnvironment env, QWidget* parent)
       layout_(env_.ppi, kDesignSize),
       files_(std::make_unique<FileCommands>(*this, FileChooser(this, env_.chooseFile))) {
     setWindowTitle(QStringLiteral("Vorbix"));
+    // The program's own logo (the icon theme's "vorbix" is made from it; looking it up in the
+    // theme would read the whole theme). Given to the window, not to the application: the
+    // dialogs take it from the window, and the tray icon's own hidden window, which nobody
+    // sees, does not draw it at every start.
     setAttribute(Qt::WA_DeleteOnClose, false);
     art_ = std::make_unique<Artwork>(env_.programFolder);
     languages_ = std::make_unique<LanguageApplier>(env_.programFolder);
@@ -180,6 +185,7 @@ void TMain::buildWidgets() {
     // The marks are seen only in the list.
     model_->setProblemMarks(art_->icon("", "Warning.svg"),
                             [this](size_t row) { return registrationProblem(row); });
+    giveWindowIcon();
     topStrip_ = new TopStrip(this, *art_, env_.ppi);
     layout_.place(topStrip_, TopStrip::kDesign, A::L | A::T | A::R);
     menus_->fillMenuBar(topStrip_->menuBar());
@@ -233,6 +239,22 @@ StatusStrip& TMain::statusStrip() const {
 TableActions& TMain::tableActions() {
     buildWidgets();
     return *table_;
+}
+
+void TMain::giveWindowIcon() {
+    if (std::exchange(iconGiven_, true)) return;
+    // The program's own logo (the icon theme's "vorbix" is made from it; looking it up in the
+    // theme would read the whole theme). The window's dialogs take it from the window.
+    setWindowIcon(QIcon(QString::fromStdString(env_.programFolder + "Images/Logo.svg")));
+}
+
+void TMain::childEvent(QChildEvent* e) {
+    QWidget::childEvent(e);
+    // A dialog (a message box, an editor) about to show before the window was made.
+    // Menus (the tray's among them) are windows too, but show no icon.
+    if (e->type() != QEvent::ChildPolished || !e->child()->isWidgetType()) return;
+    const auto* child = static_cast<const QWidget*>(e->child());
+    if (child->isWindow() && child->windowType() != Qt::Popup) giveWindowIcon();
 }
 
 void TMain::setVisible(bool visible) {

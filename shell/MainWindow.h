@@ -231,10 +231,14 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
     void showEvent(QShowEvent* e) override;
     void changeEvent(QEvent* e) override;
+    void childEvent(QChildEvent* e) override;
 
 private:
     // Makes the pages, strips and menu bar and gives them the state kept meanwhile.
     void buildWidgets();
+    // The logo, drawn only once a window of the program shows: never at a start hidden in the
+    // tray.
+    void giveWindowIcon();
     HotKeyPage& page() const;
     StatusStrip& statusStrip() const;
     TableActions& tableActions();
@@ -270,6 +274,7 @@ private:
     std::unique_ptr<EditorHub> editors_;
 
     bool improvementVisible_ = true;
+    bool iconGiven_ = false;
     // The window's state while its pieces do not exist yet (or as they show it).
     bool welcomeOnTop_ = true;
     bool welcomeTicked_ = false;

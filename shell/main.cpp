@@ -1,7 +1,6 @@
 // Vorbix: wires the Linux platform into the core and runs the program.
 #include <QApplication>
 #include <QDBusConnection>
-#include <QIcon>
 #include <QScreen>
 #include <QTimer>
 #include <cstdio>
@@ -139,9 +138,6 @@ int main(int argc, char** argv) {
     // and the editors' captions are to read as the language files give them.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setDesktopFileName(QStringLiteral("vorbix"));
-    // The program's own logo (the icon theme's "vorbix" is made from it); looking it up in the
-    // theme would read the whole theme at every start.
-    QApplication::setWindowIcon(QIcon(QString::fromStdString(ProgramFolder() + "Images/Logo.svg")));
     const QStringList arguments = app.arguments().mid(1);
     // SIGTERM and SIGHUP are caught before any start-up step, and handled once the table is
     // loaded, so an end during the start-up still saves.

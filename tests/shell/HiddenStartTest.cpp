@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
@@ -168,6 +169,24 @@ TEST_F(HiddenStartTest, SavingAndEndingNeedNoWindow) {
         EXPECT_TRUE(said().empty()) << c.way;
         main.reset();
     }
+}
+
+TEST_F(HiddenStartTest, TheLogoIsReadOnlyForAWindowThatShows) {
+    startHidden();
+    // Showing the tray menu polishes it, a window of its own.
+    main->trayMenu()->ensurePolished();
+    main->trayMenu()->popup(QPoint(0, 0));
+    main->trayMenu()->hide();
+    EXPECT_TRUE(main->windowIcon().isNull());
+    // A dialog of the hidden program (a message box, an editor opened by a hot key).
+    auto* dialog = new QDialog(main.get());
+    dialog->show();
+    EXPECT_FALSE(dialog->windowIcon().isNull());
+    EXPECT_FALSE(main->widgetsBuilt());
+    delete dialog;
+    // The window started shown has it as well.
+    main.reset();
+    EXPECT_FALSE(startShown()->windowIcon().isNull());
 }
 
 TEST_F(HiddenStartTest, TheWindowIsMadeOnceAndSaysSo) {
