@@ -126,9 +126,6 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(*platform));
     }
 
-    // The program draws nothing with OpenGL: the X11 platform's GL integration is not loaded
-    // unless the user asks for one.
-    if (qgetenv("QT_XCB_GL_INTEGRATION").isEmpty()) qputenv("QT_XCB_GL_INTEGRATION", "none");
     limitAllocatorArenas();
 
     // 1. The application object, titled "Vorbix".
