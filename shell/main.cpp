@@ -1,8 +1,8 @@
 // Vorbix: wires the Linux platform into the core and runs the program.
 #include <QApplication>
 #include <QDBusConnection>
-#include <QIcon>
 #include <QScreen>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -130,6 +130,8 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(*platform));
     }
 
+    limitAllocatorArenas();
+
     // 1. The application object, titled "Vorbix".
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vorbix"));
@@ -137,9 +139,6 @@ int main(int argc, char** argv) {
     // and the editors' captions are to read as the language files give them.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setDesktopFileName(QStringLiteral("vorbix"));
-    // The program's own logo (the icon theme's "vorbix" is made from it); looking it up in the
-    // theme would read the whole theme at every start.
-    QApplication::setWindowIcon(QIcon(QString::fromStdString(ProgramFolder() + "Images/Logo.svg")));
     const QStringList arguments = app.arguments().mid(1);
     // SIGTERM and SIGHUP are caught before any start-up step, and handled once the table is
     // loaded, so an end during the start-up still saves.
@@ -243,6 +242,8 @@ int main(int argc, char** argv) {
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         env.ppi = qRound(screen->logicalDotsPerInchY());
     }
+    // Hidden in the tray, the window's pages are made when it is first shown.
+    env.deferWidgets = commandLine.hidden;
 
     // 2. The main window and its start-up.
     TMain main(env);
@@ -265,7 +266,12 @@ int main(int argc, char** argv) {
                          });
     }
     main.startUp();
-    windows.setOwnWindows({main.winId()});
+    // The window actions leave the program's own window alone, once it exists.
+    auto ownWindow = [&windows, &main] { windows.setOwnWindows({main.winId()}); };
+    if (main.widgetsBuilt())
+        ownWindow();
+    else
+        QObject::connect(&main, &TMain::widgetsCreated, &main, ownWindow);
     // Windows that an earlier run hid and could not show again (it crashed) are offered back.
     if (const size_t left = windows.leftoversFromEarlierRun().size(); left > 0) {
         main.askHiddenWindowsBack(left, [&windows] { windows.restoreAfterCrash(); });
@@ -290,7 +296,7 @@ int main(int argc, char** argv) {
         WaylandNotice::tellPortalOnce(main.configPath(),
                                       LanguageFile::load(env.programFolder, main.language()),
                                       main.trayIcon(), main.prompter());
-    } else {
+    } else if (wayland) {
         WaylandNotice::tellOnce(wayland, main.configPath(),
                                 LanguageFile::load(env.programFolder, main.language()),
                                 main.trayIcon(), main.prompter());
@@ -306,6 +312,9 @@ int main(int argc, char** argv) {
         QMetaObject::invokeMethod(
             &main, [&main] { main.sessionEnding(); }, Qt::QueuedConnection);
     }
+
+    // What the start left behind is given back once the first events have been handled.
+    QTimer::singleShot(0, &main, returnFreedMemory);
 
     // 5. The message loop. When the session manager ends it, the state is saved on the way out.
     const int status = app.exec();

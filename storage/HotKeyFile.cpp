@@ -380,8 +380,9 @@ std::string normalizedHotKeyFile(std::string_view bytes) {
 LoadResult LoadHotKeys(const std::string& path, HotKeyTable& table, const LanguageTexts& texts,
                        std::string_view defaultDeviceId, LoadOptions options) {
     std::string error;
-    const std::optional<std::string> bytes = readWholeFile(path, &error);
-    if (!bytes) {
+    const std::optional<std::string> bytes =
+        options.bytes ? std::optional<std::string>() : readWholeFile(path, &error);
+    if (!options.bytes && !bytes) {
         LoadResult failed;
         std::error_code ec;
         if (std::filesystem::status(path, ec).type() == std::filesystem::file_type::not_found) {
@@ -394,7 +395,8 @@ LoadResult LoadHotKeys(const std::string& path, HotKeyTable& table, const Langua
     }
     bool decodedWhole = true;
     std::string text;
-    const IniFile ini = parseBytes(*bytes, &decodedWhole, options.writeBack ? &text : nullptr);
+    const IniFile ini = parseBytes(options.bytes ? *options.bytes : *bytes, &decodedWhole,
+                                   options.writeBack ? &text : nullptr);
     LoadResult result = loadParsed(ini, table, texts, defaultDeviceId, orBuiltIn(options.languages),
                                    options.deferTextDigests);
     if (options.writeBack && decodedWhole) {

@@ -34,6 +34,9 @@ struct LoadOptions {
     // whole formatted text, which a program starting with a full table does after it has
     // registered its hot keys. Such rows carry TextDigestPending.
     bool deferTextDigests = false;
+    // The file's bytes when the caller has read them already (to check the kind of file): the
+    // file is then not read again, only written back to.
+    const std::string* bytes = nullptr;
 };
 
 struct LoadResult {

@@ -4,17 +4,24 @@
 //   Ctrl+F10  browser "back": sends Alt+Left with XTest,
 //   Ctrl+F11  hide the windows whose title contains KEYWORD (unmaps them, ICCCM withdraw),
 //   Ctrl+F12  show them again,
+//   Ctrl+F5   (when PROGRAM is given) starts PROGRAM ARGUMENT with posix_spawn, as the app
+//             benchmark's program row does,
 // and runs until it is terminated. Like a careful daemon it ends the keyboard grab that the held
 // hot key started and lifts the held Ctrl before its own stroke, but it learns which modifiers
 // are down from the key event and never asks the server anything on a press, except for the
 // window list and titles that hiding needs.
 //
-//   x11_minimal_hotkey_daemon KEYWORD
+//   x11_minimal_hotkey_daemon KEYWORD [PROGRAM ARGUMENT]
 #include <xcb/xcb.h>
 #include <xcb/xtest.h>
 
 #include <X11/keysym.h>
 
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -121,10 +128,13 @@ void hide(const std::string& keyword, xcb_atom_t list, xcb_atom_t name, xcb_atom
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: x11_minimal_hotkey_daemon KEYWORD\n");
+        std::fprintf(stderr, "usage: x11_minimal_hotkey_daemon KEYWORD [PROGRAM ARGUMENT]\n");
         return 2;
     }
     const std::string keyword = argv[1];
+    char* program[] = {argc > 3 ? argv[2] : nullptr, argc > 3 ? argv[3] : nullptr, nullptr};
+    // Started programs are never waited for.
+    std::signal(SIGCHLD, SIG_IGN);
     c = xcb_connect(nullptr, nullptr);
     if (xcb_connection_has_error(c)) return 1;
     root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
@@ -134,15 +144,18 @@ int main(int argc, char** argv) {
     const uint8_t keyC = keymap.keycodeOf(XK_c);
     const uint8_t left = keymap.keycodeOf(XK_Left);
     const uint8_t keys[] = {keymap.keycodeOf(XK_F9), keymap.keycodeOf(XK_F10),
-                            keymap.keycodeOf(XK_F11), keymap.keycodeOf(XK_F12)};
+                            keymap.keycodeOf(XK_F11), keymap.keycodeOf(XK_F12),
+                            keymap.keycodeOf(XK_F5)};
     const xcb_atom_t list = atom("_NET_CLIENT_LIST");
     const xcb_atom_t name = atom("_NET_WM_NAME");
     const xcb_atom_t utf8 = atom("UTF8_STRING");
     // With Caps Lock and Num Lock (Mod2) in every combination, as a daemon must.
-    for (uint8_t key : keys)
+    for (uint8_t key : keys) {
+        if (key == keys[4] && !program[0]) continue;
         for (uint16_t locks : {0u, 2u, 16u, 18u})  // none, Lock, Mod2, both
             xcb_grab_key(c, 0, root, XCB_MOD_MASK_CONTROL | locks, key, XCB_GRAB_MODE_ASYNC,
                          XCB_GRAB_MODE_ASYNC);
+    }
     xcb_flush(c);
     std::printf("ready\n");
     std::fflush(stdout);
@@ -157,6 +170,9 @@ int main(int argc, char** argv) {
                 stroke(key->state, control, alt, left);
             } else if (key->detail == keys[2]) {
                 hide(keyword, list, name, utf8, hidden);
+            } else if (key->detail == keys[4] && program[0]) {
+                pid_t child = 0;
+                posix_spawn(&child, program[0], nullptr, nullptr, program, environ);
             } else if (key->detail == keys[3]) {
                 for (xcb_window_t w : hidden) xcb_map_window(c, w);
                 hidden.clear();

@@ -7,4 +7,9 @@ namespace vorbix {
 
 void returnFreedMemory();
 
+// The program's few threads share the allocator's main pool instead of one pool each (whose
+// unused pages would otherwise stay with the process); MALLOC_ARENA_MAX, when set, is left in
+// force. Called before the first thread starts.
+void limitAllocatorArenas();
+
 }  // namespace vorbix

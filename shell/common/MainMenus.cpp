@@ -84,15 +84,15 @@ MainMenus::MainMenus(QWidget* window, QMenuBar* bar) : QObject(window) {
     fill(MenuHelpTopicsMenu, {e(C::HelpKeyComb), e(C::HelpLocation)});
     action(C::MenuHelpTopics)->setMenu(MenuHelpTopicsMenu);
 
-    MenuHeaderFile = bar->addMenu(QString());
+    MenuHeaderFile = new QMenu(window);
     fill(MenuHeaderFile, {e(C::MenuOpen), e(C::MenuSaveAs), kSeparator, e(C::MenuLoadConfig),
                           e(C::MenuSaveConfig), e(C::MenuSettings), kSeparator, e(C::MenuClose)});
-    MenuHeaderEdit = bar->addMenu(QString());
+    MenuHeaderEdit = new QMenu(window);
     fill(MenuHeaderEdit,
          {e(C::MenuEditSelected), kSeparator, e(C::MenuDeleteSelected), e(C::MenuDeleteAll)});
-    MenuHeaderGoto = bar->addMenu(QString());
+    MenuHeaderGoto = new QMenu(window);
     fill(MenuHeaderGoto, {e(C::MenuWelcome), e(C::MenuMyHotKeys)});
-    MenuHeaderHelp = bar->addMenu(QString());
+    MenuHeaderHelp = new QMenu(window);
     fill(MenuHeaderHelp,
          {e(C::MenuHelpTopics), kSeparator, e(C::MenuSearchForUpdates), e(C::MenuAbout)});
 
@@ -101,6 +101,15 @@ MainMenus::MainMenus(QWidget* window, QMenuBar* bar) : QObject(window) {
                       e(C::MenuDeleteAll)});
     PopupMenu3 = new QMenu(window);
     fill(PopupMenu3, {e(C::HelpKeyComb), e(C::HelpLocation), kSeparator, e(C::MenuAbout)});
+    if (bar) fillMenuBar(bar);
+}
+
+void MainMenus::fillMenuBar(QMenuBar* bar) {
+    // Children of the bar, as menus the bar makes itself are: they take its style.
+    for (QMenu* menu : {MenuHeaderFile, MenuHeaderEdit, MenuHeaderGoto, MenuHeaderHelp}) {
+        menu->setParent(bar, menu->windowFlags());
+        bar->addMenu(menu);
+    }
 }
 
 void MainMenus::showIcons() {

@@ -59,8 +59,11 @@ const std::array<CommandInfo, kCommandCount>& commandTable();
 class MainMenus : public QObject {
     Q_OBJECT
 public:
-    // Creates the actions on `window` (which gets the shortcuts) and fills `bar`.
+    // Creates the actions on `window` (which gets the shortcuts) and fills `bar` (null: later,
+    // with fillMenuBar).
     MainMenus(QWidget* window, QMenuBar* bar);
+    // Puts the File, Edit, Go to and Help menus into `bar`.
+    void fillMenuBar(QMenuBar* bar);
 
     QAction* action(Command id) const { return actions_[size_t(id)]; }
     // The action whose object name is `name`; null when there is none.

@@ -38,13 +38,14 @@ TableStore::Result FileTableStore::keepBackup(const std::string& path) {
 TableStore::Result FileTableStore::load(const std::string& path) {
     // Whatever the file is, nothing is changed before it has been read whole and found to be a
     // hot key table (LoadHotKeys may write it back in normalised form).
-    if (Result refused = verdictOn(readFileOfKind(path, FileKind::HotKeys)); !refused.ok)
-        return refused;
+    const KindCheckedFile file = readFileOfKind(path, FileKind::HotKeys);
+    if (Result refused = verdictOn(file); !refused.ok) return refused;
     // The digests of long texts are made after the hot keys are registered (the table model
     // finishes the rows).
-    LoadResult loaded =
-        LoadHotKeys(path, table_, texts_, defaultDeviceId_,
-                    LoadOptions{.languages = &languages_, .deferTextDigests = true});
+    LoadResult loaded = LoadHotKeys(path, table_, texts_, defaultDeviceId_,
+                                    LoadOptions{.languages = &languages_,
+                                                .deferTextDigests = true,
+                                                .bytes = file.missing ? nullptr : &file.bytes});
     // The rows are loaded even when the file could not be rewritten; the user learns why.
     const std::string& error = loaded.ok ? loaded.writeBack.error : loaded.error;
     return {loaded.ok, error, loaded.rowsLeftOut};

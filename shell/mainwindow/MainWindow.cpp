@@ -51,7 +51,6 @@ namespace vorbix {
 
 namespace {
 
-using A = AnchorLayout;
 constexpr QSize kDesignSize(807, 532);
 
 QString q(const std::string& s) {
@@ -103,8 +102,6 @@ TMain::TMain(ShellEnvironment env, QWidget* parent)
     if (env_.returnFreedMemory) {
         connect(model_, &HotKeyTableModel::rowsFinished, this, env_.returnFreedMemory);
     }
-    model_->setProblemMarks(art_->icon("", "Warning.svg"),
-                            [this](size_t row) { return registrationProblem(row); });
     core_->registry.setChangeHandler([this] { refreshRegistrations(); });
     if (env_.waylandSession) {
         model_->setActionNotes([this](size_t row) {
@@ -124,42 +121,30 @@ TMain::TMain(ShellEnvironment env, QWidget* parent)
     setFont(designFont("Tahoma", 13));
     setAutoFillBackground(true);
     new DialogsFollowWindow(this);
-    topStrip_ = new TopStrip(this, *art_, env_.ppi);
-    layout_.place(topStrip_, TopStrip::kDesign, A::L | A::T | A::R);
-    menus_ = new MainMenus(this, topStrip_->menuBar());
+    // The commands and the tray exist from the start; the menu bar gets the menus when the
+    // window's pieces are made.
+    menus_ = new MainMenus(this, nullptr);
     // Hidden with the capture field focused, the window would come back with the field taking
     // the whole keyboard, which keeps every hot key from firing.
     tray_ = new TrayController(
         *art_, *menus_, this,
         [this] {
-            if (hotkeyField()->hasFocus()) list()->setFocus();
+            if (hotKeyPage_ && hotkeyField()->hasFocus()) list()->setFocus();
         },
         env_.trayAvailable);
     // A hidden window forgets its focus; shown again, it would give it to the capture field, which
     // takes the whole keyboard (no hot key would fire).
     tray_->setBeforeShow([this] {
-        if (!welcomeShown()) list()->setFocus();
+        if (hotKeyPage_ && !welcomeShown()) list()->setFocus();
     });
     tray_->setNoWayBackNotice(
         [this] { env_.prompter->showMessage(message("MessageNoTray"), MessageType::Information); });
-    hotKeyPage_ = new HotKeyPage(this, *art_, env_.ppi, env_.keyNames, model_);
-    layout_.place(hotKeyPage_, HotKeyPage::kDesign, A::L | A::T | A::R | A::B);
-    // Above the hot key page, whose top edge the joining bar covers; under the welcome page.
-    tabs_ = new NavigationTabs(this, *art_, env_.ppi);
-    layout_.place(tabs_, NavigationTabs::kDesign);
-    status_ = new StatusStrip(this, *art_, env_.ppi);
-    layout_.place(status_, StatusStrip::kDesign, A::L | A::R | A::B);
-    welcomePage_ = new WelcomePage(this, *art_, env_.ppi);
-    layout_.place(welcomePage_, WelcomePage::kDesign, A::L | A::T | A::R | A::B);
-    welcomePage_->raise();
-    table_ = std::make_unique<TableActions>(core_->commands, *hotKeyPage_, *menus_);
     editors_ = std::make_unique<EditorHub>(EditorHub::Setup{
         this, *model_, core_->store, hotKeyPath(), *languages_, texts_, core_->languages,
         *env_.prompter, *art_, env_.programFolder, env_.ppi, env_.desktop, env_.keyNames,
         core_.get(), this, [this] { return settings_->settings().pathCheck; }, configPath(),
         [this] { return settings_->settings().saveClipboard; }});
     editors_->useInsertTextConfig(settings_->insertText());
-    table_->setEditorOpener([this](const EditRequest& r) { editors_->openEditor(r); });
     updates_ = std::make_unique<UpdateCheck>(
         UpdateCheck::Setup{configPath(), *env_.prompter,
                            [this](std::string_view key) { return message(std::string(key)); },
@@ -172,11 +157,19 @@ TMain::TMain(ShellEnvironment env, QWidget* parent)
                            [this] { return env_.permissions.mayChangeConfig(); }},
         UpdateCheck::Options{});
     settingsHub_ = std::make_unique<SettingsHub>(*this);
-    connectPieces();
+    connect(menus_, &MainMenus::triggered, this, &TMain::runCommand);
+    // A combination another program held may be free by the time the user turns to the
+    // program: the refused rows are tried again when the tray menu opens and the window shows.
+    connect(tray_->menu(), &QMenu::aboutToShow, this,
+            [this] { core_->registry.retryRefusedRows(); });
+    connect(model_, &QAbstractItemModel::rowsInserted, this, [this] { refreshCount(); });
+    connect(model_, &QAbstractItemModel::rowsRemoved, this, [this] { refreshCount(); });
+    connect(model_, &QAbstractItemModel::modelReset, this, [this] { refreshCount(); });
     languages_->add(lang::kMain, this);
 
     resize(layout_.scale(kDesignSize));
     setMinimumSize(layout_.scale(kDesignSize));
+    if (!env_.deferWidgets) buildWidgets();
     ShowWelcome();
 }
 
@@ -194,7 +187,6 @@ TMain::~TMain() {
 }
 
 void TMain::connectPieces() {
-    connect(menus_, &MainMenus::triggered, this, &TMain::runCommand);
     connect(tabs_, &NavigationTabs::welcomeClicked, this, [this] { ShowWelcome(); });
     connect(tabs_, &NavigationTabs::myHotKeysClicked, this, [this] { ShowMyHotKeys(); });
     connect(topStrip_, &TopStrip::germanClicked, this, [this] { switchLanguage("German"); });
@@ -215,17 +207,13 @@ void TMain::connectPieces() {
     connect(menus_->listMenu(), &QMenu::aboutToShow, this, [this] { UpdateMenuState(); });
     connect(hotKeyPage_, &HotKeyPage::fieldMenuRequested, this,
             [this](const QPoint& at) { tray_->menu()->popup(at); });
-    // A combination another program held may be free by the time the user turns to the
-    // program: the refused rows are tried again when the tray menu opens and the window shows.
-    connect(tray_->menu(), &QMenu::aboutToShow, this,
-            [this] { core_->registry.retryRefusedRows(); });
     connect(hotKeyPage_, &HotKeyPage::adviceClicked, this,
             [this] { QDesktopServices::openUrl(QUrl(q(suggestionMailLink(texts_.language)))); });
     connect(status_, &StatusStrip::activationClicked, this, [this] { PopupDeactivateExecute(); });
-    connect(welcomePage_, &WelcomePage::choiceChanged, this, [this] { saveWelcomeChoice(); });
-    connect(model_, &QAbstractItemModel::rowsInserted, this, [this] { refreshCount(); });
-    connect(model_, &QAbstractItemModel::rowsRemoved, this, [this] { refreshCount(); });
-    connect(model_, &QAbstractItemModel::modelReset, this, [this] { refreshCount(); });
+    connect(welcomePage_, &WelcomePage::choiceChanged, this, [this] {
+        welcomeTicked_ = welcomePage_->choiceTicked();
+        saveWelcomeChoice();
+    });
 }
 
 void TMain::runCommand(Command id) {
@@ -244,11 +232,11 @@ void TMain::runCommand(Command id) {
         case Command::PopupClose:
             return MenuCloseExecute();
         case Command::MenuEditSelected:
-            return table_->ListView1DblClick();
+            return tableActions().ListView1DblClick();
         case Command::MenuDeleteAll:
-            return table_->MenuDeleteAllExecute();
+            return tableActions().MenuDeleteAllExecute();
         case Command::MenuDeleteSelected:
-            return table_->MenuDeleteSelectedExecute();
+            return tableActions().MenuDeleteSelectedExecute();
         case Command::MenuWelcome:
             return ShowWelcome();
         case Command::MenuMyHotKeys:
@@ -324,7 +312,8 @@ void TMain::loadSettingsPart(const std::string& path) {
 }
 
 void TMain::saveSettingsPart(const std::string& path) {
-    FileResult r = settings_->save(path, languages_->language(), welcomePage_->choiceTicked());
+    if (welcomePage_) welcomeTicked_ = welcomePage_->choiceTicked();
+    FileResult r = settings_->save(path, languages_->language(), welcomeTicked_);
     if (!r.ok) reportSaveFailure(r.error);
 }
 
@@ -356,13 +345,17 @@ void TMain::SetLanguage(const std::string& section) {
     menus_->SetLanguage(file, section);
     tray_->SetLanguage(file, section);
     tray_->setActive(core_->registry.active());
-    status_->SetLanguage(file, section);
     files_->SetLanguage(file, section);
-    tabs_->SetLanguage(file, section);
-    hotKeyPage_->SetLanguage(file, section, texts_, core_->languages);
     model_->setHeaders(q(file.text(section, "ListViewHeaderAction")),
                        q(file.text(section, "ListViewHeaderProperties")));
     model_->refreshAll();
+    if (hotKeyPage_) translateWidgets(file, section);
+}
+
+void TMain::translateWidgets(const LanguageFile& file, const std::string& section) {
+    status_->SetLanguage(file, section);
+    tabs_->SetLanguage(file, section);
+    hotKeyPage_->SetLanguage(file, section, texts_, core_->languages);
     welcomePage_->SetLanguage(file, section, texts_.isGerman());
 }
 
@@ -370,7 +363,7 @@ void TMain::switchLanguage(const std::string& language) {
     languages_->setLanguage(language);
     saveSettingsPart(configPath());
     languages_->applyAll();
-    welcomePage_->placeClosingLine();
+    if (welcomePage_) welcomePage_->placeClosingLine();
 }
 
 void TMain::ApplyMainColors() {
@@ -378,14 +371,16 @@ void TMain::ApplyMainColors() {
     pal.setColor(QPalette::Window, colors_.background);
     pal.setColor(QPalette::WindowText, colors_.text);
     setPalette(pal);
+    // Pop-up menus keep the desktop's colours.
+    menus_->keepDesktopColours();
+    tray_->menu()->setPalette(desktopPalette());
+    if (!hotKeyPage_) return;
     topStrip_->applyColors(colors_);
     tabs_->applyColors(colors_);
     hotKeyPage_->applyColors(colors_);
     welcomePage_->applyColors(colors_);
     status_->applyColors(colors_);
-    // Pop-up menus, the list and the action box keep the desktop's colours.
-    menus_->keepDesktopColours();
-    tray_->menu()->setPalette(desktopPalette());
+    // The list and the action box keep the desktop's colours too.
     actionBox()->setPalette(desktopPalette());
     update();
 }
@@ -394,6 +389,7 @@ void TMain::ApplyMainColors() {
 // The table
 
 void TMain::refreshCount() {
+    if (!status_) return;
     status_->setCount(core_->table.size());
     status_->setProblemRows(core_->registry.refusedRows().size());
 }
@@ -429,7 +425,7 @@ QString TMain::registrationProblem(size_t row) const {
 void TMain::applyActivePresentation() {
     const bool on = core_->registry.active();
     tray_->setActive(on);
-    status_->setActive(on);
+    if (status_) status_->setActive(on);
 }
 
 void TMain::PopupDeactivateExecute() {
@@ -504,15 +500,19 @@ void TMain::WMHotKey(int32_t id) {
 }
 
 void TMain::ShowWelcome() {
-    tabs_->showWelcome();
+    welcomeOnTop_ = true;
     menus_->setWelcomeShown(true);
+    if (!hotKeyPage_) return;
+    tabs_->showWelcome();
     hotKeyPage_->hide();
     welcomePage_->show();
 }
 
 void TMain::ShowMyHotKeys() {
-    tabs_->showMyHotKeys();
+    welcomeOnTop_ = false;
     menus_->setWelcomeShown(false);
+    if (!hotKeyPage_) return;
+    tabs_->showMyHotKeys();
     hotKeyPage_->show();
     hotKeyPage_->setImprovementVisible(improvementVisible_);
     welcomePage_->hide();
@@ -534,7 +534,7 @@ void TMain::MenuAboutExecute() {
 void TMain::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
     layout_.relayout(this, size());
-    welcomePage_->placeClosingLine();
+    if (welcomePage_) welcomePage_->placeClosingLine();
 }
 
 void TMain::showEvent(QShowEvent* e) {

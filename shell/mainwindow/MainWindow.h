@@ -83,6 +83,9 @@ struct ShellEnvironment {
     std::function<void()> returnFreedMemory;
     // A Wayland session: the window actions reach only the windows of X11 programs.
     bool waylandSession = false;
+    // The window's pages, strips and menu bar are made when it is first shown, not with the
+    // window: a start hidden in the tray needs only the tray, the hot keys and the rules.
+    bool deferWidgets = false;
     // Opens the desktop's own settings of the program's shortcuts; null where the desktop has
     // none for it (the settings dialog then offers no button).
     std::function<void()> configureDesktopShortcuts;
@@ -105,7 +108,11 @@ public:
     // Shows the window as the start does (not hidden).
     void showAtStart();
 
-    // Table and state, for the tests and the benchmarks.
+    // Whether the window's pages and strips exist (see ShellEnvironment::deferWidgets).
+    bool widgetsBuilt() const { return hotKeyPage_ != nullptr; }
+
+    // Table and state, for the tests and the benchmarks. The accessors of the window's pieces
+    // make them first when they do not exist yet.
     HotKeyTable& table();
     const LanguageTexts& texts() const { return texts_; }
     bool active() const;
@@ -121,31 +128,31 @@ public:
     TAbout* aboutBox() const { return about_.get(); }
     Prompter& prompter() { return *env_.prompter; }
     const ShellEnvironment& environment() const { return env_; }
-    QTreeView* list() const { return hotKeyPage_->list(); }
-    QComboBox* actionBox() const { return hotKeyPage_->actionBox(); }
-    THotkeyEx* hotkeyField() const { return hotKeyPage_->hotkeyField(); }
+    QTreeView* list() const { return page().list(); }
+    QComboBox* actionBox() const { return page().actionBox(); }
+    THotkeyEx* hotkeyField() const { return page().hotkeyField(); }
     QAction* action(const QString& name) const { return menus_->action(name); }
     QMenu* trayMenu() const { return tray_->menu(); }
     QSystemTrayIcon* trayIcon() const { return tray_->icon(); }
-    QLabel* statusCountLabel() const { return status_->countLabel(); }
+    QLabel* statusCountLabel() const { return statusStrip().countLabel(); }
     // The status strip's word on rows that do not work (hidden while all work).
-    QLabel* statusProblemLabel() const { return status_->problemLabel(); }
-    TLinkLabel* addLabel() const { return hotKeyPage_->addLabel(); }
-    TLinkLabel* addImage() const { return hotKeyPage_->addImage(); }
-    QString activationText() const { return status_->activationText(); }
-    bool activeIconShown() const { return status_->activeIconShown(); }
-    bool welcomeShown() const { return !welcomePage_->isHidden(); }
-    int selectedRow() const { return hotKeyPage_->selectedRow(); }
-    void selectRow(int row) { table_->selectRow(row); }
+    QLabel* statusProblemLabel() const { return statusStrip().problemLabel(); }
+    TLinkLabel* addLabel() const { return page().addLabel(); }
+    TLinkLabel* addImage() const { return page().addImage(); }
+    QString activationText() const { return statusStrip().activationText(); }
+    bool activeIconShown() const { return statusStrip().activeIconShown(); }
+    bool welcomeShown() const { return welcomeOnTop_; }
+    int selectedRow() const { return page().selectedRow(); }
+    void selectRow(int row) { tableActions().selectRow(row); }
     std::string language() const { return texts_.language; }
 
     // Commands of the window.
-    void LabelAddHotKeyClick() { table_->LabelAddHotKeyClick(); }
-    void ListView1DblClick() { table_->ListView1DblClick(); }
-    void MenuDeleteSelectedExecute() { table_->MenuDeleteSelectedExecute(); }
-    void MenuDeleteAllExecute() { table_->MenuDeleteAllExecute(); }
-    void ButtonUpClick() { table_->ButtonUpClick(); }
-    void ButtonDownClick() { table_->ButtonDownClick(); }
+    void LabelAddHotKeyClick() { tableActions().LabelAddHotKeyClick(); }
+    void ListView1DblClick() { tableActions().ListView1DblClick(); }
+    void MenuDeleteSelectedExecute() { tableActions().MenuDeleteSelectedExecute(); }
+    void MenuDeleteAllExecute() { tableActions().MenuDeleteAllExecute(); }
+    void ButtonUpClick() { tableActions().ButtonUpClick(); }
+    void ButtonDownClick() { tableActions().ButtonDownClick(); }
     void MenuSave2Execute();
     void MenuLoadConfigExecute();
     void MenuSaveConfigExecute();
@@ -161,7 +168,7 @@ public:
     void ApplyMainColors();
     void LoadMainConfig(const std::string& path);
     void SaveMainConfig(const std::string& path);
-    void UpdateMenuState() { table_->UpdateMenuState(); }
+    void UpdateMenuState();
     // What the confirmed settings dialog changes on the main window.
     void setImprovementVisible(bool visible);
     void setMainColors(const std::array<ColorValue, 4>& colors);
@@ -215,13 +222,30 @@ public:
     // A text of section "Main" of the language last applied.
     std::string message(const std::string& key) const;
 
+    // Every way of showing the window (show, showMinimized, setVisible) makes its pieces first.
+    void setVisible(bool visible) override;
+
+signals:
+    // The window's pieces have been made (at once, or when it was first shown).
+    void widgetsCreated();
+
 protected:
     void closeEvent(QCloseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void showEvent(QShowEvent* e) override;
     void changeEvent(QEvent* e) override;
+    void childEvent(QChildEvent* e) override;
 
 private:
+    // Makes the pages, strips and menu bar and gives them the state kept meanwhile.
+    void buildWidgets();
+    // The logo, drawn only once a window of the program shows: never at a start hidden in the
+    // tray.
+    void giveWindowIcon();
+    HotKeyPage& page() const;
+    StatusStrip& statusStrip() const;
+    TableActions& tableActions();
+    void translateWidgets(const LanguageFile& file, const std::string& section);
     void connectPieces();
     void runCommand(Command id);
     void refreshCount();
@@ -253,6 +277,12 @@ private:
     std::unique_ptr<EditorHub> editors_;
 
     bool improvementVisible_ = true;
+    bool iconGiven_ = false;
+    // The window's state while its pieces do not exist yet (or as they show it).
+    bool welcomeOnTop_ = true;
+    bool welcomeTicked_ = false;
+    bool welcomeEnabled_ = true;
+    std::array<int, 3> columnWidths_{-1, -1, -1};
     bool closedForGood_ = false;
     MainColors colors_;
 

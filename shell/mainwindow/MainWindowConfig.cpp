@@ -25,6 +25,8 @@ void TMain::LoadMainConfig(const std::string& path) {
     texts_.language = languages_->language();
     for (int i = 0; i < 3; ++i) {
         const int w = cfg.columnWidths[i];
+        columnWidths_[size_t(i)] = w;
+        if (!hotKeyPage_) continue;
         if (w >= 0)
             list()->setColumnWidth(i, w);
         else
@@ -35,21 +37,23 @@ void TMain::LoadMainConfig(const std::string& path) {
     TrayRules& rules = tray_->rules();
     rules.TrayIconVisible = cfg.trayIconVisible;
     tray_->setIconVisible(rules.TrayIconVisible && rules.started());
-    welcomePage_->setChoiceTicked(cfg.welcomeCheckBoxTicked);
+    welcomeTicked_ = cfg.welcomeCheckBoxTicked;
+    welcomeEnabled_ = cfg.welcomeCheckBoxEnabled;
+    if (welcomePage_) welcomePage_->setChoiceTicked(cfg.welcomeCheckBoxTicked);
     if (cfg.welcomeCheckBoxTicked)
         ShowMyHotKeys();
     else
         ShowWelcome();
-    welcomePage_->setChoiceEnabled(cfg.welcomeCheckBoxEnabled);
+    if (welcomePage_) welcomePage_->setChoiceEnabled(cfg.welcomeCheckBoxEnabled);
     rules.HideByMinimize = cfg.hideByMinimize;
-    welcomePage_->placeClosingLine();
+    if (welcomePage_) welcomePage_->placeClosingLine();
     core_->registry.setActive(cfg.active);
     setMainColors(cfg.colors);
 }
 
 void TMain::setImprovementVisible(bool visible) {
     improvementVisible_ = visible;
-    hotKeyPage_->setImprovementVisible(visible);
+    if (hotKeyPage_) hotKeyPage_->setImprovementVisible(visible);
 }
 
 void TMain::setMainColors(const std::array<ColorValue, 4>& c) {
@@ -60,6 +64,8 @@ void TMain::setMainColors(const std::array<ColorValue, 4>& c) {
 }
 
 void TMain::setWelcomeChoice(bool ticked) {
+    welcomeTicked_ = ticked;
+    if (!welcomePage_) return;
     welcomePage_->setChoiceTicked(ticked);
     welcomePage_->placeClosingLine();
 }
@@ -71,10 +77,11 @@ void TMain::SaveMainConfig(const std::string& path) {
 FileResult TMain::writeMainConfig(const std::string& path) {
     MainConfig cfg = MainConfig::defaults(env_.ppi);
     cfg.language = languages_->language();
-    for (int i = 0; i < 3; ++i) cfg.columnWidths[i] = list()->columnWidth(i);
+    for (int i = 0; i < 3; ++i)
+        cfg.columnWidths[i] = hotKeyPage_ ? list()->columnWidth(i) : columnWidths_[size_t(i)];
     cfg.window = currentPlacement(*this);
     cfg.active = core_->registry.active();
-    cfg.welcomeCheckBoxTicked = welcomePage_->choiceTicked();
+    cfg.welcomeCheckBoxTicked = welcomePage_ ? welcomePage_->choiceTicked() : welcomeTicked_;
     return vorbix::SaveMainConfig(path, configContext(), cfg);
 }
 

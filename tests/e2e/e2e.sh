@@ -161,6 +161,39 @@ sigterm_saves)
     test -s "$data/Config.ini" || fail "Config.ini not saved"
     printf '[General]\r\nCount=0\r\n' | cmp - "$data/HotKeys.hkv" || fail "HotKeys.hkv not saved"
     ;;
+hidden_start_window_later)
+    # Hidden in the tray, the program has made no window of its own; the hot keys work, and a
+    # second start shows the window made then, at its full size.
+    write_table '[General]' 'Count=2' '[Hot Key1]' "Hot Key=$fkey_text+F5" \
+        'Action=Benutzerdefiniertes Programm' 'Program=/usr/bin/touch<~F~>' \
+        "Parameter=$work/fired" 'HowToOpen=Normal' '[Hot Key2]' "Hot Key=$fkey_text+F6" \
+        'Action=Kopieren'
+    start_vorbix hide
+    key_until 10 "$fkey+F5" test -e "$work/fired" || fail "the program row did not fire"
+    [ -z "$(xdotool search --name '^Pellmarr - Vorbix$' 2>/dev/null)" ] ||
+        fail "a hidden start made the main window"
+    timeout 10 "$vorbix" >"$work/second.log" 2>&1 || fail "second start failed"
+    wait_for 5 has_main_window || fail "the window did not show"
+    read -r width height < <(xdotool getwindowgeometry "$(main_window)" |
+        awk '/Geometry/ { split($2, g, "x"); print g[1], g[2] }')
+    [ "$width" -ge 600 ] && [ "$height" -ge 400 ] || fail "window of ${width}x$height"
+    ;;
+sigterm_hidden_saves)
+    # Ended while its window was never made, the program saves the table and the window's
+    # settings as it read them.
+    write_table '[General]' 'Count=2' '[Hot Key1]' "Hot Key=$fkey_text+F5" 'Action=Kopieren' \
+        '[Hot Key2]' "Hot Key=$fkey_text+F6" 'Action=Einfügen'
+    printf '[Settings]\r\nCol0=150\r\nCol1=250\r\nCol2=350\r\n' >"$data/Config.ini"
+    start_vorbix hide
+    rm -f "$data/HotKeys.hkv"
+    kill -TERM "$vorbix_pid"
+    wait "$vorbix_pid" || fail "exit status $? after SIGTERM"
+    grep -q $'^Count=2\r$' "$data/HotKeys.hkv" || fail "HotKeys.hkv not saved: $(cat "$data/HotKeys.hkv")"
+    grep -q "^Action=Einf" "$data/HotKeys.hkv" || fail "second row lost"
+    for col in 'Col0=150' 'Col1=250' 'Col2=350'; do
+        grep -q "^$col"$'\r$' "$data/Config.ini" || fail "$col not kept: $(cat "$data/Config.ini")"
+    done
+    ;;
 *)
     fail "unknown case $case_name"
     ;;

@@ -231,7 +231,7 @@ TEST_F(HotKeyFileTest, ReaderJoinsInsertTextAndSurvivesBrokenCounts) {
     HotKeyTable t =
         load(head + "Text1=<~NoFo~>Hallo<~Spa~>\r\nText2=  Welt<~Re~>  \r\nCount=2\r\n");
     EXPECT_EQ(t.at(0).Text, "<~NoFo~>Hallo<~Spa~>Welt<~Re~>");  // pieces lose their blanks
-    EXPECT_EQ(t.at(0).PropertiesText, "Hallo Welt ");  // the line break shows as a space
+    EXPECT_EQ(t.at(0).PropertiesText, "Hallo Welt ");           // the line break shows as a space
 
     // A formatted text shows the plain text of its document.
     t = load(
@@ -287,6 +287,32 @@ TEST_F(HotKeyFileTest, DeferredDigestsGiveWhatTheReaderGivesAtOnce) {
     EXPECT_EQ(now.at(1).PropertiesText, de_.sNewText);
     // What is saved does not depend on the digests.
     EXPECT_EQ(hotKeyFileText(later, de_, kDefaultDevice), hotKeyFileText(now, de_, kDefaultDevice));
+}
+
+TEST_F(HotKeyFileTest, BytesReadBeforeAreLoadedAndWrittenBackLikeTheFile) {
+    // Not in normalised form (a comment, spaces): loading writes the file back.
+    const std::string file =
+        "; kept by nobody\r\n[General]\r\nCount=2\r\n[Hot Key1]\r\nHot Key = Strg+F5\r\n"
+        "Action=Kopieren\r\n[Hot Key2]\r\nHot Key=Strg+F6\r\nAction=Einfügen\r\n";
+    const std::string bytes = encodeText(file, TextEncoding::Windows1252);
+    write("read.hkv", bytes);
+    write("given.hkv", bytes);
+    HotKeyTable fromPath, fromBytes;
+    const LoadResult r = LoadHotKeys(path("read.hkv"), fromPath, de_, kDefaultDevice, {});
+    const LoadResult g =
+        LoadHotKeys(path("given.hkv"), fromBytes, de_, kDefaultDevice, {.bytes = &bytes});
+    ASSERT_TRUE(r.ok);
+    ASSERT_TRUE(g.ok);
+    ASSERT_EQ(fromBytes.size(), 2u);
+    for (size_t i = 0; i < 2; ++i) EXPECT_EQ(fromBytes.at(i), fromPath.at(i)) << i;
+    EXPECT_EQ(read("given.hkv"), read("read.hkv"));
+    EXPECT_NE(read("given.hkv"), bytes);
+    // The given bytes are what counts, not what the path holds now.
+    write("other.hkv", "[General]\r\nCount=0\r\n");
+    HotKeyTable other;
+    ASSERT_TRUE(LoadHotKeys(path("other.hkv"), other, de_, kDefaultDevice,
+                            {.writeBack = false, .bytes = &bytes}));
+    EXPECT_EQ(other.size(), 2u);
 }
 
 TEST_F(HotKeyFileTest, MissingOrBrokenGeneralSectionMeansNoRows) {
