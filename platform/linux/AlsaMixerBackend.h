@@ -16,7 +16,9 @@ namespace vorbix {
 class AlsaMixerBackend final : public AudioBackend {
 public:
     // `mixers`: the ALSA mixer devices to open ("hw:0", "default"); empty: every sound card.
-    AlsaMixerBackend(std::vector<std::string> mixers, Changed changed);
+    // alsa-lib is loaded from `library`; without it no mixer is opened.
+    AlsaMixerBackend(std::vector<std::string> mixers, Changed changed,
+                     const std::string& library = "libasound.so.2");
     ~AlsaMixerBackend() override;
     AlsaMixerBackend(const AlsaMixerBackend&) = delete;
     AlsaMixerBackend& operator=(const AlsaMixerBackend&) = delete;

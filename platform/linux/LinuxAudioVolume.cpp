@@ -30,11 +30,15 @@ const EndpointState* in(const AudioSnapshot& s, const std::string& id) {
 }  // namespace
 
 LinuxAudioVolume::LinuxAudioVolume(AudioOptions options, QObject* parent)
-    : QObject(parent),
-      options_(std::move(options)),
-      deadline_(std::chrono::steady_clock::now() + options_.startWait) {
+    : QObject(parent), options_(std::move(options)) {}
+
+void LinuxAudioVolume::start() {
+    if (started_) return;
+    started_ = true;
+    deadline_ = std::chrono::steady_clock::now() + options_.startWait;
     if (options_.pulse) {
-        pulse_ = std::make_unique<PulseAudioBackend>([this] { postChange(); });
+        pulse_ =
+            std::make_unique<PulseAudioBackend>([this] { postChange(); }, options_.pulseLibrary);
     }
 }
 
@@ -46,6 +50,7 @@ LinuxAudioVolume::~LinuxAudioVolume() {
 
 void LinuxAudioVolume::settle() {
     if (settled_) return;
+    start();
     settled_ = true;
     if (pulse_) {
         switch (pulse_->waitForStart(deadline_)) {
@@ -64,7 +69,8 @@ void LinuxAudioVolume::settle() {
         }
     }
     if (!backend_) {
-        backend_ = std::make_unique<AlsaMixerBackend>(options_.mixers, [this] { postChange(); });
+        backend_ = std::make_unique<AlsaMixerBackend>(
+            options_.mixers, [this] { postChange(); }, options_.alsaLibrary);
         qCInfo(lcAudio).noquote() << (options_.pulse ? "sound system: no sound server answers;"
                                                      : "sound system:")
                                   << backend_->description().c_str();
