@@ -78,6 +78,16 @@ VolumeOutcome runAdjustVolume(TAudioVolume* audio, const HotKeyEntry& row,
     return audio->SetMasterVolume(next) ? VolumeOutcome{} : refused;
 }
 
+bool holdsVolumeRow(const HotKeyTable& table, const LanguageCatalogue& languages,
+                    const LanguageTexts& texts) {
+    for (size_t i = 0; i < table.size(); ++i) {
+        if (languages.kindOf(table.at(i).ActionText, &texts) == ActionKind::AdjustVolume) {
+            return true;
+        }
+    }
+    return false;
+}
+
 AudioEndpointData gatherAudioEndpoints(TAudioVolume& audio) {
     AudioEndpointData data;
     const std::vector<TDeviceInfo> list = audio.devices();

@@ -12,6 +12,8 @@
 
 #include "core/AudioVolume.h"
 #include "core/HotKeyTable.h"
+#include "core/LanguageCatalogue.h"
+#include "core/LanguageTexts.h"
 
 namespace vorbix {
 
@@ -66,6 +68,10 @@ struct AudioEndpointData {
     size_t DefaultDeviceIndex = 0;
     std::string DefaultDeviceId;
 };
+
+// Whether the table holds a volume row (its caption in the current language or any other).
+bool holdsVolumeRow(const HotKeyTable& table, const LanguageCatalogue& languages,
+                    const LanguageTexts& texts);
 
 // Gathers the endpoint data and selects the device at DefaultDeviceIndex.
 AudioEndpointData gatherAudioEndpoints(TAudioVolume& audio);
