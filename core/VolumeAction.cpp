@@ -56,7 +56,12 @@ VolumeOutcome runAdjustVolume(TAudioVolume* audio, const HotKeyEntry& row,
     using Kind = VolumeChange::Kind;
     if (change.kind == Kind::NotSet) return {VolumeError::NotSet, {}};
     if (change.kind == Kind::Unreadable) return {VolumeError::Unreadable, row.PropertiesText};
-    if (!audio || !audio->Ready()) return {VolumeError::NoSoundSystem, {}};
+    if (!audio) return {VolumeError::NoSoundSystem, {}};
+    if (!audio->Ready()) {
+        std::string missing = audio->missingLibraries();
+        if (!missing.empty()) return {VolumeError::NoSoundLibrary, std::move(missing)};
+        return {VolumeError::NoSoundSystem, {}};
+    }
     const std::vector<TDeviceInfo> list = audio->devices();
     const std::optional<size_t> index =
         deviceIndexFor(list, row.DeviceId, audio->DefaultAudioDevice().DeviceId);

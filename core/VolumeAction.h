@@ -47,11 +47,19 @@ float steppedVolume(float current, int points);
 std::optional<size_t> deviceIndexFor(const std::vector<TDeviceInfo>& devices,
                                      std::string_view storedId, std::string_view defaultId);
 
-enum class VolumeError { None, NotSet, Unreadable, NoSoundSystem, NoDevice, Failed };
+enum class VolumeError {
+    None,
+    NotSet,
+    Unreadable,
+    NoSoundSystem,
+    NoSoundLibrary,
+    NoDevice,
+    Failed
+};
 
 struct VolumeOutcome {
     VolumeError error = VolumeError::None;
-    std::string subject;  // the unreadable value, or the device that refused
+    std::string subject;  // the unreadable value, the missing libraries or the device that refused
     bool ok() const { return error == VolumeError::None; }
 };
 

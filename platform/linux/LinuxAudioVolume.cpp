@@ -4,9 +4,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/linux/AlsaLibrary.h"
 #include "platform/linux/AlsaMixerBackend.h"
 #include "platform/linux/AudioLog.h"
 #include "platform/linux/PulseAudioBackend.h"
+#include "platform/linux/PulseLibrary.h"
 
 namespace vorbix {
 
@@ -140,6 +142,19 @@ void LinuxAudioVolume::applyChange() {
 
 bool LinuxAudioVolume::Ready() const {
     return settled().state_.ready;
+}
+
+std::string LinuxAudioVolume::missingLibraries() const {
+    const LinuxAudioVolume& self = settled();
+    if (self.state_.ready) return {};
+    std::string missing;
+    auto add = [&](const std::string& file) { missing += (missing.empty() ? "" : ", ") + file; };
+    // Both were loaded (or not) by the start; these calls only ask for the answer kept then.
+    if (options_.pulse && !PulseLibrary::load(options_.pulseLibrary)) add(options_.pulseLibrary);
+    if (self.backend_->isMixer() && !AlsaLibrary::load(options_.alsaLibrary)) {
+        add(options_.alsaLibrary);
+    }
+    return missing;
 }
 
 bool LinuxAudioVolume::WindowXPMode() const {

@@ -41,6 +41,7 @@ public:
     ~LinuxAudioVolume() override;
 
     bool Ready() const override;
+    std::string missingLibraries() const override;
     bool WindowXPMode() const override;
     std::vector<TDeviceInfo> devices() const override;
     TDeviceInfo DefaultAudioDevice() const override;

@@ -79,15 +79,34 @@ TEST(SoundLibraries, WithoutThemVolumeRowsFailCleanly) {
     EXPECT_NE(audio.backendDescription().find("alsa-lib cannot be loaded"), std::string::npos)
         << audio.backendDescription();
 
+    EXPECT_EQ(audio.missingLibraries(), std::string(kMissingFile) + ", " + kMissingFile);
+
     HotKeyEntry row;
     row.DeviceId = "a";
     for (const VolumeChange& change : {VolumeChange{VolumeChange::Kind::Step, 5},
                                        VolumeChange{VolumeChange::Kind::ToggleMute, 0}}) {
-        EXPECT_EQ(runAdjustVolume(&audio, row, change).error, VolumeError::NoSoundSystem);
+        const VolumeOutcome outcome = runAdjustVolume(&audio, row, change);
+        EXPECT_EQ(outcome.error, VolumeError::NoSoundLibrary);
+        EXPECT_EQ(outcome.subject, audio.missingLibraries());
     }
     const AudioEndpointData data = gatherAudioEndpoints(audio);
     EXPECT_TRUE(data.DeviceNames.empty());
     EXPECT_EQ(data.DefaultDeviceId, "");
+}
+
+TEST(SoundLibraries, AMissingServerLibraryIsNamedWhenNothingElseServes) {
+    AudioOptions options;
+    options.pulseLibrary = kMissingFile;
+    options.mixers = {"vorbix-no-such-mixer"};
+    LinuxAudioVolume audio(options);
+    EXPECT_FALSE(audio.Ready());
+    EXPECT_TRUE(audio.WindowXPMode());
+    EXPECT_EQ(audio.missingLibraries(), kMissingFile);
+
+    // Not missing: with the libraries there, nothing is named, served or not.
+    LinuxAudioVolume installed(AudioOptions{.pulse = false, .mixers = {"vorbix-no-such-mixer"}});
+    EXPECT_FALSE(installed.Ready());
+    EXPECT_EQ(installed.missingLibraries(), "");
 }
 
 }  // namespace
