@@ -109,7 +109,7 @@ std::string Dispatcher::volumeFailureText(const VolumeOutcome& outcome) const {
             break;
         case VolumeError::NoSoundLibrary:
             key = "MessageVolumeNoSoundLibrary";
-            english = "The sound system cannot be used: %s cannot be loaded.";
+            english = "The sound system cannot be loaded (%s).";
             break;
         case VolumeError::NoDevice:
             key = "MessageVolumeNoDevice";

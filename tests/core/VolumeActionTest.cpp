@@ -255,8 +255,8 @@ TEST(VolumeDispatch, RowsRunThroughThePortAndFailuresAreTold) {
     // Without the sound libraries the notice names them (the English text without a file).
     p.audio.ready = false;
     p.audio.missing = "libpulse.so.0, libasound.so.2";
-    EXPECT_EQ(press("+5%"), (Log{"failed The sound system cannot be used: libpulse.so.0, "
-                                 "libasound.so.2 cannot be loaded."}));
+    EXPECT_EQ(press("+5%"),
+              (Log{"failed The sound system cannot be loaded (libpulse.so.0, libasound.so.2)."}));
 }
 
 }  // namespace

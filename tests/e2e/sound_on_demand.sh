@@ -3,6 +3,8 @@
 # row maps no sound library; a volume row in the table (at start or added later) starts it, and
 # the row's first press changes the null sink's volume. Run inside run-in-desktop.sh:
 #   sound_on_demand.sh CASE VORBIX
+# Without the sound libraries (hidden in a mount namespace of the program's own) a volume row
+# tells why it cannot run, and the other rows work.
 set -u
 case_name=$1 vorbix=$2
 command -v xdotool >/dev/null || { echo "SKIPPED: xdotool missing"; exit 77; }
@@ -22,8 +24,9 @@ sound_libraries() {
 no_sound_library() { [ -z "$(sound_libraries)" ]; }
 maps_pulse() { sound_libraries | grep -q 'libpulse\.so'; }
 stored() { grep -aq "^$1"$'\r$' "$data/HotKeys.hkv"; }
-program_row=('[Hot Key1]' 'Hot Key=Strg+Umsch+F9' 'Action=Programm/Ordner öffnen'
-    'Program=/bin/true' 'Parameter=' 'HowToOpen=Normal')
+program_row=('[Hot Key1]' 'Hot Key=Strg+Umsch+F9' 'Action=Benutzerdefiniertes Programm'
+    'Program=/usr/bin/touch<~F~>' "Parameter=$work/fired" 'HowToOpen=Normal')
+fired() { [ -e "$work/fired" ]; }
 
 pactl set-default-sink a
 for s in a b; do pactl set-sink-volume $s 50%; pactl set-sink-mute $s 0; done
@@ -35,6 +38,31 @@ hidden_without_volume_row)
     sleep 0.5
     no_sound_library || fail "a hidden start without volume rows mapped: $(sound_libraries)"
     grep -q 'vorbix.audio' "$work/vorbix.log" && fail "the sound component started: $(cat "$work/vorbix.log")"
+    xdotool key ctrl+shift+F9
+    wait_for 5 fired || fail "the program row did not fire"
+    no_sound_library || fail "the program row mapped: $(sound_libraries)"
+    ;;
+without_sound_libraries)
+    pulse=$(readlink -f /usr/lib/x86_64-linux-gnu/libpulse.so.0 2>/dev/null)
+    alsa=$(readlink -f /usr/lib/x86_64-linux-gnu/libasound.so.2 2>/dev/null)
+    [ -f "$pulse" ] && [ -f "$alsa" ] || { echo "SKIPPED: the sound libraries are not where expected"; exit 77; }
+    unshare -m true 2>/dev/null || { echo "SKIPPED: no mount namespace for this user"; exit 77; }
+    write_table '[General]' 'Count=2' "${program_row[@]}" '[Hot Key2]' 'Hot Key=Strg+F5' \
+        'Action=Lautstärke regeln' 'Volume=+5%' 'Settings=a'
+    # The program sees empty files in place of the libraries; the process id stays its own.
+    unshare -m sh -c 'mount --bind /dev/null "$1" && mount --bind /dev/null "$2" && shift 2 && exec "$@"' \
+        sh "$pulse" "$alsa" "$vorbix" hide >"$work/vorbix.log" 2>&1 &
+    vorbix_pid=$!
+    pids+=("$vorbix_pid")
+    wait_for 10 grep -q '^Active=' "$data/Config.ini" || fail "vorbix did not start: $(cat "$work/vorbix.log")"
+    sleep 0.3
+    xdotool key ctrl+F5
+    told='vorbix: told in the tray: Die Aktion konnte nicht ausgeführt werden: Das Soundsystem lässt sich nicht laden (libpulse.so.0, libasound.so.2).'
+    wait_for 5 grep -qF "$told" "$work/vorbix.log" || fail "no notice on the volume row: $(cat "$work/vorbix.log")"
+    volume_is a "50 50" || fail "a changed: $(volume_of a)"
+    xdotool key ctrl+shift+F9
+    wait_for 5 fired || fail "the program row did not fire without the sound libraries"
+    kill -0 "$vorbix_pid" || fail "vorbix ended: $(cat "$work/vorbix.log")"
     ;;
 hidden_with_volume_row)
     write_table '[General]' 'Count=1' '[Hot Key1]' 'Hot Key=Strg+F5' \
