@@ -11,8 +11,6 @@
 
 namespace vorbix {
 
-inline constexpr const char* kAlsaLibraryFile = "libasound.so.2";
-
 // clang-format off
 #define VORBIX_ALSA_FUNCTIONS(F) \
     F(card_next) \
@@ -64,8 +62,7 @@ struct AlsaLibrary {
     }
 
     // alsa-lib from `file`, loaded once; null (and `error` says why) when it cannot be had.
-    static const AlsaLibrary* load(const std::string& file = kAlsaLibraryFile,
-                                   std::string* error = nullptr) {
+    static const AlsaLibrary* load(const std::string& file, std::string* error = nullptr) {
         return loadFunctionTable<AlsaLibrary>(file, error);
     }
 };

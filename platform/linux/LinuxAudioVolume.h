@@ -15,11 +15,11 @@
 #include <vector>
 
 #include "core/AudioVolume.h"
+#include "platform/linux/AlsaMixerBackend.h"
 #include "platform/linux/AudioBackend.h"
+#include "platform/linux/PulseAudioBackend.h"
 
 namespace vorbix {
-
-class PulseAudioBackend;
 
 struct AudioOptions {
     // Whether to look for a sound server at all.
@@ -30,8 +30,8 @@ struct AudioOptions {
     // that has not answered by then is kept and used when it does.
     std::chrono::milliseconds startWait{250};
     // The libraries loaded at the start; without either one its back end is not used.
-    std::string pulseLibrary = "libpulse.so.0";
-    std::string alsaLibrary = "libasound.so.2";
+    std::string pulseLibrary = kPulseLibraryFile;
+    std::string alsaLibrary = kAlsaLibraryFile;
 };
 
 class LinuxAudioVolume : public QObject, public TAudioVolume {

@@ -11,8 +11,6 @@
 
 namespace vorbix {
 
-inline constexpr const char* kPulseLibraryFile = "libpulse.so.0";
-
 // clang-format off
 #define VORBIX_PULSE_FUNCTIONS(F) \
     F(context_connect) \
@@ -63,8 +61,7 @@ struct PulseLibrary {
     }
 
     // libpulse from `file`, loaded once; null (and `error` says why) when it cannot be had.
-    static const PulseLibrary* load(const std::string& file = kPulseLibraryFile,
-                                    std::string* error = nullptr) {
+    static const PulseLibrary* load(const std::string& file, std::string* error = nullptr) {
         return loadFunctionTable<PulseLibrary>(file, error);
     }
 };
