@@ -49,6 +49,9 @@ public:
     // A sound system answers: its devices can be listed and changed. False when none was found,
     // and while a sound server that went away is gone.
     virtual bool Ready() const = 0;
+    // The libraries of the sound system that could not be loaded ("libpulse.so.0"), while no
+    // sound system answers because of them; empty otherwise.
+    virtual std::string missingLibraries() const { return {}; }
     // The mixer back end (no sound server, the sound cards' own mixers) is in use.
     virtual bool WindowXPMode() const = 0;
     // The playback devices in the sound system's order.

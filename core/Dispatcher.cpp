@@ -107,6 +107,10 @@ std::string Dispatcher::volumeFailureText(const VolumeOutcome& outcome) const {
             key = "MessageVolumeNoSoundSystem";
             english = "No sound system answers.";
             break;
+        case VolumeError::NoSoundLibrary:
+            key = "MessageVolumeNoSoundLibrary";
+            english = "The sound system cannot be loaded (%s).";
+            break;
         case VolumeError::NoDevice:
             key = "MessageVolumeNoDevice";
             english = "No playback device is available.";

@@ -55,7 +55,7 @@ std::string composeWindowProperties(std::string_view window) {
 }
 
 HotKeyEntry makeNewRow(ActionKind kind, std::string hotKeyText, const LanguageTexts& texts,
-                       std::string_view defaultDeviceId) {
+                       const DeviceIdSource& defaultDeviceId) {
     HotKeyEntry row;
     row.HotKeyText = std::move(hotKeyText);
     row.ActionText = texts.caption(kind);
@@ -82,7 +82,7 @@ HotKeyEntry makeNewRow(ActionKind kind, std::string hotKeyText, const LanguageTe
             row.PropertiesText = placeholder;
             break;
         case ActionKind::AdjustVolume:
-            row.DeviceId = std::string(defaultDeviceId);
+            row.DeviceId = defaultDeviceId();
             row.PropertiesText = placeholder;
             break;
         default:

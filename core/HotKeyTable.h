@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/ActionCatalogue.h"
+#include "core/DeviceIdSource.h"
 #include "core/LanguageTexts.h"
 
 namespace vorbix {
@@ -85,6 +86,6 @@ std::string composeWindowProperties(std::string_view window);
 // A new row as the add command makes it: key text, the kind's caption, and the kind's defaults
 // (placeholders, "Normal" window mode, the default audio endpoint).
 HotKeyEntry makeNewRow(ActionKind kind, std::string hotKeyText, const LanguageTexts& texts,
-                       std::string_view defaultDeviceId);
+                       const DeviceIdSource& defaultDeviceId);
 
 }  // namespace vorbix

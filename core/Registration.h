@@ -86,6 +86,10 @@ public:
     // Called after the rows' answers changed: all rows registered or unregistered, one row
     // added, or an answer of the back end arrived.
     void setChangeHandler(std::function<void()> handler) { changed_ = std::move(handler); }
+    // One more handler called at the same times, kept beside the one above.
+    void addChangeHandler(std::function<void()> handler) {
+        moreChanged_.push_back(std::move(handler));
+    }
 
     // The special combinations of the settings dialog: false only when refused at once (a
     // back end that answers later reports a refusal through specialResult and the change
@@ -107,10 +111,12 @@ private:
     std::vector<std::optional<HotKeyResult>> results_;
     HotKeyResult symbolResult_, deActivateResult_;
     std::function<void()> changed_;
+    std::vector<std::function<void()>> moreChanged_;
     // An answer the back end gives later.
     void takeReport(int32_t id, const HotKeyResult& result);
     void changed() {
         if (changed_) changed_();
+        for (const auto& handler : moreChanged_) handler();
     }
 };
 

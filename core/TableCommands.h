@@ -86,8 +86,8 @@ public:
         // Language texts of section "Main" (messages).
         std::function<std::string(std::string_view key)> message;
         Permissions permissions;
-        std::string hotKeyFilePath;   // the per-user hot key file
-        std::string defaultDeviceId;  // the default audio endpoint
+        std::string hotKeyFilePath;      // the per-user hot key file
+        DeviceIdSource defaultDeviceId;  // the default audio endpoint, asked when needed
         // The words of every language (null: those built into the program).
         const LanguageCatalogue* languages = nullptr;
     };
@@ -102,7 +102,7 @@ public:
     // The two special combinations as set last (0 where none is in force).
     ReservedCombinations reservedCombinations() const { return {symbolHotKey_, deActivateHotKey_}; }
     void setPermissions(const Permissions& p) { c_.permissions = p; }
-    void setDefaultDeviceId(std::string id) { c_.defaultDeviceId = std::move(id); }
+    void setDefaultDeviceId(DeviceIdSource id) { c_.defaultDeviceId = std::move(id); }
     // Told about every change of rows the commands make; null for none.
     void setListener(RowChangeListener* listener) { listener_ = listener; }
 

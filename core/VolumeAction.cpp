@@ -56,7 +56,12 @@ VolumeOutcome runAdjustVolume(TAudioVolume* audio, const HotKeyEntry& row,
     using Kind = VolumeChange::Kind;
     if (change.kind == Kind::NotSet) return {VolumeError::NotSet, {}};
     if (change.kind == Kind::Unreadable) return {VolumeError::Unreadable, row.PropertiesText};
-    if (!audio || !audio->Ready()) return {VolumeError::NoSoundSystem, {}};
+    if (!audio) return {VolumeError::NoSoundSystem, {}};
+    if (!audio->Ready()) {
+        std::string missing = audio->missingLibraries();
+        if (!missing.empty()) return {VolumeError::NoSoundLibrary, std::move(missing)};
+        return {VolumeError::NoSoundSystem, {}};
+    }
     const std::vector<TDeviceInfo> list = audio->devices();
     const std::optional<size_t> index =
         deviceIndexFor(list, row.DeviceId, audio->DefaultAudioDevice().DeviceId);
@@ -76,6 +81,16 @@ VolumeOutcome runAdjustVolume(TAudioVolume* audio, const HotKeyEntry& row,
     // changes nothing instead of pulling it down to 100 %.
     if (std::fabs(next - now) < 1e-6f) return {};
     return audio->SetMasterVolume(next) ? VolumeOutcome{} : refused;
+}
+
+bool holdsVolumeRow(const HotKeyTable& table, const LanguageCatalogue& languages,
+                    const LanguageTexts& texts) {
+    for (size_t i = 0; i < table.size(); ++i) {
+        if (languages.kindOf(table.at(i).ActionText, &texts) == ActionKind::AdjustVolume) {
+            return true;
+        }
+    }
+    return false;
 }
 
 AudioEndpointData gatherAudioEndpoints(TAudioVolume& audio) {

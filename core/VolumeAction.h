@@ -12,6 +12,8 @@
 
 #include "core/AudioVolume.h"
 #include "core/HotKeyTable.h"
+#include "core/LanguageCatalogue.h"
+#include "core/LanguageTexts.h"
 
 namespace vorbix {
 
@@ -45,11 +47,19 @@ float steppedVolume(float current, int points);
 std::optional<size_t> deviceIndexFor(const std::vector<TDeviceInfo>& devices,
                                      std::string_view storedId, std::string_view defaultId);
 
-enum class VolumeError { None, NotSet, Unreadable, NoSoundSystem, NoDevice, Failed };
+enum class VolumeError {
+    None,
+    NotSet,
+    Unreadable,
+    NoSoundSystem,
+    NoSoundLibrary,
+    NoDevice,
+    Failed
+};
 
 struct VolumeOutcome {
     VolumeError error = VolumeError::None;
-    std::string subject;  // the unreadable value, or the device that refused
+    std::string subject;  // the unreadable value, the missing libraries or the device that refused
     bool ok() const { return error == VolumeError::None; }
 };
 
@@ -66,6 +76,10 @@ struct AudioEndpointData {
     size_t DefaultDeviceIndex = 0;
     std::string DefaultDeviceId;
 };
+
+// Whether the table holds a volume row (its caption in the current language or any other).
+bool holdsVolumeRow(const HotKeyTable& table, const LanguageCatalogue& languages,
+                    const LanguageTexts& texts);
 
 // Gathers the endpoint data and selects the device at DefaultDeviceIndex.
 AudioEndpointData gatherAudioEndpoints(TAudioVolume& audio);

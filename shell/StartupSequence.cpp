@@ -1,7 +1,6 @@
 #include "shell/StartupSequence.h"
 
 #include "core/TextUtil.h"
-#include "core/VolumeAction.h"
 #include "shell/common/ShellCore.h"
 #include "shell/mainwindow/HotKeyTableModel.h"
 #include "shell/mainwindow/LanguageApplier.h"
@@ -47,7 +46,6 @@ void StartupSequence::run() {
     loadHotKeyFile();
     main_.applyActivePresentation();
     main_.setWindowTitle(QStringLiteral("Pellmarr - Vorbix"));
-    if (TAudioVolume* audio = main_.environment().desktop.audio) selectFinalAudioDevice(*audio);
     main_.UpdateMenuState();
     main_.loadSettingsPart(main_.configPath());
     main_.finishStartUp(true);
@@ -55,12 +53,9 @@ void StartupSequence::run() {
 
 void StartupSequence::loadHotKeyFile() {
     ShellCore& core = main_.core();
-    // The audio endpoints: new volume rows get the default device's id (none without devices).
-    if (TAudioVolume* audio = main_.environment().desktop.audio) {
-        const std::string id = gatherAudioEndpoints(*audio).DefaultDeviceId;
-        core.defaultDeviceId = id;
-        core.commands.setDefaultDeviceId(id);
-    }
+    // The audio endpoints are gathered when the first volume row needs the default device's id
+    // (a row of the file without a device, a new row), or when the table holds a volume row
+    // (registration), before any hot key can fire: a table without volume rows starts no sound.
     TableStore::Result loaded;
     main_.model().resetAround([&] { loaded = core.store.load(main_.hotKeyPath()); });
     if (!loaded.refusalKey.empty()) {

@@ -153,7 +153,8 @@ int main(int argc, char** argv) {
     SingleInstance instance(SingleInstance::defaultName(QString::fromStdString(dataFolder)));
     if (!instance.listenOrForward(arguments)) return 0;
 
-    // The platform. The sound server is looked for first: it answers while the rest is built.
+    // The platform. The sound component loads its libraries and looks for the sound server on
+    // first use: when the table holds a volume row, a volume row's editor opens or one is added.
     LinuxAudioVolume audio;
     x11::X11HotKeyBackend hotKeys;
     // In a Wayland session the desktop's shortcut portal, where it has one, carries the hot keys.

@@ -105,7 +105,7 @@ std::string joinPresentPieces(const IniFile::Section* section) {
 
 // Reads the keys of the row's kind into the row (its key text and caption are set already).
 void readProperties(HotKeyEntry& row, ActionKind kind, const IniFile::Section* section,
-                    const LanguageTexts& texts, std::string_view defaultDeviceId,
+                    const LanguageTexts& texts, const DeviceIdSource& defaultDeviceId,
                     bool deferDigest) {
     const std::string& placeholder = texts.placeholder(actionInfo(kind).placeholder);
     auto single = [&](std::string_view key) {
@@ -167,11 +167,11 @@ void readProperties(HotKeyEntry& row, ActionKind kind, const IniFile::Section* s
             std::string volume = valueIn(section, "Volume");
             if (!volume.empty()) {
                 row.PropertiesText = std::move(volume);
-                row.DeviceId = hasKey(section, "Settings") ? valueIn(section, "Settings")
-                                                           : std::string(defaultDeviceId);
+                row.DeviceId =
+                    hasKey(section, "Settings") ? valueIn(section, "Settings") : defaultDeviceId();
             } else {
                 row.PropertiesText = texts.sNewVolume;
-                row.DeviceId = std::string(defaultDeviceId);
+                row.DeviceId = defaultDeviceId();
             }
             break;
         }
@@ -213,7 +213,7 @@ std::vector<StoredKey> keptSection(const IniFile::Section* section) {
 }
 
 LoadResult loadParsed(const IniFile& ini, HotKeyTable& table, const LanguageTexts& texts,
-                      std::string_view defaultDeviceId, const LanguageCatalogue& languages,
+                      const DeviceIdSource& defaultDeviceId, const LanguageCatalogue& languages,
                       bool deferDigests = false) {
     LoadResult result;
     result.encoding = ini.encoding();
@@ -276,7 +276,7 @@ const std::string& valueOrPlaceholder(const std::string& value, const std::strin
 }
 
 void writeProperties(std::string& out, const HotKeyEntry& row, ActionKind kind,
-                     const LanguageTexts& texts, std::string_view defaultDeviceId) {
+                     const LanguageTexts& texts, const DeviceIdSource& defaultDeviceId) {
     const std::string& placeholder = texts.placeholder(actionInfo(kind).placeholder);
     switch (kind) {
         case ActionKind::HideWindows:
@@ -309,7 +309,7 @@ void writeProperties(std::string& out, const HotKeyEntry& row, ActionKind kind,
         case ActionKind::AdjustVolume:
             if (row.PropertiesText.empty() || row.PropertiesText == texts.sNewVolume) {
                 appendLine(out, "Volume", texts.sNewVolume);
-                appendLine(out, "Settings", defaultDeviceId);
+                appendLine(out, "Settings", defaultDeviceId());
             } else {
                 appendLine(out, "Volume", row.PropertiesText);
                 appendLine(out, "Settings", row.DeviceId);
@@ -360,7 +360,7 @@ const LanguageCatalogue& orBuiltIn(const LanguageCatalogue* languages) {
 }  // namespace
 
 LoadResult loadHotKeysFromBytes(std::string_view bytes, HotKeyTable& table,
-                                const LanguageTexts& texts, std::string_view defaultDeviceId,
+                                const LanguageTexts& texts, const DeviceIdSource& defaultDeviceId,
                                 const LanguageCatalogue* languages) {
     return loadParsed(parseBytes(bytes), table, texts, defaultDeviceId, orBuiltIn(languages));
 }
@@ -378,7 +378,7 @@ std::string normalizedHotKeyFile(std::string_view bytes) {
 }
 
 LoadResult LoadHotKeys(const std::string& path, HotKeyTable& table, const LanguageTexts& texts,
-                       std::string_view defaultDeviceId, LoadOptions options) {
+                       const DeviceIdSource& defaultDeviceId, LoadOptions options) {
     std::string error;
     const std::optional<std::string> bytes =
         options.bytes ? std::optional<std::string>() : readWholeFile(path, &error);
@@ -411,7 +411,8 @@ LoadResult LoadHotKeys(const std::string& path, HotKeyTable& table, const Langua
 }
 
 std::string hotKeyFileText(const HotKeyTable& table, const LanguageTexts& texts,
-                           std::string_view defaultDeviceId, const LanguageCatalogue* languages) {
+                           const DeviceIdSource& defaultDeviceId,
+                           const LanguageCatalogue* languages) {
     std::string out;
     size_t number = 0;
     for (const HotKeyEntry& row : table.rows()) {
@@ -436,7 +437,7 @@ std::string hotKeyFileText(const HotKeyTable& table, const LanguageTexts& texts,
 }
 
 FileResult SaveHotKeys(const std::string& path, const HotKeyTable& table,
-                       const LanguageTexts& texts, std::string_view defaultDeviceId,
+                       const LanguageTexts& texts, const DeviceIdSource& defaultDeviceId,
                        const SaveOptions& options) {
     TextEncoding encoding = options.encoding.value_or(TextEncoding::Windows1252);
     if (!options.encoding) {

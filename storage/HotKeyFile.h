@@ -58,7 +58,7 @@ struct LoadResult {
 // left to the caller. `texts` are those of the current language: their placeholders stand for
 // values that are missing.
 LoadResult LoadHotKeys(const std::string& path, HotKeyTable& table, const LanguageTexts& texts,
-                       std::string_view defaultDeviceId, LoadOptions options = {});
+                       const DeviceIdSource& defaultDeviceId, LoadOptions options = {});
 
 // The properties text of an insert-text row whose digest was left for later (a placeholder
 // when the text is empty); nothing for any other row.
@@ -66,7 +66,7 @@ void completeTextDigest(HotKeyEntry& row, const LanguageTexts& texts);
 
 // The same on the bytes of a file; never writes anything.
 LoadResult loadHotKeysFromBytes(std::string_view bytes, HotKeyTable& table,
-                                const LanguageTexts& texts, std::string_view defaultDeviceId,
+                                const LanguageTexts& texts, const DeviceIdSource& defaultDeviceId,
                                 const LanguageCatalogue* languages = nullptr);
 
 // The bytes the write-back of LoadHotKeys writes for a file with these bytes.
@@ -74,7 +74,7 @@ std::string normalizedHotKeyFile(std::string_view bytes);
 
 // The file text (UTF-8, CR LF) for the table.
 std::string hotKeyFileText(const HotKeyTable& table, const LanguageTexts& texts,
-                           std::string_view defaultDeviceId,
+                           const DeviceIdSource& defaultDeviceId,
                            const LanguageCatalogue* languages = nullptr);
 
 // Writes the whole table to the path, replacing what was there, atomically: on failure the old
@@ -91,7 +91,7 @@ struct SaveOptions {
 };
 
 FileResult SaveHotKeys(const std::string& path, const HotKeyTable& table,
-                       const LanguageTexts& texts, std::string_view defaultDeviceId,
+                       const LanguageTexts& texts, const DeviceIdSource& defaultDeviceId,
                        const SaveOptions& options = {});
 
 }  // namespace vorbix

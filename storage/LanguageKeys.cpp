@@ -45,7 +45,7 @@ constexpr K kMainKeys[] = {
     "MenuEditSelected",
     // Why a volume row could not run
     "MessageVolumeNotSet", "MessageVolumeUnreadable", "MessageVolumeNoSoundSystem",
-    "MessageVolumeNoDevice", "MessageVolumeFailed",
+    "MessageVolumeNoSoundLibrary", "MessageVolumeNoDevice", "MessageVolumeFailed",
     // Start-up notices
     "MessagePolicyUnreadable",
     // Rows whose combination the system refused

@@ -15,6 +15,7 @@ public:
     explicit FakeAudioVolume(std::vector<std::string>& log) : log_(log) {}
 
     bool Ready() const override { return ready; }
+    std::string missingLibraries() const override { return ready ? "" : missing; }
     bool WindowXPMode() const override { return mixerMode; }
     std::vector<TDeviceInfo> devices() const override { return list; }
     TDeviceInfo DefaultAudioDevice() const override;
@@ -33,6 +34,7 @@ public:
     bool ready = true;
     bool mixerMode = false;
     bool refuseWrites = false;
+    std::string missing;  // the libraries named while not ready
     std::vector<TDeviceInfo> list;
     std::string defaultId;
     std::map<std::string, float> volume;  // by device id

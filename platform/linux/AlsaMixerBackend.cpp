@@ -1,12 +1,12 @@
 #include "platform/linux/AlsaMixerBackend.h"
 
-#include <alsa/asoundlib.h>
 #include <poll.h>
 
 #include <QSocketNotifier>
 #include <algorithm>
 #include <cmath>
 
+#include "platform/linux/AlsaLibrary.h"
 #include "platform/linux/AudioLog.h"
 
 namespace vorbix {
@@ -18,49 +18,64 @@ namespace {
 constexpr const char* kOutputLines[] = {"Master", "Speaker", "Headphone", "IEC958"};
 constexpr const char* kFallbackLine = "PCM";
 
-bool isPlaybackLine(snd_mixer_elem_t* elem) {
-    return snd_mixer_selem_is_active(elem) && snd_mixer_selem_has_playback_volume(elem) &&
-           snd_mixer_selem_has_playback_switch(elem);
+bool isPlaybackLine(const AlsaLibrary& snd, snd_mixer_elem_t* elem) {
+    return snd.mixer_selem_is_active(elem) && snd.mixer_selem_has_playback_volume(elem) &&
+           snd.mixer_selem_has_playback_switch(elem);
 }
 
-std::vector<snd_mixer_selem_channel_id_t> channelsOf(snd_mixer_elem_t* elem) {
+std::vector<snd_mixer_selem_channel_id_t> channelsOf(const AlsaLibrary& snd,
+                                                     snd_mixer_elem_t* elem) {
     std::vector<snd_mixer_selem_channel_id_t> out;
     for (int c = 0; c <= SND_MIXER_SCHN_LAST; ++c) {
         const auto channel = static_cast<snd_mixer_selem_channel_id_t>(c);
-        if (snd_mixer_selem_has_playback_channel(elem, channel)) out.push_back(channel);
+        if (snd.mixer_selem_has_playback_channel(elem, channel)) out.push_back(channel);
     }
     return out;
 }
 
-// The card's name as the control interface gives it; the device's own name otherwise.
-std::string cardNameOf(const std::string& device) {
-    snd_ctl_t* ctl = nullptr;
-    if (snd_ctl_open(&ctl, device.c_str(), SND_CTL_NONBLOCK) < 0) return device;
-    snd_ctl_card_info_t* info = nullptr;
-    snd_ctl_card_info_alloca(&info);
-    std::string name = device;
-    if (snd_ctl_card_info(ctl, info) >= 0 && snd_ctl_card_info_get_name(info)[0]) {
-        name = snd_ctl_card_info_get_name(info);
+// A card's information record, of the size the loaded library asks for.
+class CardInfo {
+public:
+    explicit CardInfo(const AlsaLibrary& snd) : bytes_(snd.ctl_card_info_sizeof(), 0) {}
+    operator snd_ctl_card_info_t*() {
+        return reinterpret_cast<snd_ctl_card_info_t*>(bytes_.data());
     }
-    snd_ctl_close(ctl);
+
+private:
+    std::vector<unsigned char> bytes_;
+};
+
+// The library whose functions the mixers' callbacks call; all mixers are used on the interface
+// thread, and every back end loads the same library.
+const AlsaLibrary* callbackLibrary = nullptr;
+
+// The card's name as the control interface gives it; the device's own name otherwise.
+std::string cardNameOf(const AlsaLibrary& snd, const std::string& device) {
+    snd_ctl_t* ctl = nullptr;
+    if (snd.ctl_open(&ctl, device.c_str(), SND_CTL_NONBLOCK) < 0) return device;
+    CardInfo info(snd);
+    std::string name = device;
+    if (snd.ctl_card_info(ctl, info) >= 0 && snd.ctl_card_info_get_name(info)[0]) {
+        name = snd.ctl_card_info_get_name(info);
+    }
+    snd.ctl_close(ctl);
     return name;
 }
 
 // Every sound card, named by its stable id ("hw:CARD=PCH") so the ids survive a new card order.
-std::vector<std::string> cardDevices() {
+std::vector<std::string> cardDevices(const AlsaLibrary& snd) {
     std::vector<std::string> out;
     int card = -1;
-    while (snd_card_next(&card) == 0 && card >= 0) {
+    while (snd.card_next(&card) == 0 && card >= 0) {
         const std::string numbered = "hw:" + std::to_string(card);
         snd_ctl_t* ctl = nullptr;
         std::string device = numbered;
-        if (snd_ctl_open(&ctl, numbered.c_str(), SND_CTL_NONBLOCK) >= 0) {
-            snd_ctl_card_info_t* info = nullptr;
-            snd_ctl_card_info_alloca(&info);
-            if (snd_ctl_card_info(ctl, info) >= 0 && snd_ctl_card_info_get_id(info)[0]) {
-                device = std::string("hw:CARD=") + snd_ctl_card_info_get_id(info);
+        if (snd.ctl_open(&ctl, numbered.c_str(), SND_CTL_NONBLOCK) >= 0) {
+            CardInfo info(snd);
+            if (snd.ctl_card_info(ctl, info) >= 0 && snd.ctl_card_info_get_id(info)[0]) {
+                device = std::string("hw:CARD=") + snd.ctl_card_info_get_id(info);
             }
-            snd_ctl_close(ctl);
+            snd.ctl_close(ctl);
         }
         out.push_back(device);
     }
@@ -81,8 +96,11 @@ struct AlsaMixerBackend::State {
         std::vector<Line> lines;  // in the order of kOutputLines
     };
 
+    explicit State(const AlsaLibrary& library) : snd(library) {}
+    const AlsaLibrary& snd;  // every member null when alsa-lib cannot be loaded (no mixers then)
     Changed changed;
     bool allCards = true;
+    std::string libraryError;                    // why alsa-lib could not be loaded
     std::vector<std::unique_ptr<Mixer>> mixers;  // in card order
 
     void open(const std::string& device);
@@ -107,21 +125,21 @@ void AlsaMixerBackend::State::open(const std::string& device) {
     auto mixer = std::make_unique<Mixer>();
     mixer->device = device;
     snd_mixer_t* h = nullptr;
-    if (snd_mixer_open(&h, 0) < 0) return;
-    if (snd_mixer_attach(h, device.c_str()) < 0 ||
-        snd_mixer_selem_register(h, nullptr, nullptr) < 0 || snd_mixer_load(h) < 0) {
+    if (snd.mixer_open(&h, 0) < 0) return;
+    if (snd.mixer_attach(h, device.c_str()) < 0 ||
+        snd.mixer_selem_register(h, nullptr, nullptr) < 0 || snd.mixer_load(h) < 0) {
         qCWarning(lcAudio) << "the ALSA mixer" << device.c_str() << "cannot be opened";
-        snd_mixer_close(h);
+        snd.mixer_close(h);
         return;
     }
     mixer->handle = h;
-    mixer->cardName = cardNameOf(device);
-    snd_mixer_set_callback(h, &State::onMixer);
-    snd_mixer_set_callback_private(h, this);
+    mixer->cardName = cardNameOf(snd, device);
+    snd.mixer_set_callback(h, &State::onMixer);
+    snd.mixer_set_callback_private(h, this);
 
-    const int count = snd_mixer_poll_descriptors_count(h);
+    const int count = snd.mixer_poll_descriptors_count(h);
     std::vector<pollfd> fds(std::max(count, 0));
-    const int filled = count > 0 ? snd_mixer_poll_descriptors(h, fds.data(), count) : 0;
+    const int filled = count > 0 ? snd.mixer_poll_descriptors(h, fds.data(), count) : 0;
     Mixer* raw = mixer.get();
     for (int i = 0; i < filled; ++i) {
         auto notifier = std::make_unique<QSocketNotifier>(fds[i].fd, QSocketNotifier::Read);
@@ -140,7 +158,7 @@ void AlsaMixerBackend::State::close(Mixer* mixer) {
         n.release()->deleteLater();
     }
     mixer->notifiers.clear();
-    if (mixer->handle) snd_mixer_close(mixer->handle);
+    if (mixer->handle) snd.mixer_close(mixer->handle);
     mixer->handle = nullptr;
     std::erase_if(mixers, [&](const std::unique_ptr<Mixer>& m) { return m.get() == mixer; });
 }
@@ -148,42 +166,42 @@ void AlsaMixerBackend::State::close(Mixer* mixer) {
 void AlsaMixerBackend::State::scanLines(Mixer& mixer) {
     std::vector<Line> found;
     auto add = [&](snd_mixer_elem_t* elem) {
-        const std::string name = snd_mixer_selem_get_name(elem);
-        const unsigned index = snd_mixer_selem_get_index(elem);
+        const std::string name = snd.mixer_selem_get_name(elem);
+        const unsigned index = snd.mixer_selem_get_index(elem);
         std::string id = mixer.device + "/" + name;
         if (index > 0) id += "," + std::to_string(index);
         found.push_back({elem, {mixer.cardName + ": " + name, id}});
     };
     auto each = [&](auto&& f) {
-        for (snd_mixer_elem_t* e = snd_mixer_first_elem(mixer.handle); e;
-             e = snd_mixer_elem_next(e)) {
+        for (snd_mixer_elem_t* e = snd.mixer_first_elem(mixer.handle); e;
+             e = snd.mixer_elem_next(e)) {
             f(e);
         }
     };
     auto addNamed = [&](std::string_view wanted) {
         each([&](snd_mixer_elem_t* e) {
-            if (isPlaybackLine(e) && snd_mixer_selem_get_name(e) == wanted) add(e);
+            if (isPlaybackLine(snd, e) && snd.mixer_selem_get_name(e) == wanted) add(e);
         });
     };
     for (const char* wanted : kOutputLines) addNamed(wanted);
     if (found.empty()) addNamed(kFallbackLine);
     each([&](snd_mixer_elem_t* e) {
-        if (found.empty() && isPlaybackLine(e)) add(e);
-        snd_mixer_elem_set_callback(e, &State::onElement);
-        snd_mixer_elem_set_callback_private(e, this);
+        if (found.empty() && isPlaybackLine(snd, e)) add(e);
+        snd.mixer_elem_set_callback(e, &State::onElement);
+        snd.mixer_elem_set_callback_private(e, this);
     });
     mixer.lines = std::move(found);
 }
 
 void AlsaMixerBackend::State::handleEvents(Mixer* mixer) {
     if (!mixer->handle) return;
-    const int count = snd_mixer_poll_descriptors_count(mixer->handle);
+    const int count = snd.mixer_poll_descriptors_count(mixer->handle);
     if (count <= 0) return;
     std::vector<pollfd> fds(count);
-    snd_mixer_poll_descriptors(mixer->handle, fds.data(), count);
+    snd.mixer_poll_descriptors(mixer->handle, fds.data(), count);
     ::poll(fds.data(), fds.size(), 0);
     unsigned short revents = 0;
-    snd_mixer_poll_descriptors_revents(mixer->handle, fds.data(), count, &revents);
+    snd.mixer_poll_descriptors_revents(mixer->handle, fds.data(), count, &revents);
     if (revents & (POLLERR | POLLNVAL | POLLHUP)) {
         // The card went away.
         qCInfo(lcAudio) << "the ALSA mixer" << mixer->device.c_str() << "went away";
@@ -191,11 +209,11 @@ void AlsaMixerBackend::State::handleEvents(Mixer* mixer) {
         changed();
         return;
     }
-    if (revents & POLLIN) snd_mixer_handle_events(mixer->handle);
+    if (revents & POLLIN) snd.mixer_handle_events(mixer->handle);
 }
 
 int AlsaMixerBackend::State::onElement(snd_mixer_elem_t* elem, unsigned int mask) {
-    auto* s = static_cast<State*>(snd_mixer_elem_get_callback_private(elem));
+    auto* s = static_cast<State*>(callbackLibrary->mixer_elem_get_callback_private(elem));
     if (mask == SND_CTL_EVENT_MASK_REMOVE) {
         for (auto& m : s->mixers) {
             if (std::erase_if(m->lines, [&](const Line& l) { return l.elem == elem; }) > 0) {
@@ -209,7 +227,7 @@ int AlsaMixerBackend::State::onElement(snd_mixer_elem_t* elem, unsigned int mask
 }
 
 int AlsaMixerBackend::State::onMixer(snd_mixer_t* handle, unsigned int mask, snd_mixer_elem_t*) {
-    auto* s = static_cast<State*>(snd_mixer_get_callback_private(handle));
+    auto* s = static_cast<State*>(callbackLibrary->mixer_get_callback_private(handle));
     if (!(mask & SND_CTL_EVENT_MASK_ADD)) return 0;
     for (auto& m : s->mixers) {
         if (m->handle == handle) {
@@ -220,22 +238,34 @@ int AlsaMixerBackend::State::onMixer(snd_mixer_t* handle, unsigned int mask, snd
     return 0;
 }
 
-AlsaMixerBackend::AlsaMixerBackend(std::vector<std::string> mixers, Changed changed)
-    : s_(std::make_unique<State>()) {
+AlsaMixerBackend::AlsaMixerBackend(std::vector<std::string> mixers, Changed changed,
+                                   const std::string& library) {
+    std::string error;
+    const AlsaLibrary* loaded = AlsaLibrary::load(library, &error);
+    static const AlsaLibrary none;
+    s_ = std::make_unique<State>(loaded ? *loaded : none);
     s_->changed = std::move(changed);
     s_->allCards = mixers.empty();
-    if (mixers.empty()) mixers = cardDevices();
+    if (!loaded) {
+        s_->libraryError = error;
+        qCInfo(lcAudio).noquote() << "alsa-lib cannot be loaded:" << error.c_str();
+        return;
+    }
+    callbackLibrary = loaded;
+    const AlsaLibrary& snd = *loaded;
+    if (mixers.empty()) mixers = cardDevices(snd);
     for (const std::string& device : mixers) s_->open(device);
 }
 
 AlsaMixerBackend::~AlsaMixerBackend() {
     for (auto& m : s_->mixers) {
         m->notifiers.clear();
-        snd_mixer_close(m->handle);
+        s_->snd.mixer_close(m->handle);
     }
 }
 
 std::string AlsaMixerBackend::description() const {
+    if (!s_->libraryError.empty()) return "no ALSA mixers (alsa-lib cannot be loaded)";
     if (!s_->allCards) {
         std::string names;
         for (const auto& m : s_->mixers) names += (names.empty() ? "" : ", ") + m->device;
@@ -246,21 +276,22 @@ std::string AlsaMixerBackend::description() const {
 }
 
 AudioSnapshot AlsaMixerBackend::snapshot() const {
+    const AlsaLibrary& snd = s_->snd;
     AudioSnapshot out;
     out.ready = !s_->mixers.empty();
     for (const auto& m : s_->mixers) {
         for (const State::Line& l : m->lines) {
             long min = 0, max = 0;
-            snd_mixer_selem_get_playback_volume_range(l.elem, &min, &max);
+            snd.mixer_selem_get_playback_volume_range(l.elem, &min, &max);
             long loudest = min;
             bool anyOn = false;
-            for (auto channel : channelsOf(l.elem)) {
+            for (auto channel : channelsOf(snd, l.elem)) {
                 long value = min;
-                if (snd_mixer_selem_get_playback_volume(l.elem, channel, &value) >= 0) {
+                if (snd.mixer_selem_get_playback_volume(l.elem, channel, &value) >= 0) {
                     loudest = std::max(loudest, value);
                 }
                 int on = 1;
-                if (snd_mixer_selem_get_playback_switch(l.elem, channel, &on) >= 0 && on)
+                if (snd.mixer_selem_get_playback_switch(l.elem, channel, &on) >= 0 && on)
                     anyOn = true;
             }
             const float volume =
@@ -276,17 +307,18 @@ AudioSnapshot AlsaMixerBackend::snapshot() const {
 }
 
 bool AlsaMixerBackend::setVolume(const std::string& id, float volume) {
+    const AlsaLibrary& snd = s_->snd;
     const State::Line* l = s_->line(id);
     if (!l || !std::isfinite(volume) || volume < 0.0f || volume > 1.0f) return false;
     long min = 0, max = 0;
-    if (snd_mixer_selem_get_playback_volume_range(l->elem, &min, &max) < 0 || max <= min)
+    if (snd.mixer_selem_get_playback_volume_range(l->elem, &min, &max) < 0 || max <= min)
         return false;
-    const auto channels = channelsOf(l->elem);
+    const auto channels = channelsOf(snd, l->elem);
     std::vector<long> values;
     long loudest = min;
     for (auto channel : channels) {
         long value = min;
-        snd_mixer_selem_get_playback_volume(l->elem, channel, &value);
+        snd.mixer_selem_get_playback_volume(l->elem, channel, &value);
         values.push_back(value);
         loudest = std::max(loudest, value);
     }
@@ -299,7 +331,7 @@ bool AlsaMixerBackend::setVolume(const std::string& id, float volume) {
                                                              static_cast<double>(target - min) /
                                                              static_cast<double>(loudest - min))
                                          : target;
-        if (snd_mixer_selem_set_playback_volume(l->elem, channels[i], value) < 0) ok = false;
+        if (snd.mixer_selem_set_playback_volume(l->elem, channels[i], value) < 0) ok = false;
     }
     // Not every mixer tells the writer about its own change (the pulse plugin does not).
     s_->changed();
@@ -307,8 +339,9 @@ bool AlsaMixerBackend::setVolume(const std::string& id, float volume) {
 }
 
 bool AlsaMixerBackend::setMute(const std::string& id, bool muted) {
+    const AlsaLibrary& snd = s_->snd;
     const State::Line* l = s_->line(id);
-    if (!l || snd_mixer_selem_set_playback_switch_all(l->elem, muted ? 0 : 1) < 0) return false;
+    if (!l || snd.mixer_selem_set_playback_switch_all(l->elem, muted ? 0 : 1) < 0) return false;
     s_->changed();
     return true;
 }

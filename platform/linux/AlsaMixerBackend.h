@@ -13,10 +13,15 @@
 
 namespace vorbix {
 
+// The file of alsa-lib, as the dynamic loader finds it.
+inline constexpr const char* kAlsaLibraryFile = "libasound.so.2";
+
 class AlsaMixerBackend final : public AudioBackend {
 public:
     // `mixers`: the ALSA mixer devices to open ("hw:0", "default"); empty: every sound card.
-    AlsaMixerBackend(std::vector<std::string> mixers, Changed changed);
+    // alsa-lib is loaded from `library`; without it no mixer is opened.
+    AlsaMixerBackend(std::vector<std::string> mixers, Changed changed,
+                     const std::string& library = kAlsaLibraryFile);
     ~AlsaMixerBackend() override;
     AlsaMixerBackend(const AlsaMixerBackend&) = delete;
     AlsaMixerBackend& operator=(const AlsaMixerBackend&) = delete;

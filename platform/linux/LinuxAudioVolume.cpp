@@ -4,9 +4,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/linux/AlsaLibrary.h"
 #include "platform/linux/AlsaMixerBackend.h"
 #include "platform/linux/AudioLog.h"
 #include "platform/linux/PulseAudioBackend.h"
+#include "platform/linux/PulseLibrary.h"
 
 namespace vorbix {
 
@@ -30,11 +32,15 @@ const EndpointState* in(const AudioSnapshot& s, const std::string& id) {
 }  // namespace
 
 LinuxAudioVolume::LinuxAudioVolume(AudioOptions options, QObject* parent)
-    : QObject(parent),
-      options_(std::move(options)),
-      deadline_(std::chrono::steady_clock::now() + options_.startWait) {
+    : QObject(parent), options_(std::move(options)) {}
+
+void LinuxAudioVolume::start() {
+    if (started_) return;
+    started_ = true;
+    deadline_ = std::chrono::steady_clock::now() + options_.startWait;
     if (options_.pulse) {
-        pulse_ = std::make_unique<PulseAudioBackend>([this] { postChange(); });
+        pulse_ =
+            std::make_unique<PulseAudioBackend>([this] { postChange(); }, options_.pulseLibrary);
     }
 }
 
@@ -46,6 +52,7 @@ LinuxAudioVolume::~LinuxAudioVolume() {
 
 void LinuxAudioVolume::settle() {
     if (settled_) return;
+    start();
     settled_ = true;
     if (pulse_) {
         switch (pulse_->waitForStart(deadline_)) {
@@ -64,7 +71,8 @@ void LinuxAudioVolume::settle() {
         }
     }
     if (!backend_) {
-        backend_ = std::make_unique<AlsaMixerBackend>(options_.mixers, [this] { postChange(); });
+        backend_ = std::make_unique<AlsaMixerBackend>(
+            options_.mixers, [this] { postChange(); }, options_.alsaLibrary);
         qCInfo(lcAudio).noquote() << (options_.pulse ? "sound system: no sound server answers;"
                                                      : "sound system:")
                                   << backend_->description().c_str();
@@ -134,6 +142,19 @@ void LinuxAudioVolume::applyChange() {
 
 bool LinuxAudioVolume::Ready() const {
     return settled().state_.ready;
+}
+
+std::string LinuxAudioVolume::missingLibraries() const {
+    const LinuxAudioVolume& self = settled();
+    if (self.state_.ready) return {};
+    std::string missing;
+    auto add = [&](const std::string& file) { missing += (missing.empty() ? "" : ", ") + file; };
+    // Both were loaded (or not) by the start; these calls only ask for the answer kept then.
+    if (options_.pulse && !PulseLibrary::load(options_.pulseLibrary)) add(options_.pulseLibrary);
+    if (self.backend_->isMixer() && !AlsaLibrary::load(options_.alsaLibrary)) {
+        add(options_.alsaLibrary);
+    }
+    return missing;
 }
 
 bool LinuxAudioVolume::WindowXPMode() const {

@@ -1,7 +1,9 @@
 // The audio endpoint component on Linux: TAudioVolume over the PulseAudio server when one
-// answers at start, else over the sound cards' ALSA mixers. It keeps the last snapshot of the
-// back end's state on the interface thread and turns the differences between snapshots into the
-// listeners' events, so every event arrives on the interface thread and each change once.
+// answers at start, else over the sound cards' ALSA mixers. It starts on first use: until then
+// no sound library is loaded, so a program that never needs the sound system never maps one. It
+// keeps the last snapshot of the back end's state on the interface thread and turns the differences
+// between snapshots into the listeners' events, so every event arrives on the interface thread and
+// each change once.
 #pragma once
 
 #include <QObject>
@@ -13,29 +15,33 @@
 #include <vector>
 
 #include "core/AudioVolume.h"
+#include "platform/linux/AlsaMixerBackend.h"
 #include "platform/linux/AudioBackend.h"
+#include "platform/linux/PulseAudioBackend.h"
 
 namespace vorbix {
-
-class PulseAudioBackend;
 
 struct AudioOptions {
     // Whether to look for a sound server at all.
     bool pulse = true;
     // The ALSA mixers to use without a server ("hw:0", "default"); empty: every sound card.
     std::vector<std::string> mixers;
-    // How long the first use waits, counted from construction, for a server to answer. A server
+    // How long the first use waits, counted from the start, for a server to answer. A server
     // that has not answered by then is kept and used when it does.
     std::chrono::milliseconds startWait{250};
+    // The libraries loaded at the start; without either one its back end is not used.
+    std::string pulseLibrary = kPulseLibraryFile;
+    std::string alsaLibrary = kAlsaLibraryFile;
 };
 
 class LinuxAudioVolume : public QObject, public TAudioVolume {
 public:
-    // Starts looking for the sound server without waiting for it.
+    // Loads nothing yet: the first use, or start(), does.
     explicit LinuxAudioVolume(AudioOptions options = {}, QObject* parent = nullptr);
     ~LinuxAudioVolume() override;
 
     bool Ready() const override;
+    std::string missingLibraries() const override;
     bool WindowXPMode() const override;
     std::vector<TDeviceInfo> devices() const override;
     TDeviceInfo DefaultAudioDevice() const override;
@@ -48,6 +54,10 @@ public:
 
     // The back end in use, as the log names it.
     std::string backendDescription() const;
+    // Loads the sound server's library and starts looking for the server, without waiting for
+    // it; nothing when started already.
+    void start();
+    bool started() const { return started_; }
 
 private:
     // Chooses the back end on first use (waiting at most until the start deadline).
@@ -62,6 +72,7 @@ private:
     std::chrono::steady_clock::time_point deadline_;
     std::unique_ptr<PulseAudioBackend> pulse_;  // until the choice is made
     std::unique_ptr<AudioBackend> backend_;
+    bool started_ = false;
     bool settled_ = false;
     std::atomic<bool> changePosted_{false};
     AudioSnapshot state_;

@@ -1,7 +1,5 @@
 #include "platform/linux/PulseAudioBackend.h"
 
-#include <pulse/pulseaudio.h>
-
 #include <algorithm>
 #include <cmath>
 #include <condition_variable>
@@ -9,6 +7,7 @@
 #include <vector>
 
 #include "platform/linux/AudioLog.h"
+#include "platform/linux/PulseLibrary.h"
 
 namespace vorbix {
 
@@ -26,22 +25,23 @@ struct Sink {
     bool muted = false;
 };
 
-float scalarOf(const pa_cvolume& volume) {
-    const double ratio = static_cast<double>(pa_cvolume_max(&volume)) / PA_VOLUME_NORM;
+float scalarOf(const PulseLibrary& pa, const pa_cvolume& volume) {
+    const double ratio = static_cast<double>(pa.cvolume_max(&volume)) / PA_VOLUME_NORM;
     return static_cast<float>(std::min(ratio, 1.0));
 }
 
 // Locks the main loop for the calling thread (never the main loop's own).
 class LoopLock {
 public:
-    explicit LoopLock(pa_threaded_mainloop* loop) : loop_(loop) {
-        pa_threaded_mainloop_lock(loop_);
+    LoopLock(const PulseLibrary& pa, pa_threaded_mainloop* loop) : pa_(pa), loop_(loop) {
+        pa_.threaded_mainloop_lock(loop_);
     }
-    ~LoopLock() { pa_threaded_mainloop_unlock(loop_); }
+    ~LoopLock() { pa_.threaded_mainloop_unlock(loop_); }
     LoopLock(const LoopLock&) = delete;
     LoopLock& operator=(const LoopLock&) = delete;
 
 private:
+    const PulseLibrary& pa_;
     pa_threaded_mainloop* loop_;
 };
 
@@ -50,6 +50,8 @@ private:
 // Everything below the main loop's lock, touched by the server thread in its callbacks and by
 // the interface thread while it holds the lock.
 struct PulseAudioBackend::State {
+    explicit State(const PulseLibrary& library) : pa(library) {}
+    const PulseLibrary& pa;  // every member null when libpulse cannot be loaded (no loop then)
     Changed changed;
     pa_threaded_mainloop* loop = nullptr;
     pa_mainloop_api* api = nullptr;
@@ -88,7 +90,7 @@ struct PulseAudioBackend::State {
         return it == sinks.end() ? nullptr : &*it;
     }
     bool connected() const {
-        return ready && context && pa_context_get_state(context) == PA_CONTEXT_READY;
+        return ready && context && pa.context_get_state(context) == PA_CONTEXT_READY;
     }
 
     void connect();
@@ -109,27 +111,27 @@ struct PulseAudioBackend::State {
 };
 
 void PulseAudioBackend::State::connect() {
-    pa_proplist* properties = pa_proplist_new();
-    pa_proplist_sets(properties, PA_PROP_APPLICATION_NAME, "Vorbix");
-    pa_proplist_sets(properties, PA_PROP_APPLICATION_ID, "vorbix");
-    context = pa_context_new_with_proplist(api, "Vorbix", properties);
-    pa_proplist_free(properties);
+    pa_proplist* properties = pa.proplist_new();
+    pa.proplist_sets(properties, PA_PROP_APPLICATION_NAME, "Vorbix");
+    pa.proplist_sets(properties, PA_PROP_APPLICATION_ID, "vorbix");
+    context = pa.context_new_with_proplist(api, "Vorbix", properties);
+    pa.proplist_free(properties);
     if (!context) {
         lost();
         return;
     }
-    pa_context_set_state_callback(context, &State::onState, this);
-    pa_context_set_subscribe_callback(context, &State::onEvent, this);
+    pa.context_set_state_callback(context, &State::onState, this);
+    pa.context_set_subscribe_callback(context, &State::onEvent, this);
     // Never start a server: a desktop without one keeps it that way.
-    if (pa_context_connect(context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) lost();
+    if (pa.context_connect(context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) lost();
 }
 
 void PulseAudioBackend::State::dropContext() {
     if (!context) return;
-    pa_context_set_state_callback(context, nullptr, nullptr);
-    pa_context_set_subscribe_callback(context, nullptr, nullptr);
-    pa_context_disconnect(context);
-    pa_context_unref(context);
+    pa.context_set_state_callback(context, nullptr, nullptr);
+    pa.context_set_subscribe_callback(context, nullptr, nullptr);
+    pa.context_disconnect(context);
+    pa.context_unref(context);
     context = nullptr;
 }
 
@@ -149,7 +151,7 @@ void PulseAudioBackend::State::lost() {
     if (retry) return;
     // The context is released from the timer, never inside its own callback.
     struct timeval when;
-    pa_timeval_add(pa_gettimeofday(&when),
+    pa.timeval_add(pa.gettimeofday(&when),
                    std::chrono::duration_cast<std::chrono::microseconds>(nextRetry).count());
     retry = api->time_new(api, &when, &State::onRetry, this);
     nextRetry = std::min(nextRetry * 2, kLongestRetry);
@@ -166,20 +168,21 @@ void PulseAudioBackend::State::onRetry(pa_mainloop_api* api, pa_time_event* e,
 
 void PulseAudioBackend::State::onState(pa_context* c, void* self) {
     auto* s = static_cast<State*>(self);
-    switch (pa_context_get_state(c)) {
+    const PulseLibrary& pa = s->pa;
+    switch (pa.context_get_state(c)) {
         case PA_CONTEXT_READY: {
             s->initialAnswers = 2;
             pa_operation* o =
-                pa_context_subscribe(c,
+                pa.context_subscribe(c,
                                      static_cast<pa_subscription_mask_t>(
                                          PA_SUBSCRIPTION_MASK_SINK | PA_SUBSCRIPTION_MASK_SERVER),
                                      nullptr, nullptr);
-            if (o) pa_operation_unref(o);
-            if ((o = pa_context_get_server_info(c, &State::onInitialServerInfo, s))) {
-                pa_operation_unref(o);
+            if (o) pa.operation_unref(o);
+            if ((o = pa.context_get_server_info(c, &State::onInitialServerInfo, s))) {
+                pa.operation_unref(o);
             }
-            if ((o = pa_context_get_sink_info_list(c, &State::onInitialSinkInfo, s))) {
-                pa_operation_unref(o);
+            if ((o = pa.context_get_sink_info_list(c, &State::onInitialSinkInfo, s))) {
+                pa.operation_unref(o);
             }
             break;
         }
@@ -251,6 +254,7 @@ void PulseAudioBackend::State::onSinkInfo(pa_context*, const pa_sink_info* info,
 void PulseAudioBackend::State::onEvent(pa_context* c, pa_subscription_event_type_t type,
                                        uint32_t index, void* self) {
     auto* s = static_cast<State*>(self);
+    const PulseLibrary& pa = s->pa;
     const auto facility = type & PA_SUBSCRIPTION_EVENT_FACILITY_MASK;
     const auto kind = type & PA_SUBSCRIPTION_EVENT_TYPE_MASK;
     pa_operation* o = nullptr;
@@ -259,53 +263,65 @@ void PulseAudioBackend::State::onEvent(pa_context* c, pa_subscription_event_type
             std::erase_if(s->sinks, [&](const Sink& sink) { return sink.index == index; });
             if (s->ready) s->changed();
         } else {
-            o = pa_context_get_sink_info_by_index(c, index, &State::onSinkInfo, s);
+            o = pa.context_get_sink_info_by_index(c, index, &State::onSinkInfo, s);
         }
     } else if (facility == PA_SUBSCRIPTION_EVENT_SERVER) {
-        o = pa_context_get_server_info(c, &State::onServerInfo, s);
+        o = pa.context_get_server_info(c, &State::onServerInfo, s);
     }
-    if (o) pa_operation_unref(o);
+    if (o) pa.operation_unref(o);
 }
 
-void PulseAudioBackend::State::onWritten(pa_context* c, int success, void*) {
+void PulseAudioBackend::State::onWritten(pa_context* c, int success, void* self) {
+    const PulseLibrary& pa = static_cast<State*>(self)->pa;
     if (!success) {
         qCWarning(lcAudio) << "the PulseAudio server refused a change:"
-                           << pa_strerror(pa_context_errno(c));
+                           << pa.strerror(pa.context_errno(c));
     }
 }
 
-PulseAudioBackend::PulseAudioBackend(Changed changed) : s_(std::make_unique<State>()) {
+PulseAudioBackend::PulseAudioBackend(Changed changed, const std::string& library) {
+    std::string error;
+    const PulseLibrary* loaded = PulseLibrary::load(library, &error);
+    static const PulseLibrary none;
+    s_ = std::make_unique<State>(loaded ? *loaded : none);
     s_->changed = std::move(changed);
-    s_->loop = pa_threaded_mainloop_new();
+    if (!loaded) {
+        qCInfo(lcAudio).noquote() << "libpulse cannot be loaded:" << error.c_str();
+        s_->setStart(Start::Failed);
+        return;
+    }
+    const PulseLibrary& pa = s_->pa;
+    s_->loop = pa.threaded_mainloop_new();
     if (!s_->loop) {
         s_->setStart(Start::Failed);
         return;
     }
-    s_->api = pa_threaded_mainloop_get_api(s_->loop);
-    pa_threaded_mainloop_set_name(s_->loop, "vorbix-pulse");
-    if (pa_threaded_mainloop_start(s_->loop) < 0) {
-        pa_threaded_mainloop_free(s_->loop);
+    s_->api = pa.threaded_mainloop_get_api(s_->loop);
+    pa.threaded_mainloop_set_name(s_->loop, "vorbix-pulse");
+    if (pa.threaded_mainloop_start(s_->loop) < 0) {
+        pa.threaded_mainloop_free(s_->loop);
         s_->loop = nullptr;
         s_->setStart(Start::Failed);
         return;
     }
     // The connection is made on the server thread, so the interface thread goes on meanwhile.
-    LoopLock lock(s_->loop);
-    pa_mainloop_api_once(
+    LoopLock lock(pa, s_->loop);
+    pa.mainloop_api_once(
         s_->api, [](pa_mainloop_api*, void* self) { static_cast<State*>(self)->connect(); },
         s_.get());
 }
 
 PulseAudioBackend::~PulseAudioBackend() {
     if (!s_->loop) return;
+    const PulseLibrary& pa = s_->pa;
     {
-        LoopLock lock(s_->loop);
+        LoopLock lock(pa, s_->loop);
         if (s_->retry) s_->api->time_free(s_->retry);
         s_->retry = nullptr;
         s_->dropContext();
     }
-    pa_threaded_mainloop_stop(s_->loop);
-    pa_threaded_mainloop_free(s_->loop);
+    pa.threaded_mainloop_stop(s_->loop);
+    pa.threaded_mainloop_free(s_->loop);
 }
 
 PulseAudioBackend::Start PulseAudioBackend::waitForStart(
@@ -317,52 +333,56 @@ PulseAudioBackend::Start PulseAudioBackend::waitForStart(
 
 std::string PulseAudioBackend::description() const {
     if (!s_->loop) return "PulseAudio (no main loop)";
-    LoopLock lock(s_->loop);
+    LoopLock lock(s_->pa, s_->loop);
     return s_->server.empty() ? std::string("PulseAudio server") : s_->server;
 }
 
 AudioSnapshot PulseAudioBackend::snapshot() const {
     AudioSnapshot out;
     if (!s_->loop) return out;
-    LoopLock lock(s_->loop);
+    const PulseLibrary& pa = s_->pa;
+    LoopLock lock(pa, s_->loop);
     out.ready = s_->ready;
     out.defaultId = s_->defaultSink;
     for (const Sink& sink : s_->sinks) {
-        out.devices.push_back({{sink.description, sink.name}, scalarOf(sink.volume), sink.muted});
+        out.devices.push_back(
+            {{sink.description, sink.name}, scalarOf(pa, sink.volume), sink.muted});
     }
     return out;
 }
 
 bool PulseAudioBackend::setVolume(const std::string& id, float volume) {
     if (!s_->loop || !std::isfinite(volume) || volume < 0.0f || volume > 1.0f) return false;
-    LoopLock lock(s_->loop);
+    const PulseLibrary& pa = s_->pa;
+    LoopLock lock(pa, s_->loop);
     const Sink* sink = s_->sinkByName(id);
     if (!s_->connected() || !sink) return false;
     pa_cvolume target = sink->volume;
     const auto loudest = static_cast<pa_volume_t>(std::lround(volume * PA_VOLUME_NORM));
-    if (!pa_cvolume_valid(&target)) return false;
+    if (!pa.cvolume_valid(&target)) return false;
     // Scaling keeps the channels' proportions; a silent device has none, so all get the same.
-    if (pa_cvolume_max(&target) == PA_VOLUME_MUTED) {
-        pa_cvolume_set(&target, target.channels, loudest);
+    if (pa.cvolume_max(&target) == PA_VOLUME_MUTED) {
+        pa.cvolume_set(&target, target.channels, loudest);
     } else {
-        pa_cvolume_scale(&target, loudest);
+        pa.cvolume_scale(&target, loudest);
     }
-    pa_operation* o = pa_context_set_sink_volume_by_index(s_->context, sink->index, &target,
-                                                          &State::onWritten, nullptr);
+    pa_operation* o = pa.context_set_sink_volume_by_index(s_->context, sink->index, &target,
+                                                          &State::onWritten, s_.get());
     if (!o) return false;
-    pa_operation_unref(o);
+    pa.operation_unref(o);
     return true;
 }
 
 bool PulseAudioBackend::setMute(const std::string& id, bool muted) {
     if (!s_->loop) return false;
-    LoopLock lock(s_->loop);
+    const PulseLibrary& pa = s_->pa;
+    LoopLock lock(pa, s_->loop);
     const Sink* sink = s_->sinkByName(id);
     if (!s_->connected() || !sink) return false;
-    pa_operation* o = pa_context_set_sink_mute_by_index(s_->context, sink->index, muted ? 1 : 0,
-                                                        &State::onWritten, nullptr);
+    pa_operation* o = pa.context_set_sink_mute_by_index(s_->context, sink->index, muted ? 1 : 0,
+                                                        &State::onWritten, s_.get());
     if (!o) return false;
-    pa_operation_unref(o);
+    pa.operation_unref(o);
     return true;
 }
 

@@ -7,17 +7,22 @@
 
 #include <chrono>
 #include <memory>
+#include <string>
 
 #include "platform/linux/AudioBackend.h"
 
 namespace vorbix {
 
+// The file of libpulse, as the dynamic loader finds it.
+inline constexpr const char* kPulseLibraryFile = "libpulse.so.0";
+
 class PulseAudioBackend final : public AudioBackend {
 public:
     enum class Start { Pending, Ready, Failed };
 
-    // Starts connecting at once, without waiting; `changed` is called on the server thread.
-    explicit PulseAudioBackend(Changed changed);
+    // Loads libpulse from `library` and starts connecting at once, without waiting; `changed` is
+    // called on the server thread. Without the library the start has failed at once.
+    explicit PulseAudioBackend(Changed changed, const std::string& library = kPulseLibraryFile);
     ~PulseAudioBackend() override;
     PulseAudioBackend(const PulseAudioBackend&) = delete;
     PulseAudioBackend& operator=(const PulseAudioBackend&) = delete;

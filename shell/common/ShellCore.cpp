@@ -2,6 +2,7 @@
 
 #include <cerrno>
 
+#include "core/VolumeAction.h"
 #include "storage/ConfigFile.h"
 #include "storage/FileKind.h"
 #include "storage/HotKeyFile.h"
@@ -62,11 +63,22 @@ bool FileTableStore::takePropertiesNotice() {
 
 ShellCore::ShellCore(ShellCoreSetup s)
     : languages(std::move(s.languages)),
+      audioEndpoints(s.desktop.audio),
+      defaultDeviceId(audioEndpoints.source()),
       registry(table, s.backend, s.names),
       store(table, s.texts, languages, s.configFilePath, defaultDeviceId),
       commands(TableCommands::Context{table, registry, s.texts, s.names, s.prompter, store,
                                       s.message, s.permissions, s.hotKeyFilePath, defaultDeviceId,
                                       &languages}),
-      dispatcher(table, s.texts, registry, s.names, s.desktop, s.hooks, s.message, &languages) {}
+      dispatcher(table, s.texts, registry, s.names, s.desktop, s.hooks, s.message, &languages),
+      texts_(s.texts) {
+    registry.addChangeHandler([this] { startSoundForVolumeRows(); });
+}
+
+void ShellCore::startSoundForVolumeRows() {
+    if (!audioEndpoints.gathered()) {
+        audioEndpoints.gatherWhen(holdsVolumeRow(table, languages, texts_));
+    }
+}
 
 }  // namespace vorbix

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "core/DefaultAudioDevice.h"
 #include "core/Dispatcher.h"
 #include "core/HotKeyTable.h"
 #include "core/KeyNotation.h"
@@ -22,7 +23,7 @@ class FileTableStore : public TableStore {
 public:
     FileTableStore(HotKeyTable& table, const LanguageTexts& texts,
                    const LanguageCatalogue& languages, std::string configPath,
-                   const std::string& defaultDeviceId)
+                   const DeviceIdSource& defaultDeviceId)
         : table_(table),
           texts_(texts),
           languages_(languages),
@@ -39,7 +40,7 @@ private:
     const LanguageTexts& texts_;
     const LanguageCatalogue& languages_;
     std::string configPath_;
-    const std::string& defaultDeviceId_;
+    const DeviceIdSource& defaultDeviceId_;
 };
 
 struct ShellCoreSetup {
@@ -64,11 +65,21 @@ public:
 
     const LanguageCatalogue languages;
     HotKeyTable table;
-    std::string defaultDeviceId;  // the default audio endpoint, empty without one
+    // The endpoint data, gathered when a volume row first needs it; the default audio
+    // endpoint's id (empty without one) is asked of it only then.
+    AudioEndpointsOnDemand audioEndpoints;
+    DeviceIdSource defaultDeviceId;
     HotKeyRegistry registry;
     FileTableStore store;
     TableCommands commands;
     Dispatcher dispatcher;
+
+    // Starts the sound component when the table holds a volume row, so that its first press
+    // finds it ready; nothing after the first time.
+    void startSoundForVolumeRows();
+
+private:
+    const LanguageTexts& texts_;
 };
 
 }  // namespace vorbix

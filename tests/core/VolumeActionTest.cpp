@@ -163,6 +163,10 @@ TEST_F(VolumeEffect, FailuresSayWhy) {
     EXPECT_EQ(run("+5%", "a").error, VolumeError::NoDevice);
     p.audio.ready = false;
     EXPECT_EQ(run("+5%", "a").error, VolumeError::NoSoundSystem);
+    p.audio.missing = "libpulse.so.0";
+    const VolumeOutcome noLibrary = run("Stumm/Laut", "a");
+    EXPECT_EQ(noLibrary.error, VolumeError::NoSoundLibrary);
+    EXPECT_EQ(noLibrary.subject, "libpulse.so.0");
     HotKeyEntry row;
     EXPECT_EQ(runAdjustVolume(nullptr, row, {Kind::Step, 5}).error, VolumeError::NoSoundSystem);
     // No failure changed anything.
@@ -248,6 +252,11 @@ TEST(VolumeDispatch, RowsRunThroughThePortAndFailuresAreTold) {
               (Log{"failed No volume change has been set for this hot key yet."}));
     p.audio.refuseWrites = true;
     EXPECT_EQ(press("-5%"), (Log{"failed A verweigert"}));
+    // Without the sound libraries the notice names them (the English text without a file).
+    p.audio.ready = false;
+    p.audio.missing = "libpulse.so.0, libasound.so.2";
+    EXPECT_EQ(press("+5%"),
+              (Log{"failed The sound system cannot be loaded (libpulse.so.0, libasound.so.2)."}));
 }
 
 }  // namespace

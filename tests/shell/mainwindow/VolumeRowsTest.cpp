@@ -95,6 +95,33 @@ TEST_F(VolumeRows, PressedKeysChangeTheVolumeOrSayWhyNot) {
         << shown[0];
 }
 
+// The sound component starts with the first volume row: at start when the table holds one (also
+// one with a device of its own, so that its first press finds the component ready), else when
+// one is added; a table without volume rows never starts it.
+TEST_F(VolumeRows, TheSoundComponentStartsWithTheFirstVolumeRow) {
+    std::filesystem::create_directories(env.dataFolder);
+    const std::vector<std::string> started{"select b", "select c"};
+    start(
+        "[General]\r\nCount=1\r\n[Hot Key1]\r\nHot Key=Strg+F5\r\n"
+        "Action=Lautst\xe4rke regeln\r\nVolume=+10%\r\nSettings=a\r\n");
+    EXPECT_EQ(audioLog(), started);
+    main.reset();
+
+    start("[General]\r\nCount=1\r\n[Hot Key1]\r\nHot Key=Strg+F5\r\nAction=Kopieren\r\n");
+    EXPECT_TRUE(audioLog().empty());
+    main->WMHotKey(30000);
+    EXPECT_TRUE(audioLog().empty());
+    EXPECT_EQ(addVolumeRow().DeviceId, "b");
+    std::vector<std::string> log = audioLog();
+    ASSERT_GE(log.size(), 2u);
+    log.resize(2);  // the notice on properties follows
+    EXPECT_EQ(log, started);
+    // Once started, later rows change nothing of the selection.
+    main->table().rows().back().PropertiesText = "+10%";
+    main->WMHotKey(30001);
+    EXPECT_EQ(audioLog(), (std::vector<std::string>{"select b", "volume b 0.60"}));
+}
+
 TEST_F(VolumeRows, WithoutSoundSystemNewRowsKeepAnEmptyDevice) {
     platform.audio.list.clear();
     platform.audio.ready = false;
