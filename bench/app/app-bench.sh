@@ -57,7 +57,11 @@ memory_breakdown() {
 memory() {
     local qt
     qt=$(awk '/^[0-9a-f]+-[0-9a-f]+ / { qt = ($6 ~ /libQt6/) } /^Rss:/ && qt { t += $2 } END { print t + 0 }' "/proc/$2/smaps")
-    printf '%-46s resident %6d kB (Qt libraries %d kB), by mapping in MB:\n' "$1" "$(rss_kb "$2")" "$qt"
+    local rss
+    rss=$(rss_kb "$2")
+    # MB here and below: 1024 kB, as /proc counts them.
+    printf '%-46s resident %6d kB = %.1f MB (Qt libraries %d kB), by mapping in MB:\n' "$1" "$rss" \
+        "$(awk -v k="$rss" 'BEGIN { print k / 1024 }')" "$qt"
     memory_breakdown "$2"
 }
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }

@@ -126,12 +126,19 @@ void HotKeyTableModel::finishRowsLater() {
     // About a millisecond of work per turn of the event loop.
     QTimer::singleShot(0, this, [this] {
         finishing_ = false;
-        if (finishRows(4)) {
+        if (!background_) {
+            emit rowsFinished();
+        } else if (finishRows(4)) {
             finishRowsLater();
         } else {
             emit rowsFinished();
         }
     });
+}
+
+void HotKeyTableModel::setFinishingInBackground(bool on) {
+    background_ = on;
+    if (on) finishRowsLater();
 }
 
 void HotKeyTableModel::finishAllRows() {

@@ -56,6 +56,9 @@ public:
     // so the program answers its hot keys meanwhile; a row shown or asked for before that is
     // finished at once.
     void setRowFinisher(FinishRow finish) { finish_ = std::move(finish); }
+    // Off: rows wait until shown or asked for (nobody looks at the list yet, and a finished
+    // row's text takes memory); on again: the waiting rows are finished from the event loop.
+    void setFinishingInBackground(bool on);
     void finishRowsLater();
     void finishAllRows();
 
@@ -63,7 +66,8 @@ public:
     void rowsChanged(RowChange change) override;
 
 signals:
-    // Every row of a loaded table is finished (at once when none waited).
+    // Every row of a loaded table is finished (at once when none waited), or, while finishing
+    // in the background is off, the load is done.
     void rowsFinished();
 
 private:
@@ -75,6 +79,7 @@ private:
     QString headers_[ColumnCount];
     FinishRow finish_;
     bool finishing_ = false;
+    bool background_ = true;
 
     // Finishes up to `limit` waiting rows; true when some are left.
     bool finishRows(size_t limit);

@@ -99,6 +99,8 @@ TMain::TMain(ShellEnvironment env, QWidget* parent)
         this);
     core_->commands.setListener(model_);
     model_->setRowFinisher([this](HotKeyEntry& row) { completeTextDigest(row, texts_); });
+    // Hidden in the tray, the insert-text rows' digests wait for the list.
+    model_->setFinishingInBackground(!env_.deferWidgets);
     if (env_.returnFreedMemory) {
         connect(model_, &HotKeyTableModel::rowsFinished, this, env_.returnFreedMemory);
     }

@@ -33,6 +33,7 @@ void TMain::buildWidgets() {
     topStrip_ = new TopStrip(this, *art_, env_.ppi);
     layout_.place(topStrip_, TopStrip::kDesign, A::L | A::T | A::R);
     menus_->fillMenuBar(topStrip_->menuBar());
+    model_->setFinishingInBackground(true);
     hotKeyPage_ = new HotKeyPage(this, *art_, env_.ppi, env_.keyNames, model_);
     layout_.place(hotKeyPage_, HotKeyPage::kDesign, A::L | A::T | A::R | A::B);
     // Above the hot key page, whose top edge the joining bar covers; under the welcome page.
