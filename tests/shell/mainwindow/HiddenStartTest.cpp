@@ -72,6 +72,22 @@ TEST_F(HiddenStartTest, OnlyTheTrayAndTheHotKeysAreMade) {
     EXPECT_FALSE(main->trayMenu()->actions().first()->text().isEmpty());
 }
 
+// The one-line digest of a stored text is made for the list: hidden, the rows wait, and the
+// list shows it once the window is made.
+TEST_F(HiddenStartTest, InsertTextDigestsWaitForTheList) {
+    ASSERT_TRUE(
+        writeFileAtomically(env.dataFolder + "HotKeys.hkv",
+                            "[General]\r\nCount=1\r\n[Hot Key1]\r\nHot Key=Strg+F7\r\n"
+                            "Action=Text einfügen\r\nText1=Guten<~Spa~>Tag\r\nCount=1\r\n"));
+    startHidden();
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+    EXPECT_TRUE(main->table().at(0).TextDigestPending);
+    main->tray().PopupStartExecute();
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+    EXPECT_FALSE(main->table().at(0).TextDigestPending);
+    EXPECT_EQ(main->table().at(0).PropertiesText, "Guten Tag");
+}
+
 TEST_F(HiddenStartTest, EveryWayOfShowingMakesTheWindowWithItsTable) {
     const struct {
         const char* way;
