@@ -193,4 +193,12 @@ Log FakePlatform::take() {
     return std::exchange(log, {});
 }
 
+Log FakePlatform::takeMessages() {
+    Log told;
+    for (std::string& line : take())
+        if (line.rfind("info: ", 0) == 0 || line.rfind("error: ", 0) == 0)
+            told.push_back(std::move(line));
+    return told;
+}
+
 }  // namespace vorbix::fake

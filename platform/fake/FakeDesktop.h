@@ -176,6 +176,9 @@ struct FakePlatform {
     }
     // The log since the last call.
     Log take();
+    // What the user was told (the prompter's "info: " and "error: " lines) since the last call;
+    // the rest of the log is dropped.
+    Log takeMessages();
 };
 
 }  // namespace vorbix::fake

@@ -69,12 +69,7 @@ struct RowStates : ::testing::Test {
         for (size_t i = 0; i < table.size(); ++i) out.push_back(registry.rowRegistration(i));
         return out;
     }
-    std::vector<std::string> messages() {
-        std::vector<std::string> out;
-        for (const std::string& line : p.take())
-            if (line.rfind("info: ", 0) == 0 || line.rfind("error: ", 0) == 0) out.push_back(line);
-        return out;
-    }
+    std::vector<std::string> messages() { return p.takeMessages(); }
     void addRows(std::initializer_list<uint16_t> shortCuts) {
         for (uint16_t w : shortCuts) ASSERT_TRUE(commands.add(w, ActionKind::Copy));
         p.take();

@@ -41,10 +41,7 @@ protected:
     // The messages shown since the last call.
     std::vector<std::string> told() {
         QCoreApplication::processEvents();
-        std::vector<std::string> out;
-        for (const std::string& line : platform.take())
-            if (line.rfind("error: ", 0) == 0 || line.rfind("info: ", 0) == 0) out.push_back(line);
-        return out;
+        return platform.takeMessages();
     }
 
     QTemporaryDir dir;

@@ -67,12 +67,7 @@ protected:
         QLabel* label = main->statusProblemLabel();
         return label->isHidden() ? QString() : label->text();
     }
-    std::vector<std::string> messages() {
-        std::vector<std::string> out;
-        for (const std::string& line : platform.take())
-            if (line.rfind("info: ", 0) == 0 || line.rfind("error: ", 0) == 0) out.push_back(line);
-        return out;
-    }
+    std::vector<std::string> messages() { return platform.takeMessages(); }
 
     QTemporaryDir dir;
     fake::FakePlatform platform;
