@@ -3,9 +3,7 @@
 // row to another trigger or take it away afterwards. Against the fake back end.
 #include <gtest/gtest.h>
 
-#include "core/TableCommands.h"
-#include "platform/fake/FakeDesktop.h"
-#include "tests/support/TestTexts.h"
+#include "tests/core/RegistryFixture.h"
 
 namespace vorbix {
 namespace {
@@ -16,41 +14,12 @@ constexpr uint16_t kCtrl = 0x4000;
 constexpr uint16_t kCtrlF5 = kCtrl | 0x74, kCtrlF6 = kCtrl | 0x75, kCtrlF7 = kCtrl | 0x76;
 constexpr uint8_t kAllLocks = kLocksOff | kCapsLockOn | kNumLockOn | kCapsAndNumLockOn;
 
-class NoFiles : public TableStore {
-public:
-    Result save(const std::string&) override { return {}; }
-    Result load(const std::string&) override { return {}; }
-    bool takePropertiesNotice() override { return false; }
-};
-
-struct LateAnswers : ::testing::Test {
-    fake::FakePlatform p;
-    BuiltinKeyNames names{BuiltinKeyNames::Group::German};
-    LanguageTexts texts = testing::germanTestTexts();
-    HotKeyTable table;
-    HotKeyRegistry registry{table, p.hotKeys, names};
-    NoFiles store;
-    TableCommands commands{{table, registry, texts, names, p.prompter, store,
-                            [](std::string_view key) { return std::string(key); }, Permissions{},
-                            "/data/HotKeys.hkv", ""}};
+struct LateAnswers : testing::RegistryFixture {
     int told = 0;
 
     LateAnswers() {
         p.hotKeys.answerLater = true;
         registry.setChangeHandler([this] { ++told; });
-    }
-    void takenElsewhere(uint16_t shortCut) {
-        const TWinHotKey c = ShortCutToHotKey(shortCut);
-        p.hotKeys.refused.insert({c.Key, c.Modifiers});
-    }
-    std::vector<R> states() const {
-        std::vector<R> out;
-        for (size_t i = 0; i < table.size(); ++i) out.push_back(registry.rowRegistration(i));
-        return out;
-    }
-    std::vector<std::string> messages() { return p.takeMessages(); }
-    void addRows(std::initializer_list<uint16_t> shortCuts) {
-        for (uint16_t w : shortCuts) ASSERT_TRUE(commands.add(w, ActionKind::Copy));
     }
 };
 

@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/Dispatcher.h"
-#include "core/TableCommands.h"
-#include "platform/fake/FakeDesktop.h"
-#include "tests/support/TestTexts.h"
+#include "tests/core/RegistryFixture.h"
 
 namespace vorbix {
 
@@ -22,18 +20,6 @@ constexpr uint16_t kCtrl = 0x4000, kShift = 0x2000;
 constexpr uint16_t kCtrlF5 = kCtrl | 0x74, kCtrlF6 = kCtrl | 0x75, kCtrlF7 = kCtrl | 0x76;
 constexpr uint8_t kAllLocks = kLocksOff | kCapsLockOn | kNumLockOn | kCapsAndNumLockOn;
 
-class Store : public TableStore {
-public:
-    Result save(const std::string&) override { return {}; }
-    Result load(const std::string&) override {
-        for (const HotKeyEntry& row : rowsToLoad) (void)table->append(row);
-        return {};
-    }
-    bool takePropertiesNotice() override { return false; }
-    HotKeyTable* table = nullptr;
-    std::vector<HotKeyEntry> rowsToLoad;
-};
-
 class NoShell : public ShellHooks {
 public:
     void activationSwitch() override {}
@@ -43,35 +29,10 @@ public:
     void actionFailed(const std::string&) override {}
 };
 
-struct RowStates : ::testing::Test {
-    fake::FakePlatform p;
-    BuiltinKeyNames names{BuiltinKeyNames::Group::German};
-    LanguageTexts texts = testing::germanTestTexts();
-    HotKeyTable table;
-    HotKeyRegistry registry{table, p.hotKeys, names};
-    Store store;
-    TableCommands commands{{table, registry, texts, names, p.prompter, store,
-                            [](std::string_view key) { return std::string(key); }, Permissions{},
-                            "/data/HotKeys.hkv", ""}};
-
-    RowStates() { store.table = &table; }
-    // The combination another program holds.
-    void takenElsewhere(uint16_t shortCut) {
-        const TWinHotKey c = ShortCutToHotKey(shortCut);
-        p.hotKeys.refused.insert({c.Key, c.Modifiers});
-    }
-    void releasedElsewhere(uint16_t shortCut) {
-        const TWinHotKey c = ShortCutToHotKey(shortCut);
-        p.hotKeys.refused.erase({c.Key, c.Modifiers});
-    }
-    std::vector<R> states() {
-        std::vector<R> out;
-        for (size_t i = 0; i < table.size(); ++i) out.push_back(registry.rowRegistration(i));
-        return out;
-    }
-    std::vector<std::string> messages() { return p.takeMessages(); }
+struct RowStates : testing::RegistryFixture {
+    // Adds the rows and forgets what adding told.
     void addRows(std::initializer_list<uint16_t> shortCuts) {
-        for (uint16_t w : shortCuts) ASSERT_TRUE(commands.add(w, ActionKind::Copy));
+        RegistryFixture::addRows(shortCuts);
         p.take();
     }
 };
