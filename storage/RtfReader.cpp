@@ -1,20 +1,26 @@
-#include "storage/RtfDocument.h"
-
+// The RTF reader: walks the tokens of a document keeping the stack of groups with their
+// destination and character format, sends text to where the destination wants it (the text,
+// the font or colour table, a field instruction, nowhere), follows \u and its fallback
+// characters, and hands runs and paragraphs to the document builder.
 #include <algorithm>
-#include <cctype>
-#include <map>
 #include <optional>
-#include <unordered_map>
+#include <string>
+#include <vector>
 
 #include "core/TextUtil.h"
-#include "storage/RtfCodePages.h"
+#include "storage/RtfColorTable.h"
+#include "storage/RtfControlWords.h"
+#include "storage/RtfDocument.h"
+#include "storage/RtfDocumentBuilder.h"
+#include "storage/RtfFontTable.h"
+#include "storage/RtfHyperlinkField.h"
+#include "storage/RtfTokenizer.h"
 
 namespace vorbix {
 
 namespace {
 
-constexpr int kMaxDepth = 200;  // deeper groups are dropped
-constexpr int kMaxWordLength = 32;
+constexpr size_t kMaxDepth = 200;  // deeper groups are dropped
 
 enum class Destination { Text, Skip, FontTable, ColorTable, FieldInstruction };
 
@@ -32,200 +38,53 @@ struct GroupState {
     bool first = true;     // no control word seen yet in this group
 };
 
-struct FontEntry {
-    std::string name;
-    int charset = 0;
-};
-
 struct Field {
     size_t depth = 0;  // the group depth of the \field group
     std::string instruction;
     std::optional<std::string> target;  // the link target, once worked out
 };
 
-// The target of a HYPERLINK field instruction: HYPERLINK "address" or HYPERLINK \l "anchor".
-std::string hyperlinkTarget(std::string_view instruction) {
-    std::vector<std::string> tokens;
-    size_t i = 0;
-    while (i < instruction.size()) {
-        const char c = instruction[i];
-        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
-            ++i;
-        } else if (c == '"') {
-            const size_t end = instruction.find('"', i + 1);
-            const size_t stop = end == std::string_view::npos ? instruction.size() : end;
-            tokens.emplace_back("\"" + std::string(instruction.substr(i + 1, stop - i - 1)));
-            i = stop + 1;
-        } else {
-            size_t j = i;
-            while (j < instruction.size() && instruction[j] != ' ' && instruction[j] != '"' &&
-                   instruction[j] != '\t')
-                ++j;
-            tokens.emplace_back(instruction.substr(i, j - i));
-            i = j;
-        }
-    }
-    if (tokens.empty() || !equalsIgnoreCase(tokens[0], "HYPERLINK")) return {};
-    std::string address;
-    std::string anchor;
-    for (size_t k = 1; k < tokens.size(); ++k) {
-        const std::string& t = tokens[k];
-        if (!t.empty() && t[0] == '\\') {
-            const bool takesArgument = t == "\\l" || t == "\\o" || t == "\\t";
-            if (takesArgument && k + 1 < tokens.size()) {
-                std::string arg = tokens[++k];
-                if (!arg.empty() && arg[0] == '"') arg.erase(0, 1);
-                if (t == "\\l") anchor = arg;
-            }
-            continue;
-        }
-        if (address.empty()) address = t[0] == '"' ? t.substr(1) : t;
-    }
-    if (!anchor.empty()) address += "#" + anchor;
-    return address;
-}
-
-enum class Word {
-    Unknown,
-    FontTable,
-    ColorTable,
-    Field,
-    FieldInstruction,
-    FieldResult,
-    ListDefinition,
-    SkippedDestination,
-    UnicodeSkip,
-    Unicode,
-    Font,
-    FontCharset,
-    Red,
-    Green,
-    Blue,
-    DefaultFont,
-    CodePage,
-    Ansi,
-    Character,
-    ParagraphEnd,
-    ParagraphDefault,
-    AlignLeft,
-    AlignCenter,
-    AlignRight,
-    AlignJustify,
-    ListOverride,
-    Plain,
-    Bold,
-    Italic,
-    Underline,
-    UnderlineNone,
-    FontSize,
-    Color,
-};
-
-struct WordInfo {
-    Word kind = Word::Unknown;
-    char32_t character = 0;
-};
-
-WordInfo lookUpWord(std::string_view word) {
-    static const std::unordered_map<std::string_view, WordInfo> kWords = [] {
-        std::unordered_map<std::string_view, WordInfo> m;
-        m["fonttbl"] = {Word::FontTable};
-        m["colortbl"] = {Word::ColorTable};
-        m["field"] = {Word::Field};
-        m["fldinst"] = {Word::FieldInstruction};
-        m["fldrslt"] = {Word::FieldResult};
-        m["pn"] = {Word::ListDefinition};
-        for (std::string_view w :
-             {"stylesheet", "info",         "pict",         "object",
-              "header",     "headerl",      "headerr",      "headerf",
-              "footer",     "footerl",      "footerr",      "footerf",
-              "footnote",   "annotation",   "listtable",    "listoverridetable",
-              "rsidtbl",    "generator",    "themedata",    "colorschememapping",
-              "datastore",  "latentstyles", "xmlnstbl",     "pntext",
-              "listtext",   "revtbl",       "filetbl",      "nonshppict",
-              "shp",        "xe",           "tc",           "txe",
-              "template",   "bkmkstart",    "bkmkend",      "atnid",
-              "atnauthor",  "objdata",      "result",       "shpinst",
-              "pgdsctbl",   "mmathPr",      "wgrffmtfilter"})
-            m[w] = {Word::SkippedDestination};
-        m["uc"] = {Word::UnicodeSkip};
-        m["u"] = {Word::Unicode};
-        m["f"] = {Word::Font};
-        m["fcharset"] = {Word::FontCharset};
-        m["red"] = {Word::Red};
-        m["green"] = {Word::Green};
-        m["blue"] = {Word::Blue};
-        m["deff"] = {Word::DefaultFont};
-        m["ansicpg"] = {Word::CodePage};
-        m["ansi"] = {Word::Ansi};
-        const std::pair<std::string_view, char32_t> specials[] = {
-            {"tab", '\t'},       {"line", kRtfLineBreak}, {"emdash", 0x2014},
-            {"endash", 0x2013},  {"bullet", 0x2022},      {"lquote", 0x2018},
-            {"rquote", 0x2019},  {"ldblquote", 0x201C},   {"rdblquote", 0x201D},
-            {"emspace", 0x2003}, {"enspace", 0x2002},     {"qmspace", 0x2005},
-            {"zwj", 0x200D},     {"zwnj", 0x200C},        {"cell", '\t'},
-            {"nestcell", '\t'}};
-        for (const auto& [w, c] : specials) m[w] = {Word::Character, c};
-        for (std::string_view w : {"par", "row", "sect", "page", "nestrow"})
-            m[w] = {Word::ParagraphEnd};
-        m["pard"] = {Word::ParagraphDefault};
-        m["ql"] = {Word::AlignLeft};
-        m["qc"] = {Word::AlignCenter};
-        m["qr"] = {Word::AlignRight};
-        m["qj"] = {Word::AlignJustify};
-        m["qd"] = {Word::AlignJustify};
-        m["ls"] = {Word::ListOverride};
-        m["plain"] = {Word::Plain};
-        m["b"] = {Word::Bold};
-        m["i"] = {Word::Italic};
-        for (std::string_view w : {"ul", "uld", "uldash", "uldashd", "uldashdd", "uldb", "ulhwave",
-                                   "ulldash", "ulth", "ulthd", "ulthdash", "ulthdashd",
-                                   "ulthdashdd", "ulthldash", "ululdbwave", "ulw", "ulwave"})
-            m[w] = {Word::Underline};
-        m["ulnone"] = {Word::UnderlineNone};
-        m["fs"] = {Word::FontSize};
-        m["cf"] = {Word::Color};
-        return m;
-    }();
-    const auto it = kWords.find(word);
-    return it == kWords.end() ? WordInfo{} : it->second;
-}
-
 class RtfReader {
 public:
-    explicit RtfReader(std::string_view rtf) : in_(rtf) {}
+    explicit RtfReader(std::string_view rtf) : tokens_(rtf) {}
 
     RtfDocument read() {
-        size_t start = 0;
-        while (start < in_.size() && static_cast<unsigned char>(in_[start]) <= 0x20) ++start;
-        pos_ = start;
         run();
         endParagraph();
-        // The control keeps a final paragraph mark of its own: a last \par before the end
-        // of the document only closes the paragraph, it does not start an empty one.
-        if (doc_.paragraphs.size() > 1 && doc_.paragraphs.back().empty())
-            doc_.paragraphs.pop_back();
-        return std::move(doc_);
+        return doc_.finish();
     }
 
 private:
     void run() {
-        while (pos_ < in_.size()) {
-            const char c = in_[pos_];
-            if (c == '{') {
-                ++pos_;
-                skipPending_ = 0;
-                openGroup();
-            } else if (c == '}') {
-                ++pos_;
-                skipPending_ = 0;
-                if (!closeGroup()) return;  // the outermost group closed: end of document
-            } else if (c == '\\') {
-                controlSequence();
-            } else if (c == '\r' || c == '\n') {
-                ++pos_;
-            } else {
-                rawCharacter();
+        RtfToken token;
+        while (tokens_.next(token)) {
+            switch (token.kind) {
+                case RtfToken::Kind::OpenGroup:
+                    skipPending_ = 0;
+                    openGroup();
+                    break;
+                case RtfToken::Kind::CloseGroup:
+                    skipPending_ = 0;
+                    if (!closeGroup()) return;  // the outermost group closed: end of document
+                    break;
+                case RtfToken::Kind::Word:
+                    if (skipPending_ > 0)
+                        --skipPending_;
+                    else
+                        word(token.word, token.hasParameter, token.parameter);
+                    break;
+                case RtfToken::Kind::Binary:
+                    if (skipPending_ > 0) --skipPending_;
+                    break;
+                case RtfToken::Kind::Symbol:
+                    symbol(token.symbol);
+                    break;
+                case RtfToken::Kind::Byte:
+                    character(byteToChar(token.byte));
+                    break;
+                case RtfToken::Kind::Text:
+                    for (char32_t c : token.text) character(c);
+                    break;
             }
         }
     }
@@ -252,7 +111,8 @@ private:
         }
         if (stack_.empty()) return false;
         flush();
-        if (stack_.back().destination == Destination::FontTable && fontPending_) commitFont();
+        if (stack_.back().destination == Destination::FontTable && fonts_.entryOpen())
+            fonts_.endEntry();
         if (!fields_.empty() && fields_.back().depth == stack_.size()) fields_.pop_back();
         stack_.pop_back();
         return !stack_.empty();
@@ -295,22 +155,16 @@ private:
                     return;
                 }
                 if (c >= 0xDC00 && c <= 0xDFFF) c = 0xFFFD;
-                appendUtf8(pending_, c);
+                doc_.addCharacter(c);
                 break;
             case Destination::FontTable:
-                if (c == ';') {
-                    commitFont();
-                } else {
-                    appendUtf8(fontName_, c);
-                    fontPending_ = true;
-                }
+                if (c == ';')
+                    fonts_.endEntry();
+                else
+                    fonts_.addToEntryName(c);
                 break;
             case Destination::ColorTable:
-                if (c == ';') {
-                    colors_.push_back(colorSet_ ? std::optional<RtfColor>(color_) : std::nullopt);
-                    color_ = {};
-                    colorSet_ = false;
-                }
+                if (c == ';') colors_.endEntry();
                 break;
             case Destination::FieldInstruction:
                 if (!fields_.empty() && fields_.back().instruction.size() < 4096) {
@@ -323,77 +177,20 @@ private:
         }
     }
 
-    void rawCharacter() {
-        const auto b = static_cast<unsigned char>(in_[pos_]);
-        if (b < 0x80) {
-            ++pos_;
-            if (b == '\t') {
-                character('\t');
-            } else if (b >= 0x20) {
-                character(b);
-            }
-            return;
-        }
-        // A character outside ASCII stands for itself (the text is UTF-8). Only continuation
-        // bytes belong to the sequence, so a broken one never swallows a brace.
-        size_t len = 1;
-        size_t expected = 1;
-        if ((b & 0xE0) == 0xC0)
-            expected = 2;
-        else if ((b & 0xF0) == 0xE0)
-            expected = 3;
-        else if ((b & 0xF8) == 0xF0)
-            expected = 4;
-        while (len < expected && pos_ + len < in_.size() &&
-               (static_cast<unsigned char>(in_[pos_ + len]) & 0xC0) == 0x80)
-            ++len;
-        const std::u32string decoded =
-            len == expected ? toUtf32(in_.substr(pos_, len)) : std::u32string(1, 0xFFFD);
-        pos_ += len;
-        for (char32_t c : decoded) character(c);
-    }
-
-    static int hexValue(char c) {
-        if (c >= '0' && c <= '9') return c - '0';
-        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-        return -1;
-    }
-
     // A byte as a character of the code page of the current font, or of the document; in the
     // font table, of the character set of the entry being read.
     char32_t byteToChar(unsigned char b) const {
-        int charset = 1;
+        int charset = RtfFontTable::kDefaultCharset;
         if (!stack_.empty() && stack_.back().destination == Destination::FontTable) {
-            charset = fontCharset_;
+            charset = fonts_.entryCharset();
         } else if (!stack_.empty()) {
-            const GroupState& s = stack_.back();
-            auto font = fonts_.find(s.font >= 0 ? s.font : defaultFont_);
-            if (font != fonts_.end()) charset = font->second.charset;
+            charset = fonts_.charsetOf(stack_.back().font);
         }
-        return codePageByteToChar(codePageOfCharset(charset, codePage_), b);
+        return fonts_.byteToChar(b, charset);
     }
 
-    void controlSequence() {
-        ++pos_;  // the backslash
-        if (pos_ >= in_.size()) return;
-        const char c = in_[pos_];
-        if (std::isalpha(static_cast<unsigned char>(c))) {
-            controlWord();
-            return;
-        }
-        ++pos_;
-        if (c == '\'') {
-            // Two hexadecimal digits; a broken escape is dropped with the digits it has.
-            int value = 0;
-            int digits = 0;
-            while (digits < 2 && pos_ < in_.size() && hexValue(in_[pos_]) >= 0) {
-                value = value * 16 + hexValue(in_[pos_++]);
-                ++digits;
-            }
-            if (digits == 2) character(byteToChar(static_cast<unsigned char>(value)));
-            return;
-        }
+    // A backslash followed by a character that is no letter.
+    void symbol(char c) {
         if (skipPending_ > 0) {
             --skipPending_;
             return;
@@ -429,46 +226,11 @@ private:
         if (GroupState* s = state()) s->first = false;
     }
 
-    void controlWord() {
-        std::string name;
-        while (pos_ < in_.size() && std::isalpha(static_cast<unsigned char>(in_[pos_]))) {
-            if (name.size() < kMaxWordLength) name.push_back(in_[pos_]);
-            ++pos_;
-        }
-        bool hasParam = false;
-        bool negative = false;
-        long long value = 0;
-        if (pos_ < in_.size() && in_[pos_] == '-' && pos_ + 1 < in_.size() &&
-            std::isdigit(static_cast<unsigned char>(in_[pos_ + 1]))) {
-            negative = true;
-            ++pos_;
-        }
-        while (pos_ < in_.size() && std::isdigit(static_cast<unsigned char>(in_[pos_]))) {
-            hasParam = true;
-            if (value < 1000000000LL) value = value * 10 + (in_[pos_] - '0');
-            ++pos_;
-        }
-        if (pos_ < in_.size() && in_[pos_] == ' ') ++pos_;
-        int param = static_cast<int>(negative ? -value : value);
-        if (name == "bin") {
-            // Binary data follows; it is skipped whatever the destination.
-            const size_t n = hasParam && param > 0 ? static_cast<size_t>(param) : 0;
-            pos_ += std::min(n, in_.size() - pos_);
-            if (skipPending_ > 0) --skipPending_;
-            return;
-        }
-        if (skipPending_ > 0) {
-            --skipPending_;
-            return;
-        }
-        word(name, hasParam, param);
-    }
-
     void setDestination(Destination d) {
         if (GroupState* s = state()) s->destination = d;
     }
 
-    void word(const std::string& w, bool hasParam, int param) {
+    void word(std::string_view w, bool hasParam, int param) {
         GroupState* s = state();
         if (s == nullptr || dropping()) return;
         const bool first = s->first;
@@ -477,54 +239,19 @@ private:
         const Destination dest = s->destination;
         if (dest == Destination::Skip) return;
 
-        const WordInfo info = lookUpWord(w);
-        switch (info.kind) {
-            case Word::FontTable:
-                setDestination(Destination::FontTable);
-                return;
-            case Word::ColorTable:
-                setDestination(Destination::ColorTable);
-                return;
-            case Word::Field:
-                flush();
-                fields_.push_back({stack_.size(), {}, std::nullopt});
-                return;
-            case Word::FieldInstruction:
-                flush();
-                setDestination(Destination::FieldInstruction);
-                return;
-            case Word::FieldResult:
-                flush();
-                if (!fields_.empty()) {
-                    Field& field = fields_.back();
-                    if (!field.target) field.target = hyperlinkTarget(trim(field.instruction));
-                    s->link = *field.target;
-                }
-                s->destination = Destination::Text;
-                return;
-            case Word::ListDefinition:
-                // The list definition of the paragraph; what it draws is not part of the text.
-                bullet_ = true;
-                setDestination(Destination::Skip);
-                return;
-            case Word::SkippedDestination:
-                flush();
-                setDestination(Destination::Skip);
-                return;
-            default:
-                break;
-        }
+        const RtfWordInfo info = lookUpRtfWord(w);
+        if (destinationWord(info.kind, *s)) return;
         if (starred && first) {
             // An unknown destination marked as ignorable.
             flush();
             setDestination(Destination::Skip);
             return;
         }
-        if (info.kind == Word::UnicodeSkip) {
+        if (info.kind == RtfWord::UnicodeSkip) {
             s->unicodeSkip = std::clamp(hasParam ? param : 1, 0, 16);
             return;
         }
-        if (info.kind == Word::Unicode) {
+        if (info.kind == RtfWord::Unicode) {
             if (!hasParam) return;
             int code = param;
             if (code < 0) code += 65536;
@@ -533,128 +260,171 @@ private:
             skipPending_ = s->unicodeSkip;
             return;
         }
-        if (dest == Destination::FontTable) {
-            if (info.kind == Word::Font) {
-                if (fontPending_) commitFont();
-                fontNumber_ = param;
-                fontCharset_ = 1;  // not given: the document's code page
-                fontName_.clear();
-                fontPending_ = true;
-            } else if (info.kind == Word::FontCharset) {
-                fontCharset_ = param;
-            }
-            return;
+        switch (dest) {
+            case Destination::FontTable:
+                fontTableWord(info.kind, param);
+                return;
+            case Destination::ColorTable:
+                colorTableWord(info.kind, param);
+                return;
+            case Destination::FieldInstruction:
+                return;
+            default:
+                break;
         }
-        if (dest == Destination::ColorTable) {
-            const auto channel = static_cast<uint8_t>(std::clamp(param, 0, 255));
-            if (info.kind == Word::Red)
-                color_.red = channel;
-            else if (info.kind == Word::Green)
-                color_.green = channel;
-            else if (info.kind == Word::Blue)
-                color_.blue = channel;
-            colorSet_ = colorSet_ || info.kind == Word::Red || info.kind == Word::Green ||
-                        info.kind == Word::Blue;
-            return;
-        }
-        if (dest == Destination::FieldInstruction) return;
+        if (!paragraphWord(info, hasParam, param)) formatWord(info.kind, hasParam, param, *s);
+    }
 
-        const bool on = !hasParam || param != 0;
+    // The words that start or change the destination of the group; false for any other.
+    bool destinationWord(RtfWord kind, GroupState& s) {
+        switch (kind) {
+            case RtfWord::FontTable:
+                setDestination(Destination::FontTable);
+                return true;
+            case RtfWord::ColorTable:
+                setDestination(Destination::ColorTable);
+                return true;
+            case RtfWord::Field:
+                flush();
+                fields_.push_back({stack_.size(), {}, std::nullopt});
+                return true;
+            case RtfWord::FieldInstruction:
+                flush();
+                setDestination(Destination::FieldInstruction);
+                return true;
+            case RtfWord::FieldResult:
+                flush();
+                if (!fields_.empty()) {
+                    Field& field = fields_.back();
+                    if (!field.target) field.target = rtfHyperlinkTarget(trim(field.instruction));
+                    s.link = *field.target;
+                }
+                s.destination = Destination::Text;
+                return true;
+            case RtfWord::ListDefinition:
+                // The list definition of the paragraph; what it draws is not part of the text.
+                doc_.markBullet();
+                setDestination(Destination::Skip);
+                return true;
+            case RtfWord::SkippedDestination:
+                flush();
+                setDestination(Destination::Skip);
+                return true;
+            default:
+                return false;
+        }
+    }
+
+    void fontTableWord(RtfWord kind, int param) {
+        if (kind == RtfWord::Font)
+            fonts_.beginEntry(param);
+        else if (kind == RtfWord::FontCharset)
+            fonts_.setEntryCharset(param);
+    }
+
+    void colorTableWord(RtfWord kind, int param) {
+        if (kind == RtfWord::Red)
+            colors_.setRed(param);
+        else if (kind == RtfWord::Green)
+            colors_.setGreen(param);
+        else if (kind == RtfWord::Blue)
+            colors_.setBlue(param);
+    }
+
+    // Document settings, characters and paragraph format in the text; false for any other.
+    bool paragraphWord(const RtfWordInfo& info, bool hasParam, int param) {
         switch (info.kind) {
-            case Word::DefaultFont:
-                defaultFont_ = param;
-                break;
-            case Word::CodePage:
-                codePage_ = hasParam ? param : 1252;
-                break;
-            case Word::Ansi:
-                codePage_ = 1252;
-                break;
-            case Word::Character:
+            case RtfWord::DefaultFont:
+                fonts_.setDefaultFont(param);
+                return true;
+            case RtfWord::CodePage:
+                fonts_.setCodePage(hasParam ? param : 1252);
+                return true;
+            case RtfWord::Ansi:
+                fonts_.setCodePage(1252);
+                return true;
+            case RtfWord::Character:
                 character(info.character);
-                break;
-            case Word::ParagraphEnd:
+                return true;
+            case RtfWord::ParagraphEnd:
                 endParagraph();
-                break;
-            case Word::ParagraphDefault:
-                alignment_ = RtfAlignment::Left;
-                bullet_ = false;
-                break;
-            case Word::AlignLeft:
-                alignment_ = RtfAlignment::Left;
-                break;
-            case Word::AlignCenter:
-                alignment_ = RtfAlignment::Center;
-                break;
-            case Word::AlignRight:
-                alignment_ = RtfAlignment::Right;
-                break;
-            case Word::AlignJustify:
-                alignment_ = RtfAlignment::Justify;
-                break;
-            case Word::ListOverride:
-                bullet_ = bullet_ || param > 0;
-                break;
-            // Character formatting: a change ends the text gathered so far.
-            case Word::Plain:
+                return true;
+            case RtfWord::ParagraphDefault:
+                doc_.resetParagraphFormat();
+                return true;
+            case RtfWord::AlignLeft:
+                doc_.setAlignment(RtfAlignment::Left);
+                return true;
+            case RtfWord::AlignCenter:
+                doc_.setAlignment(RtfAlignment::Center);
+                return true;
+            case RtfWord::AlignRight:
+                doc_.setAlignment(RtfAlignment::Right);
+                return true;
+            case RtfWord::AlignJustify:
+                doc_.setAlignment(RtfAlignment::Justify);
+                return true;
+            case RtfWord::ListOverride:
+                if (param > 0) doc_.markBullet();
+                return true;
+            default:
+                return false;
+        }
+    }
+
+    // Character formatting: a change ends the text gathered so far.
+    void formatWord(RtfWord kind, bool hasParam, int param, GroupState& s) {
+        const bool on = !hasParam || param != 0;
+        switch (kind) {
+            case RtfWord::Plain:
                 flush();
-                s->font = -1;
-                s->sizeHalfPoints = 24;
-                s->colorIndex = 0;
-                s->bold = s->italic = s->underline = false;
+                s.font = -1;
+                s.sizeHalfPoints = 24;
+                s.colorIndex = 0;
+                s.bold = s.italic = s.underline = false;
                 break;
-            case Word::Bold:
+            case RtfWord::Bold:
                 flush();
-                s->bold = on;
+                s.bold = on;
                 break;
-            case Word::Italic:
+            case RtfWord::Italic:
                 flush();
-                s->italic = on;
+                s.italic = on;
                 break;
-            case Word::Underline:
+            case RtfWord::Underline:
                 flush();
-                s->underline = on;
+                s.underline = on;
                 break;
-            case Word::UnderlineNone:
+            case RtfWord::UnderlineNone:
                 flush();
-                s->underline = false;
+                s.underline = false;
                 break;
-            case Word::Font:
+            case RtfWord::Font:
                 flush();
-                s->font = param;
+                s.font = param;
                 break;
-            case Word::FontSize:
+            case RtfWord::FontSize:
                 flush();
-                s->sizeHalfPoints = hasParam ? std::clamp(param, 1, 3276) : 24;
+                s.sizeHalfPoints = hasParam ? std::clamp(param, 1, 3276) : 24;
                 break;
-            case Word::Color:
+            case RtfWord::Color:
                 flush();
-                s->colorIndex = param;
+                s.colorIndex = param;
                 break;
             default:
                 break;
         }
     }
 
-    void commitFont() {
-        std::string name = trim(fontName_);
-        fonts_[fontNumber_] = {std::move(name), fontCharset_};
-        fontName_.clear();
-        fontPending_ = false;
-    }
-
     RtfCharFormat currentFormat() const {
         const GroupState& s = stack_.back();
         RtfCharFormat f;
-        auto font = fonts_.find(s.font >= 0 ? s.font : defaultFont_);
-        if (font == fonts_.end()) font = fonts_.find(defaultFont_);
-        if (font != fonts_.end()) {
-            f.fontName = font->second.name;
-            f.fontCharset = font->second.charset;
+        if (const RtfFont* font = fonts_.findOrDefault(s.font)) {
+            f.fontName = font->name;
+            f.fontCharset = font->charset;
         }
         f.sizeHalfPoints = s.sizeHalfPoints;
-        if (s.colorIndex > 0 && static_cast<size_t>(s.colorIndex) < colors_.size())
-            f.color = colors_[s.colorIndex];
+        f.color = colors_.color(s.colorIndex);
         f.bold = s.bold;
         f.italic = s.italic;
         f.underline = s.underline;
@@ -663,52 +433,32 @@ private:
     }
 
     void flush() {
-        if (pending_.empty() || stack_.empty()) {
-            pending_.clear();
-            return;
-        }
-        paragraph_.append(pending_, currentFormat());
-        pending_.clear();
+        if (!doc_.hasPendingText()) return;
+        if (stack_.empty())
+            doc_.dropPendingText();
+        else
+            doc_.endRun(currentFormat());
     }
 
     void endParagraph() {
         if (pendingHighSurrogate_ != 0) {
             pendingHighSurrogate_ = 0;
-            if (!stack_.empty()) appendUtf8(pending_, 0xFFFD);
+            if (!stack_.empty()) doc_.addCharacter(0xFFFD);
         }
         flush();
-        paragraph_.alignment = alignment_;
-        paragraph_.bullet = bullet_;
-        doc_.paragraphs.push_back(std::move(paragraph_));
-        paragraph_ = {};
+        doc_.endParagraph();
     }
 
-    std::string_view in_;
-    size_t pos_ = 0;
+    RtfTokenizer tokens_;
     std::vector<GroupState> stack_;
     int overflow_ = 0;
     int skipPending_ = 0;
     char32_t pendingHighSurrogate_ = 0;
 
-    std::map<int, FontEntry> fonts_;
-    int defaultFont_ = 0;
-    int codePage_ = 1252;
-    int fontNumber_ = 0;
-    int fontCharset_ = 1;
-    std::string fontName_;
-    bool fontPending_ = false;
-
-    std::vector<std::optional<RtfColor>> colors_;
-    RtfColor color_;
-    bool colorSet_ = false;
-
+    RtfFontTable fonts_;
+    RtfColorTable colors_;
     std::vector<Field> fields_;
-
-    RtfAlignment alignment_ = RtfAlignment::Left;
-    bool bullet_ = false;
-    std::string pending_;
-    RtfParagraph paragraph_;
-    RtfDocument doc_;
+    RtfDocumentBuilder doc_;
 };
 
 }  // namespace
