@@ -125,6 +125,20 @@ new_active() {
     return 1
 }
 main_active() { [ "$(active)" = "$main" ]; }
+is_active() { [ "$(active)" = "$1" ]; }
+# Waits until a window other than $main and WINDOW is active and prints it.
+new_active_besides() {
+    local end=$((SECONDS + 8)) a
+    while [ $SECONDS -lt $end ]; do
+        a=$(active)
+        if [ -n "$a" ] && [ "$a" != "$main" ] && [ "$a" != "$1" ]; then
+            echo "$a"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
 # Closes the dialog in front with KEY (Escape) and waits for the main window.
 dismiss() {
     xdotool key "${1:-Escape}"
@@ -235,6 +249,21 @@ session() {
     click_at "$d" 372 524
     wait_for 5 main_active || fail "OK did not close the settings dialog"
     shot main-after-settings "$main"
+    # A bare letter as the switch combination (the dialog opens again on its last page, the
+    # other settings): OK asks first; No keeps the dialog open.
+    click_at "$main" 20 12
+    xdotool key Down Down Down Down Down Return
+    d=$(new_active) || fail "no settings dialog"
+    click_at "$d" 50 278
+    click_at "$d" 180 316
+    xdotool key e
+    sleep 0.3
+    click_at "$d" 372 524
+    new_active_besides "$d" >/dev/null || fail "OK with a bare letter asked nothing"
+    shot settings-typing-question
+    xdotool key Escape
+    wait_for 5 is_active "$d" || fail "No to the question closed the settings dialog"
+    dismiss
 
     # The editors, by their rows.
     local editors=(hide show program drive keycomb text volume media browser search datetime website)

@@ -121,8 +121,22 @@ PolicyStep& SettingsHub::policyStep() {
     return step ? *step : *noPolicyStep_;
 }
 
-bool SettingsHub::confirm(SettingsConfig settings, const AutostartChoice& autostartChoice,
-                          bool languageChanged) {
+void SettingsHub::confirm(SettingsConfig settings, const AutostartChoice& autostartChoice,
+                          bool languageChanged, std::function<void()> accepted) {
+    if (!passesChecks(settings)) return;
+    const bool asks = specialCombinationsTyping(settings, main_.programSettings().settings(),
+                                                keyNames()) == TypingClash::Character;
+    prompter().confirmThen(
+        asks, mainText("MessageTypingKey"),
+        [this, settings, autostartChoice, languageChanged, asks, accepted]() mutable {
+            // An answer given later finds the program as it is then: the dialog may have closed
+            // meanwhile, and the checks run again.
+            if (asks && !(dialog_ && dialog_->isVisible() && passesChecks(settings))) return;
+            if (take(settings, autostartChoice, languageChanged) && accepted) accepted();
+        });
+}
+
+bool SettingsHub::passesChecks(SettingsConfig& settings) {
     const SpecialCombinationCheck check =
         checkSpecialCombinations(settings, main_.table(), keyNames());
     if (check.refused()) {
@@ -133,11 +147,16 @@ bool SettingsHub::confirm(SettingsConfig settings, const AutostartChoice& autost
         settings.deActivateHotKeyOn = false;
         settings.deActivateHotKey.clear();
     }
-    const uint16_t symbol =
-        settings.symbolHotKeyOn ? specialCombinationWord(settings.symbolHotKey, keyNames()) : 0;
-    const uint16_t deActivate = settings.deActivateHotKeyOn
-                                    ? specialCombinationWord(settings.deActivateHotKey, keyNames())
-                                    : 0;
+    if (specialCombinationsTyping(settings, settings, keyNames()) == TypingClash::ShiftCharacter) {
+        prompter().showMessage(mainText("MessageShiftCharacter"), MessageType::Information);
+        return false;
+    }
+    return true;
+}
+
+bool SettingsHub::take(const SettingsConfig& settings, const AutostartChoice& autostartChoice,
+                       bool languageChanged) {
+    const auto [symbol, deActivate] = specialCombinationsOn(settings, keyNames());
     if (const uint16_t refused =
             main_.programSettings().takeSpecialCombinations(symbol, deActivate)) {
         const std::string text = fillPlaceholder(mainText("MessageSpecialHotKeyTaken"), "%s",

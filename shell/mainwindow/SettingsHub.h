@@ -38,12 +38,19 @@ public:
     SettingsConfig storedSettings() override;
     AutostartEntry& autostart() override;
     PolicyStep& policyStep() override;
-    bool confirm(SettingsConfig settings, const AutostartChoice& autostart,
-                 bool languageChanged) override;
+    void confirm(SettingsConfig settings, const AutostartChoice& autostart, bool languageChanged,
+                 std::function<void()> accepted) override;
     std::function<void()> desktopShortcuts() const override;
 
 private:
     std::string settingsText(std::string_view key) const;
+    // The checks of OK that need no answer: false, with the message shown, when one refuses.
+    // A switch box ticked with an empty field is unticked in `settings`.
+    bool passesChecks(SettingsConfig& settings);
+    // Takes the special combinations, then applies and stores everything; false, with the
+    // message shown and nothing changed, when the system refuses a combination.
+    bool take(const SettingsConfig& settings, const AutostartChoice& autostart,
+              bool languageChanged);
     void apply(const SettingsConfig& settings, bool languageChanged);
 
     TMain& main_;

@@ -13,11 +13,7 @@ FileResult ProgramSettings::load(const std::string& path, const ConfigContext& c
     LoadInsertTextConfig(path, context, insertText_);
     core_.registry.UnRegisterHK(SymbolHotKeyId);
     core_.registry.UnRegisterHK(DeActivateHotKeyId);
-    const uint16_t symbol =
-        settings_.symbolHotKeyOn ? specialCombinationWord(settings_.symbolHotKey, names_) : 0;
-    const uint16_t deActivate = settings_.deActivateHotKeyOn
-                                    ? specialCombinationWord(settings_.deActivateHotKey, names_)
-                                    : 0;
+    const auto [symbol, deActivate] = specialCombinationsOn(settings_, names_);
     symbolWord_ = registerWord(SymbolHotKeyId, symbol) ? symbol : 0;
     deActivateWord_ = registerWord(DeActivateHotKeyId, deActivate) ? deActivate : 0;
     refusedSymbol_ = symbolWord_ == symbol ? 0 : symbol;

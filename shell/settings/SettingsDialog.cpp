@@ -125,7 +125,7 @@ void TSettings::ButtonSaveClick() {
     ButtonSave->setFocus();
     SettingsConfig settings = loaded_;
     bindings_.store(settings);
-    if (host_.confirm(settings, Panel2->choice(), LanguageChanged)) accept();
+    host_.confirm(settings, Panel2->choice(), LanguageChanged, [this] { accept(); });
 }
 
 void TSettings::ButtonDefaultSettingsClick() {

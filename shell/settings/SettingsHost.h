@@ -33,11 +33,13 @@ public:
     virtual SettingsConfig storedSettings() = 0;
     virtual AutostartEntry& autostart() = 0;
     virtual PolicyStep& policyStep() = 0;
-    // OK: checks everything first; when something is refused, says why and changes nothing
-    // (false: the dialog stays open). Otherwise applies the settings to the program, stores them
-    // and writes the autostart entry (true).
-    virtual bool confirm(SettingsConfig settings, const AutostartChoice& autostart,
-                         bool languageChanged) = 0;
+    // OK: checks everything first; when something is refused, says why and changes nothing (the
+    // dialog stays open). A new combination that types a character is asked about first; No
+    // changes nothing either. Otherwise applies the settings to the program, stores them, writes
+    // the autostart entry and runs `accepted` (the dialog closes). After a question, this
+    // happens when it is answered, and only if the dialog is still open then.
+    virtual void confirm(SettingsConfig settings, const AutostartChoice& autostart,
+                         bool languageChanged, std::function<void()> accepted) = 0;
     // Opens the desktop's own settings of the program's shortcuts; null where the desktop has
     // none for it.
     virtual std::function<void()> desktopShortcuts() const { return {}; }

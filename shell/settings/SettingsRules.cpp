@@ -15,6 +15,16 @@ std::string specialCombinationDisplay(uint16_t word, const KeyNameSource& names)
     return KeyTextToDisplay(specialCombinationText(word, names), names);
 }
 
+SpecialCombinations specialCombinationsOn(const SettingsConfig& settings,
+                                          const KeyNameSource& names) {
+    SpecialCombinations on;
+    if (settings.symbolHotKeyOn) on.symbol = specialCombinationWord(settings.symbolHotKey, names);
+    if (settings.deActivateHotKeyOn) {
+        on.deActivate = specialCombinationWord(settings.deActivateHotKey, names);
+    }
+    return on;
+}
+
 bool tableHolds(const HotKeyTable& table, uint16_t word, const KeyNameSource& names) {
     if (!word) return false;
     for (const HotKeyEntry& row : table.rows()) {
@@ -26,10 +36,7 @@ bool tableHolds(const HotKeyTable& table, uint16_t word, const KeyNameSource& na
 SpecialCombinationCheck checkSpecialCombinations(const SettingsConfig& settings,
                                                  const HotKeyTable& table,
                                                  const KeyNameSource& names) {
-    const uint16_t symbol =
-        settings.symbolHotKeyOn ? specialCombinationWord(settings.symbolHotKey, names) : 0;
-    const uint16_t deActivate =
-        settings.deActivateHotKeyOn ? specialCombinationWord(settings.deActivateHotKey, names) : 0;
+    const auto [symbol, deActivate] = specialCombinationsOn(settings, names);
     if (settings.symbolHotKeyOn) {
         if (!symbol) return {"MessageSymbolHotKeyError1"};
         if (tableHolds(table, symbol, names) || symbol == deActivate) {
@@ -41,6 +48,28 @@ SpecialCombinationCheck checkSpecialCombinations(const SettingsConfig& settings,
         if (tableHolds(table, deActivate, names)) return {"MessageDeactivateHotKeyError"};
     }
     return {};
+}
+
+TypingClash specialCombinationsTyping(const SettingsConfig& settings, const SettingsConfig& before,
+                                      const KeyNameSource& names) {
+    const SpecialCombinations now = specialCombinationsOn(settings, names);
+    const SpecialCombinations taken = specialCombinationsOn(before, names);
+    TypingClash clash = TypingClash::None;
+    for (const uint16_t word : {now.symbol, now.deActivate}) {
+        if (!word) continue;
+        switch (typingClashOf(ShortCutToHotKey(word))) {
+            case TypingClash::ShiftCharacter:
+                return TypingClash::ShiftCharacter;
+            case TypingClash::Character:
+                if (word != taken.symbol && word != taken.deActivate) {
+                    clash = TypingClash::Character;
+                }
+                break;
+            case TypingClash::None:
+                break;
+        }
+    }
+    return clash;
 }
 
 AutostartChoice autostartChoiceOf(const std::optional<std::string>& value,

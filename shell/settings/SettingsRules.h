@@ -1,5 +1,6 @@
-// The rules of the settings dialog, without Qt: what OK refuses before anything is applied, the
-// autostart entry's value for the two autostart boxes and back, and the defaults button.
+// The rules of the settings dialog, without Qt: what OK refuses or asks about before anything is
+// applied, the autostart entry's value for the two autostart boxes and back, and the defaults
+// button.
 #pragma once
 
 #include <cstdint>
@@ -21,6 +22,14 @@ std::string specialCombinationText(uint16_t word, const KeyNameSource& names);
 // The combination `word` as the user reads it (the key names of the keyboard layout).
 std::string specialCombinationDisplay(uint16_t word, const KeyNameSource& names);
 
+// The shortcut words of the two combinations, 0 for one whose box is unticked.
+struct SpecialCombinations {
+    uint16_t symbol = 0;
+    uint16_t deActivate = 0;
+};
+SpecialCombinations specialCombinationsOn(const SettingsConfig& settings,
+                                          const KeyNameSource& names);
+
 // Whether a row of the table holds the combination `word`.
 bool tableHolds(const HotKeyTable& table, uint16_t word, const KeyNameSource& names);
 
@@ -38,6 +47,13 @@ struct SpecialCombinationCheck {
 SpecialCombinationCheck checkSpecialCombinations(const SettingsConfig& settings,
                                                  const HotKeyTable& table,
                                                  const KeyNameSource& names);
+
+// What binding the switched-on combinations of `settings` does to typing: ShiftCharacter when one
+// is Shift with a character key (refused, as for a row); Character when one is a character key
+// alone that `before` did not have switched on already (the user is asked first, as for a row;
+// a combination taken once is not asked about at every OK); None otherwise.
+TypingClash specialCombinationsTyping(const SettingsConfig& settings, const SettingsConfig& before,
+                                      const KeyNameSource& names);
 
 // The two autostart boxes: start with the session, and start hidden ("hide").
 struct AutostartChoice {

@@ -1,4 +1,4 @@
-// The settings dialog's rules without widgets: what OK refuses about the two special
+// The settings dialog's rules without widgets: what OK refuses or asks about the two special
 // combinations, the autostart entry's value for the two boxes and back, and the defaults.
 #include <gtest/gtest.h>
 
@@ -69,6 +69,64 @@ TEST(SettingsRules, CombinationTextsTravelBothWays) {
     EXPECT_EQ(specialCombinationWord("", kNames), 0);
     EXPECT_EQ(specialCombinationText(0, kNames), "");
     EXPECT_FALSE(tableHolds(tableWith({"Strg+F5"}), 0, kNames));
+}
+
+TEST(SettingsRules, CombinationsThatTypeACharacterAreAskedAboutOrRefused) {
+    using enum TypingClash;
+    constexpr uint16_t kShift = 0x2000, kCtrl = 0x4000, kAlt = 0x8000, kWin = 0x1000;
+    // The words of the show/hide and the switch combination (0: box unticked), those switched
+    // on before OK, and what OK makes of them.
+    struct Case {
+        uint16_t symbol, deActivate, symbolBefore, deActivateBefore;
+        TypingClash clash;
+    } cases[] = {
+        {'E', 0, 0, 0, Character},
+        {0, '7', 0, 0, Character},
+        {0x20, 0, 0, 0, Character},            // Space
+        {0xBD, 0, 0, 0, Character},            // the minus key
+        {0xE2, 0, 0, 0, Character},            // < beside the left Shift
+        {kCtrl | 0x74, 'E', 0, 0, Character},  // the switch's counts as well
+        {kShift | 'A', 0, 0, 0, ShiftCharacter},
+        {0, kShift | '1', 0, 0, ShiftCharacter},
+        {'E', kShift | 0xBE, 0, 0, ShiftCharacter},  // a refusal wins over a question
+        {kShift | 'A', 0, kShift | 'A', 0, ShiftCharacter},
+        {0x74, 0, 0, 0, None},           // F5
+        {kShift | 0x74, 0, 0, 0, None},  // Shift+F5
+        {0x65, 0, 0, 0, None},           // Num 5
+        {0, kShift | 0x6B, 0, 0, None},  // Shift+Num +
+        {0xB3, 0, 0, 0, None},           // Play/Pause
+        {0, 0xAF, 0, 0, None},           // Volume Up
+        {kShift | 0x24, 0, 0, 0, None},  // Shift+Home
+        {kCtrl | 'E', kAlt | 'E', 0, 0, None},
+        {kWin | 'E', kCtrl | kShift | 'A', 0, 0, None},
+        // A combination taken before is not asked about again, in either field.
+        {'E', 0, 'E', 0, None},
+        {0, 'E', 'E', 0, None},
+        {'E', '7', 'E', 0, Character},
+    };
+    auto settingsOf = [](uint16_t symbol, uint16_t deActivate) {
+        SettingsConfig s;
+        s.symbolHotKeyOn = symbol != 0;
+        s.symbolHotKey = specialCombinationText(symbol, kNames);
+        s.deActivateHotKeyOn = deActivate != 0;
+        s.deActivateHotKey = specialCombinationText(deActivate, kNames);
+        return s;
+    };
+    for (const Case& c : cases) {
+        const SettingsConfig now = settingsOf(c.symbol, c.deActivate);
+        SCOPED_TRACE(now.symbolHotKey + " / " + now.deActivateHotKey);
+        EXPECT_EQ(
+            specialCombinationsTyping(now, settingsOf(c.symbolBefore, c.deActivateBefore), kNames),
+            c.clash);
+    }
+    // Unticked boxes count for nothing, now or before.
+    SettingsConfig now = settingsOf('E', kShift | 'A');
+    SettingsConfig before = now;
+    now.deActivateHotKeyOn = false;
+    before.symbolHotKeyOn = false;
+    EXPECT_EQ(specialCombinationsTyping(now, before, kNames), Character);
+    now.symbolHotKeyOn = false;
+    EXPECT_EQ(specialCombinationsTyping(now, before, kNames), None);
 }
 
 TEST(SettingsRules, AutostartValueAndBoxes) {
