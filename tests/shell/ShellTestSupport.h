@@ -2,8 +2,11 @@
 // main window's environment on the recording platform with a private data folder.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QTemporaryDir>
+#include <memory>
 
 #include "platform/fake/FakeDesktop.h"
 #include "shell/mainwindow/MainWindow.h"
@@ -35,5 +38,23 @@ inline ShellEnvironment fakeEnvironment(const QTemporaryDir& dir, fake::FakePlat
     env.trayAvailable = [] { return true; };
     return env;
 }
+
+// A main window started on a desktop without a tray host, so that what it tells the user comes
+// as message boxes, which the recording platform's log holds.
+class TraylessWindowTest : public ::testing::Test {
+protected:
+    void startWithoutTray() {
+        offscreenApp();
+        env = fakeEnvironment(dir, platform);
+        env.trayAvailable = [] { return false; };
+        main = std::make_unique<TMain>(env);
+        main->startUp();
+    }
+
+    QTemporaryDir dir;
+    fake::FakePlatform platform;
+    ShellEnvironment env;
+    std::unique_ptr<TMain> main;
+};
 
 }  // namespace vorbix::test

@@ -15,15 +15,10 @@
 namespace vorbix {
 namespace {
 
-class FailedActions : public ::testing::Test {
+class FailedActions : public test::TraylessWindowTest {
 protected:
     void SetUp() override {
-        test::offscreenApp();
-        env = test::fakeEnvironment(dir, platform);
-        // A desktop without tray host: failures come as message boxes, which the log shows.
-        env.trayAvailable = [] { return false; };
-        main = std::make_unique<TMain>(env);
-        main->startUp();
+        startWithoutTray();
         const std::string file = dir.path().toStdString() + "/rows.hkv";
         EXPECT_TRUE(writeFileAtomically(
             file,
@@ -43,11 +38,6 @@ protected:
         QCoreApplication::processEvents();
         return platform.takeMessages();
     }
-
-    QTemporaryDir dir;
-    fake::FakePlatform platform;
-    ShellEnvironment env;
-    std::unique_ptr<TMain> main;
 };
 
 TEST_F(FailedActions, AStartThatFailsAtOnceIsToldOncePerPressInTheUsersLanguage) {

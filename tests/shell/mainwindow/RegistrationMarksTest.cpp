@@ -30,15 +30,10 @@ const QString kTakenDe =
     "Diese Tastenkombination wird bereits von einem anderen Programm verwendet.";
 const QString kTakenEn = "This key combination is already used by another program.";
 
-class RegistrationMarks : public ::testing::Test {
+class RegistrationMarks : public test::TraylessWindowTest {
 protected:
     void SetUp() override {
-        test::offscreenApp();
-        env = test::fakeEnvironment(dir, platform);
-        // A desktop without tray host: notices come as message boxes.
-        env.trayAvailable = [] { return false; };
-        main = std::make_unique<TMain>(env);
-        main->startUp();
+        startWithoutTray();
         tester = std::make_unique<QAbstractItemModelTester>(
             &main->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
         platform.take();
@@ -69,10 +64,6 @@ protected:
     }
     std::vector<std::string> messages() { return platform.takeMessages(); }
 
-    QTemporaryDir dir;
-    fake::FakePlatform platform;
-    ShellEnvironment env;
-    std::unique_ptr<TMain> main;
     std::unique_ptr<QAbstractItemModelTester> tester;
 };
 

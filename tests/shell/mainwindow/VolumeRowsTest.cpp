@@ -20,12 +20,8 @@ protected:
     void SetUp() override {
         test::offscreenApp();
         ASSERT_TRUE(dir.isValid());
-        env.programFolder = ProgramFolder();
-        env.dataFolder = dir.path().toStdString() + "/Vorbix/";
-        env.hotKeys = &platform.hotKeys;
-        env.desktop = platform.desktop();
-        env.prompter = &platform.prompter;
-        env.permissions.isAdministrator = true;
+        env = test::fakeEnvironment(dir, platform);
+        env.trayAvailable = nullptr;  // whatever the offscreen platform says
         platform.audio.list = {{"A", "a"}, {"B", "b"}, {"C", "c"}};
         platform.audio.defaultId = "b";
         platform.audio.volume = {{"a", 0.5f}, {"b", 0.5f}, {"c", 0.5f}};
