@@ -21,19 +21,13 @@
 #include <QTimer>
 
 #include "platform/portal/PortalShortcuts.h"
+#include "tests/platform_portal/StandInSupport.h"
 
 using vorbix::portal::PortalShortcut;
 using vorbix::portal::PortalShortcuts;
+using namespace standin;
 
 namespace {
-
-QString recordPath;
-QDBusConnection* bus = nullptr;
-
-void record(const QString& line) {
-    QFile file(recordPath);
-    if (file.open(QIODevice::Append)) file.write((line + "\n").toUtf8());
-}
 
 QString describe(const PortalShortcuts& list) {
     QStringList parts;
@@ -42,22 +36,6 @@ QString describe(const PortalShortcuts& list) {
                      s.properties.value("description").toString();
     }
     return parts.join(',');
-}
-
-QString requestPath(const QString& sender, const QVariantMap& options) {
-    QString name = sender.mid(1);
-    name.replace('.', '_');
-    return "/org/freedesktop/portal/desktop/request/" + name + "/" +
-           options.value("handle_token").toString();
-}
-
-void respond(const QString& path, uint code, const QVariantMap& results) {
-    QTimer::singleShot(20, [path, code, results] {
-        QDBusMessage signal =
-            QDBusMessage::createSignal(path, "org.freedesktop.portal.Request", "Response");
-        signal << code << results;
-        bus->send(signal);
-    });
 }
 
 // One KGlobalShortcutInfo: six names, the keys, the default keys.
@@ -147,20 +125,6 @@ public slots:
     }
 };
 
-// Every session path below .../session: the stand-in serves one session at a time.
-class Session : public QDBusVirtualObject {
-public:
-    QString introspect(const QString&) const override { return {}; }
-    bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override {
-        if (message.interface() != "org.freedesktop.portal.Session" || message.member() != "Close")
-            return false;
-        record(message.path() == state.session ? "Close" : "Close other");
-        if (message.path() == state.session) state.session.clear();
-        connection.send(message.createReply());
-        return true;
-    }
-};
-
 class GlobalAccel : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.kde.KGlobalAccel")
@@ -191,10 +155,7 @@ public slots:
 };
 
 void emitPortal(const char* name, const QList<QVariant>& args) {
-    QDBusMessage signal = QDBusMessage::createSignal(
-        "/org/freedesktop/portal/desktop", "org.freedesktop.portal.GlobalShortcuts", name);
-    signal.setArguments(args);
-    bus->send(signal);
+    emitSignal("org.freedesktop.portal.GlobalShortcuts", name, args);
 }
 
 class Control : public QObject {
@@ -251,7 +212,11 @@ int main(int argc, char** argv) {
     static QDBusConnection connection = QDBusConnection::connectToBus(args.at(2), "standin");
     bus = &connection;
     GlobalShortcuts portal;
-    Session session;
+    // The stand-in serves one session at a time.
+    Sessions session([](const QString& path) {
+        record(path == state.session ? "Close" : "Close other");
+        if (path == state.session) state.session.clear();
+    });
     GlobalAccel accel;
     Component component;
     Control control;

@@ -19,15 +19,11 @@
 #include <QSocketNotifier>
 #include <QTimer>
 
+#include "tests/platform_portal/StandInSupport.h"
+
 namespace {
 
-QString recordPath;
-QDBusConnection* bus = nullptr;
-
-void record(const QString& line) {
-    QFile file(recordPath);
-    if (file.open(QIODevice::Append)) file.write((line + "\n").toUtf8());
-}
+using namespace standin;
 
 struct State {
     bool clipboardRefused = false;
@@ -39,27 +35,13 @@ struct State {
 };
 State state;
 
-const QString kPath = QStringLiteral("/org/freedesktop/portal/desktop");
-
-void respond(const QDBusMessage& call, const QVariantMap& options, uint code,
-             const QVariantMap& results) {
-    QString sender = call.service().mid(1);
-    sender.replace('.', '_');
-    const QString path = "/org/freedesktop/portal/desktop/request/" + sender + "/" +
-                         options.value("handle_token").toString();
-    QTimer::singleShot(20, [path, code, results] {
-        QDBusMessage signal =
-            QDBusMessage::createSignal(path, "org.freedesktop.portal.Request", "Response");
-        signal << code << results;
-        bus->send(signal);
-    });
+// Answers the call with its Request object's path, and the Response follows.
+void answer(const QDBusMessage& call, const QVariantMap& options, uint code,
+            const QVariantMap& results) {
+    const QString path = requestPath(call.service(), options);
+    call.setDelayedReply(true);
+    respond(path, code, results);
     bus->send(call.createReply(QVariant::fromValue(QDBusObjectPath(path))));
-}
-
-void emitSignal(const QString& interface, const QString& name, const QList<QVariant>& args) {
-    QDBusMessage signal = QDBusMessage::createSignal(kPath, interface, name);
-    signal.setArguments(args);
-    bus->send(signal);
 }
 
 QVariant session() {
@@ -78,23 +60,20 @@ public slots:
         record("CreateSession");
         state.session = "/org/freedesktop/portal/desktop/session/x/" +
                         options.value("session_handle_token").toString();
-        call.setDelayedReply(true);
-        respond(call, options, 0, {{"session_handle", state.session}});
+        answer(call, options, 0, {{"session_handle", state.session}});
     }
     void SelectDevices(const QDBusObjectPath&, const QVariantMap& options,
                        const QDBusMessage& call) {
         record("SelectDevices " + options.value("types").toString());
-        call.setDelayedReply(true);
-        respond(call, options, 0, {});
+        answer(call, options, 0, {});
     }
     void Start(const QDBusObjectPath&, const QString&, const QVariantMap& options,
                const QDBusMessage& call) {
         record("Start");
         state.started = true;
-        call.setDelayedReply(true);
-        respond(call, options, 0,
-                {{"devices", 1u},
-                 {"clipboard_enabled", state.clipboardAsked && !state.clipboardRefused}});
+        answer(call, options, 0,
+               {{"devices", 1u},
+                {"clipboard_enabled", state.clipboardAsked && !state.clipboardRefused}});
     }
     void NotifyKeyboardKeysym(const QDBusObjectPath&, const QVariantMap&, int keysym, uint down) {
         record(QStringLiteral("key %1%2").arg(down ? '+' : '-').arg(keysym, 0, 16));
@@ -151,18 +130,6 @@ public slots:
     }
 };
 
-// Every session path: Close ends the session.
-class Session : public QDBusVirtualObject {
-public:
-    QString introspect(const QString&) const override { return {}; }
-    bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override {
-        if (message.member() != "Close") return false;
-        record("Close");
-        connection.send(message.createReply());
-        return true;
-    }
-};
-
 class Control : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.vorbix.PortalControl")
@@ -199,9 +166,9 @@ int main(int argc, char** argv) {
     QObject portal;
     new RemoteDesktop(&portal);
     if (clipboardInterface) new Clipboard(&portal);
-    Session sessions;
+    Sessions sessions([](const QString&) { record("Close"); });
     Control control;
-    connection.registerObject(kPath, &portal, QDBusConnection::ExportAdaptors);
+    connection.registerObject(kPortalPath, &portal, QDBusConnection::ExportAdaptors);
     connection.registerVirtualObject("/org/freedesktop/portal/desktop/session", &sessions,
                                      QDBusConnection::SubPath);
     connection.registerObject("/control", &control, QDBusConnection::ExportAllSlots);
