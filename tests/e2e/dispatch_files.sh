@@ -78,8 +78,6 @@ wait_for 10 has_window '^dispatch-hide$' || fail "no window to hide"
 field=$(window_named '^vorbix-text-target$')
 xdotool windowactivate --sync "$field" 2>/dev/null || xdotool windowfocus --sync "$field"
 sleep 0.2
-field_text() { cat "$work/text" 2>/dev/null; }
-field_is() { [ "$(field_text)" = "$1" ]; }
 mute_of_a() { pactl get-sink-mute a 2>/dev/null; }
 
 # Every thread of vorbix, each in a file of its own (threads that start later too).

@@ -17,17 +17,6 @@ fi
 
 source "$(dirname "$(realpath "$0")")/../support/e2e-helpers.sh"
 case_folders "$case_name"
-start_text_target() {
-    "$text_target" "$work/text" >/dev/null 2>&1 &
-    pids+=($!)
-    wait_for 10 xdotool search --onlyvisible --name '^vorbix-text-target$' || fail "no text field"
-    local w
-    w=$(xdotool search --onlyvisible --name '^vorbix-text-target$' | head -n1)
-    xdotool windowactivate --sync "$w" 2>/dev/null || xdotool windowfocus --sync "$w"
-    sleep 0.2
-}
-field_text() { cat "$work/text" 2>/dev/null; }
-field_is() { [ "$(field_text)" = "$1" ]; }
 
 case $case_name in
 first_run)

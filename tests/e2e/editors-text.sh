@@ -10,14 +10,6 @@ command -v xdotool >/dev/null || { echo "SKIPPED: xdotool missing"; exit 77; }
 
 source "$(dirname "$(realpath "$0")")/../support/e2e-helpers.sh"
 case_folders "$case_name"
-start_text_target() {
-    "$text_target" "$work/text" >/dev/null 2>&1 &
-    pids+=($!)
-    wait_for 10 has_window '^vorbix-text-target$' || fail "no text field"
-    xdotool windowactivate --sync "$(window_named '^vorbix-text-target$')" 2>/dev/null
-    sleep 0.2
-}
-field_is() { [ "$(cat "$work/text" 2>/dev/null)" = "$1" ]; }
 # Clicks the first row of the list (designed at 60, 154 in the client area) and presses Enter.
 open_first_row() {
     local x y w h

@@ -10,18 +10,6 @@ command -v xdotool >/dev/null || { echo "SKIPPED: xdotool missing"; exit 77; }
 source "$(dirname "$(realpath "$0")")/../support/e2e-helpers.sh"
 case_folders "$case_name"
 
-start_text_target() {
-    "$text_target" "$work/text" >/dev/null 2>&1 &
-    pids+=($!)
-    wait_for 10 has_window '^vorbix-text-target$' || fail "no text field"
-    focus_text_target
-}
-focus_text_target() {
-    xdotool windowactivate --sync "$(window_named '^vorbix-text-target$')" 2>/dev/null
-    sleep 0.3
-}
-field_text() { cat "$work/text" 2>/dev/null; }
-field_is() { [ "$(field_text)" = "$1" ]; }
 # An xterm with the resources it is installed with, whose shell copies every typed or pasted
 # character into $work/term at once.
 start_xterm() {
@@ -57,16 +45,11 @@ paste_into_field() {
 
 # A formatted text: "Grüße" bold. Terminals get it as plain text.
 inserted='Grüße aus Vorbix'
-insert_table() {
-    write_table '[General]' 'Count=1' '[Hot Key1]' 'Hot Key=Strg+F7' 'Action=Text einfügen' \
-        "Text1=<~Form~>{\\rtf1\\ansi{\\fonttbl{\\f0<~Spa~>Tahoma;}}\\f0\\b<~Spa~>Gr\\'fc\\'dfe\\b0<~Spa~><~Spa~>aus<~Spa~>Vorbix}" \
-        'Count=1'
-}
-
-case $case_name in
-terminal_keeps_clipboard)
+# insert_into_xterm SAVE: the formatted text inserted into an xterm, with SaveClipBoard=SAVE and
+# "vorher" on the clipboard before.
+insert_into_xterm() {
     command -v xterm >/dev/null || { echo "SKIPPED: xterm missing"; exit 77; }
-    printf '[Settings]\r\nWelcome=0\r\nSaveClipBoard=1\r\n' >"$data/Config.ini"
+    printf '[Settings]\r\nWelcome=0\r\nSaveClipBoard=%s\r\n' "$1" >"$data/Config.ini"
     insert_table
     start_vorbix hide
     start_text_target
@@ -75,6 +58,16 @@ terminal_keeps_clipboard)
     key_until 10 ctrl+F7 test -s "$work/term" || fail "nothing reached the xterm"
     sleep 1
     term_is "$inserted" || fail "the xterm got '$(cat "$work/term")'"
+}
+insert_table() {
+    write_table '[General]' 'Count=1' '[Hot Key1]' 'Hot Key=Strg+F7' 'Action=Text einfügen' \
+        "Text1=<~Form~>{\\rtf1\\ansi{\\fonttbl{\\f0<~Spa~>Tahoma;}}\\f0\\b<~Spa~>Gr\\'fc\\'dfe\\b0<~Spa~><~Spa~>aus<~Spa~>Vorbix}" \
+        'Count=1'
+}
+
+case $case_name in
+terminal_keeps_clipboard)
+    insert_into_xterm 1
     # The clipboard holds what it held before.
     sleep 1
     paste_into_field
@@ -88,16 +81,7 @@ terminal_keeps_clipboard)
     wait_for 5 field_is "${inserted}vorher" || fail "the clipboard was not kept: '$(field_text)'"
     ;;
 terminal_clears_clipboard)
-    command -v xterm >/dev/null || { echo "SKIPPED: xterm missing"; exit 77; }
-    printf '[Settings]\r\nWelcome=0\r\nSaveClipBoard=0\r\n' >"$data/Config.ini"
-    insert_table
-    start_vorbix hide
-    start_text_target
-    copy_from_field vorher
-    start_xterm
-    key_until 10 ctrl+F7 test -s "$work/term" || fail "nothing reached the xterm"
-    sleep 1
-    term_is "$inserted" || fail "the xterm got '$(cat "$work/term")'"
+    insert_into_xterm 0
     sleep 1
     paste_into_field
     sleep 1

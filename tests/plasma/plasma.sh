@@ -31,8 +31,6 @@ start_text_field() {
     press BackSpace
     wait_for 5 field_is "" || fail "the text field was not emptied: '$(field_text)'"
 }
-field_text() { cat "$work/text" 2>/dev/null; }
-field_is() { [ "$(field_text)" = "$1" ]; }
 # The Wayland-native window has the focus, not an X11 one: the program's X11 windows are hidden.
 # Two message boxes would take the focus from the text field: the notice of the first start, and
 # the one that tells after 10 s that neither a tray icon (the session has no tray host) nor the

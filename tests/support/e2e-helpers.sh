@@ -77,6 +77,22 @@ add_row() {
 # The first visible window whose title matches a pattern; whether there is one.
 window_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1; }
 has_window() { [ -n "$(window_named "$1")" ]; }
+# The text field of the tests ($text_target, the case's TEXT_TARGET), which writes its text to
+# $work/text: started and focused; focused again; its text; whether its text is TEXT.
+start_text_target() {
+    "$text_target" "$work/text" >/dev/null 2>&1 &
+    pids+=($!)
+    wait_for 10 has_window '^vorbix-text-target$' || fail "no text field"
+    focus_text_target
+}
+focus_text_target() {
+    local w
+    w=$(window_named '^vorbix-text-target$')
+    xdotool windowactivate --sync "$w" 2>/dev/null || xdotool windowfocus --sync "$w"
+    sleep 0.3
+}
+field_text() { cat "$work/text" 2>/dev/null; }
+field_is() { [ "$(field_text)" = "$1" ]; }
 no_window() { [ -z "$(window_named "$1")" ]; }
 # The client area's left, top, width and height of a window.
 client_area() {
